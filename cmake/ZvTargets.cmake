@@ -1,0 +1,32 @@
+# Every subsystem folder is one library made of the .cpp files in it, so adding a file
+# to a folder needs no edit here.
+function(zv_library name dir)
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  if(sources)
+    add_library(${name} STATIC ${sources})
+  else()
+    add_library(${name} INTERFACE)
+  endif()
+  get_target_property(kind ${name} TYPE)
+  if(kind STREQUAL "INTERFACE_LIBRARY")
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE ${ARGN})
+  else()
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${ARGN})
+  endif()
+endfunction()
+
+# One test executable per folder of tests/, linked with the libraries the folder exercises.
+function(zv_test_folder name dir)
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(test_${name} ${sources})
+  target_link_libraries(test_${name} PRIVATE zv_test_support GTest::gtest GTest::gmock GTest::gtest_main ${ARGN})
+  gtest_discover_tests(test_${name} WORKING_DIRECTORY ${ZV_PROGRAM_DIR} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "ZV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ZV_PROGRAM_DIR=${ZV_PROGRAM_DIR}")
+  add_dependencies(test_${name} program_folder)
+endfunction()

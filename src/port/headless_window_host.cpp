@@ -1,0 +1,39 @@
+#include "port/headless_window_host.h"
+
+namespace zv::port {
+
+bool HeadlessWindowHost::createMainWindow(const std::string& title, Rect geometry, WindowEvents events) {
+  headlessUi.windowTitle = title;
+  headlessUi.restored = geometry;
+  headlessUi.client = {0, 0, geometry.width(), geometry.height()};
+  events_ = std::move(events);
+  created = true;
+  return true;
+}
+
+void HeadlessWindowHost::showMainWindow(bool maximised) {
+  shown = true;
+  headlessUi.isMaximised = maximised;
+}
+
+bool HeadlessWindowHost::processEvents() {
+  if (turnsBeforeClose == 0) {
+    close();
+  }
+  if (turnsBeforeClose > 0) {
+    --turnsBeforeClose;
+  }
+  return !destroyed_;
+}
+
+void HeadlessWindowHost::close() {
+  if (destroyed_ || (events_.closeRequested && !events_.closeRequested())) {
+    return;
+  }
+  destroyed_ = true;
+  if (events_.destroyed) {
+    events_.destroyed();
+  }
+}
+
+}  // namespace zv::port

@@ -1,0 +1,32 @@
+// A main window without a display, for tests of the shell: close() plays the user's close.
+#pragma once
+
+#include "port/headless_ui.h"
+#include "port/window_host.h"
+
+namespace zv::port {
+
+class HeadlessWindowHost : public WindowHost {
+ public:
+  HeadlessUi headlessUi;
+  Size screen{1920, 1080};
+  bool created = false;
+  bool shown = false;
+  // Idle turns processEvents reports before the window closes by itself; negative: never.
+  int turnsBeforeClose = -1;
+
+  Size screenSize() const override { return screen; }
+  bool createMainWindow(const std::string& title, Rect geometry, WindowEvents events) override;
+  void showMainWindow(bool maximised) override;
+  bool processEvents() override;
+  Ui& ui() override { return headlessUi; }
+
+  // As if the user clicked the close box: asks the shell, and destroys the window if it agrees.
+  void close();
+
+ private:
+  WindowEvents events_;
+  bool destroyed_ = false;
+};
+
+}  // namespace zv::port

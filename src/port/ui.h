@@ -1,0 +1,89 @@
+// The window, its controls, menus, message boxes and file dialogs, as the program uses them.
+// QtUi (port/qt) implements it with Qt Widgets; HeadlessUi keeps the same state in memory for
+// tests and the command-line tool. Every text crossing this interface is UTF-8: callers convert
+// CP932 names from files with cp932ToUtf8 before they show them.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zv::port {
+
+enum class MessageButtons { Ok, OkCancel };
+enum class MessageAnswer { Ok, Cancel };
+// A box owned by the main window is modal to it; one without owner stands alone.
+enum class MessageOwner { MainWindow, None };
+
+struct Rect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  int width() const { return right - left; }
+  int height() const { return bottom - top; }
+  bool operator==(const Rect&) const = default;
+};
+
+struct FileFilter {
+  std::string description;  // "Vocaloid Pose Data files(*.vpd)"
+  std::string pattern;      // "*.vpd"; several patterns separated by ';'
+};
+
+// An open or save dialog as the commands describe it. Every filter list ends with "All Files(*.*)".
+struct FileDialogRequest {
+  std::string title;
+  std::vector<FileFilter> filters;
+  std::filesystem::path initialDirectory;  // relative to the executable's folder
+  std::string defaultExtension;            // appended when the user types a name without one
+};
+
+// What a control shows, addressed by its numeric id (menu items 200-268, controls 300-418).
+struct ControlState {
+  std::string text;
+  bool enabled = true;
+  bool visible = true;
+  bool checked = false;
+  std::vector<std::string> rows;  // combo-box or list rows
+  int selection = -1;             // selected row, -1 for none
+  int rangeMin = 0;               // track and scroll bars
+  int rangeMax = 0;
+  int position = 0;
+};
+
+class Ui {
+ public:
+  virtual ~Ui() = default;
+
+  virtual MessageAnswer messageBox(MessageOwner owner, std::string_view text, std::string_view caption,
+                                   MessageButtons buttons) = 0;
+  // The chosen path, or nothing when the dialog was cancelled.
+  virtual std::optional<std::filesystem::path> openFileDialog(const FileDialogRequest& request) = 0;
+  virtual std::optional<std::filesystem::path> saveFileDialog(const FileDialogRequest& request) = 0;
+
+  virtual void setWindowTitle(std::string_view title) = 0;
+  virtual Rect clientRect() const = 0;
+  // The window's normal position and size on the screen, also while it is maximised.
+  virtual Rect restoredRect() const = 0;
+  virtual bool maximised() const = 0;
+
+  // Controls and menu items by id.
+  virtual ControlState control(int id) const = 0;
+  virtual void setControlText(int id, std::string_view text) = 0;
+  virtual void enableControl(int id, bool enabled) = 0;
+  virtual void showControl(int id, bool visible) = 0;
+  virtual void checkControl(int id, bool checked) = 0;
+  virtual void setControlRows(int id, std::vector<std::string> rows) = 0;
+  virtual void selectControlRow(int id, int row) = 0;
+  virtual void setControlRange(int id, int minimum, int maximum) = 0;
+  virtual void setControlPosition(int id, int position) = 0;
+};
+
+// Shows `text` in an OK box owned by the main window: the common failure report.
+inline void showMessage(Ui& ui, std::string_view text, std::string_view caption) {
+  ui.messageBox(MessageOwner::MainWindow, text, caption, MessageButtons::Ok);
+}
+
+}  // namespace zv::port

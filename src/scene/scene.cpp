@@ -1,0 +1,30 @@
+#include "scene/scene.h"
+
+namespace zv {
+
+Model* modelInSlot(Scene& scene, int slot) {
+  if (slot < 0 || slot >= kMaxModels) {
+    return nullptr;
+  }
+  return scene.modelSlots[slot].get();
+}
+
+Model* currentModel(Scene& scene) {
+  return modelInSlot(scene, scene.currentModel);
+}
+
+void resetScene(Scene& scene) {
+  for (auto& slot : scene.modelSlots) {
+    slot.reset();
+  }
+  scene.currentModel = 0;
+  scene.currentAccessory = 0;
+  scene.currentFrame = 0;
+  scene.currentTime = 0.0f;
+  scene.camera = LiveCamera{};
+  scene.light = LiveLight{};
+  scene.cameraMode = true;
+  scene.modified = false;
+}
+
+}  // namespace zv

@@ -1,0 +1,86 @@
+// The one document: every model and prop, the camera and light, the playback position and the
+// view switches. The program holds one Scene for its whole run; tests make their own.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "port/ui.h"
+#include "scene/math.h"
+#include "scene/model.h"
+
+namespace zv {
+
+inline constexpr int kMaxModels = 100;
+inline constexpr int kMaxAccessories = 255;
+
+// Live camera: what the camera track writes and the view reads.
+struct LiveCamera {
+  Vec3 cameraCentre{0, 10, 0};    // point the camera orbits
+  Vec3 cameraAngles{0, 0, 0};     // radians about X, Y, Z; the view turns Y, then X, then Z
+  float cameraDistance = -35.0f;  // signed distance of the eye from the centre along the view axis
+  float fieldOfView = 45.0f;      // vertical, degrees
+  bool orthographic = false;      // parallel projection instead of perspective
+};
+
+// Live light: the one directional light.
+struct LiveLight {
+  Vec3 lightDirection{-0.5f, -1.0f, 0.5f};
+  Vec3 lightColour{0.602f, 0.602f, 0.602f};  // r, g, b in 0..1
+};
+
+struct Scene {
+  // Platform the scene's operations report through; the front end installs its own.
+  port::Ui* ui = nullptr;
+
+  // Shell.
+  bool isVistaOrLater = true;          // the platform offers the fast AVI output option (always, here)
+  std::filesystem::path exeDirectory;  // folder of the executable; relative paths resolve against it
+  std::string projectPath;             // current project file (native); empty when never saved or loaded
+  int outputWidth = 512;               // rendered picture in pixels: aspect of the view, size of AVI export
+  int outputHeight = 384;
+  int panelWidth = 250;              // control column left of the 3D view, 250..1000
+  float frameRateLimit = 60.0f;      // frames per second the main loop paces to: 60, 30 or 1000
+  float frameElapsedSeconds = 0.0f;  // duration of the last main-loop turn
+  bool windowActive = false;
+  bool modified = false;  // changes not yet saved to a project file
+
+  // Collections. A slot index is stable for the life of its occupant.
+  std::array<std::unique_ptr<Model>, kMaxModels> modelSlots;
+  std::uint8_t currentModel = 0;      // slot the editors, timeline and control panel act on
+  std::uint8_t currentAccessory = 0;  // slot the accessory panel and accessory keys act on
+
+  // Playback and editing position.
+  std::uint32_t currentFrame = 0;  // frame under the timeline cursor
+  float currentTime = 0.0f;        // playback clock in seconds; the sampled frame is currentTime x 30
+  bool playing = false;
+  bool recording = false;
+
+  LiveCamera camera;
+  LiveLight light;
+
+  // View switches and play options.
+  bool cameraMode = true;  // the camera/light/accessory row of the model list is selected
+  bool showInfo = false;
+  bool showAxes = true;
+  bool showGroundShadow = true;
+  bool translucent = false;  // copied into every loaded model
+  int backgroundVideoShown = 0;
+  bool backgroundImageShown = false;
+  int captureMode = 0;  // 0 off, 1-3 screen-capture placements
+  bool followCameraLight = false;
+  bool playFromCurrentFrame = false;
+  bool stopFrameOption = false;
+};
+
+// The model in `slot`, or null for an empty slot or an index out of range.
+Model* modelInSlot(Scene& scene, int slot);
+Model* currentModel(Scene& scene);
+
+// Back to a new scene: no models, the new-scene camera and light, frame 0, nothing modified.
+void resetScene(Scene& scene);
+
+}  // namespace zv
