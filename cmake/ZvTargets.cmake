@@ -19,6 +19,7 @@ function(zv_library name dir)
 endfunction()
 
 # One test executable per folder of tests/, linked with the libraries the folder exercises.
+# Tests that write the program folder's Data/config.ini set ZV_CONFIG_LOCK so they never run at once.
 function(zv_test_folder name dir)
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
   if(NOT sources)
@@ -27,6 +28,7 @@ function(zv_test_folder name dir)
   add_executable(test_${name} ${sources})
   target_link_libraries(test_${name} PRIVATE zv_test_support GTest::gtest GTest::gmock GTest::gtest_main ${ARGN})
   gtest_discover_tests(test_${name} WORKING_DIRECTORY ${ZV_PROGRAM_DIR} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "ZV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ZV_PROGRAM_DIR=${ZV_PROGRAM_DIR}")
+    PROPERTIES ENVIRONMENT "ZV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ZV_PROGRAM_DIR=${ZV_PROGRAM_DIR}"
+               RESOURCE_LOCK "${ZV_CONFIG_LOCK}")
   add_dependencies(test_${name} program_folder)
 endfunction()

@@ -2,7 +2,6 @@
 
 #include <iconv.h>
 
-#include <algorithm>
 #include <cerrno>
 
 namespace zv::port {
@@ -46,14 +45,22 @@ class Converter {
   iconv_t descriptor_;
 };
 
-std::size_t utf8SequenceLength(unsigned char lead) {
-  if (lead >= 0xF0)
-    return 4;
-  if (lead >= 0xE0)
-    return 3;
-  if (lead >= 0xC0)
-    return 2;
-  return 1;
+// Bytes of the character at the start of `text`: a whole well-formed sequence, or 1 for a stray byte.
+std::size_t utf8CharacterLength(std::string_view text) {
+  unsigned char lead = static_cast<unsigned char>(text.front());
+  std::size_t length = lead >= 0xF0 && lead <= 0xF4  ? 4
+                       : lead >= 0xE0                ? 3
+                       : lead >= 0xC2 && lead < 0xE0 ? 2
+                                                     : 1;
+  if (lead > 0xF4 || length > text.size()) {
+    return 1;
+  }
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+      return 1;
+    }
+  }
+  return length;
 }
 
 }  // namespace
@@ -81,7 +88,7 @@ std::string utf8ToCp932(std::string_view utf8) {
   out.reserve(utf8.size());
   while (!converter.convert(utf8, out)) {
     out += '?';
-    utf8.remove_prefix(std::min(utf8.size(), utf8SequenceLength(static_cast<unsigned char>(utf8.front()))));
+    utf8.remove_prefix(utf8CharacterLength(utf8));
   }
   return out;
 }
