@@ -1,0 +1,38 @@
+// Reading .tsm model files into a plain Model. Nothing here touches the display device: the
+// renderer creates the vertex buffers and textures of a parsed model afterwards.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "scene/model.h"
+
+namespace zv {
+
+inline constexpr std::size_t kMaxModelMorphs =
+    19'999;  // the morph key pool needs a free record beyond the heads
+inline constexpr std::size_t kMaxStoredPathBytes =
+    255;  // a path longer than its 256-byte stored field is unusable
+
+// Why a model could not be read, as the user is told: both texts UTF-8.
+struct ModelLoadFailure {
+  std::string message;
+  std::string caption;
+  bool operator==(const ModelLoadFailure&) const = default;
+};
+
+// Parses the bytes of a .tsm file into `model`, which must be freshly constructed. Every count and
+// index is checked against the data it refers to; on failure `model` holds partial data and must
+// be discarded. On success the model is complete except for its device resources and key pools'
+// owner-specific state: visible, bone 0 selected, group names and bone-list groups shifted.
+std::optional<ModelLoadFailure> parseModel(std::string_view bytes, Model& model);
+
+// Opens `path`, or, when that fails and the path names a .tsm file, the same file name under
+// `exeDirectory`/UserFile/Model; then parses it and sets `model.filePath`. On success `path`
+// names the file actually read; on failure it is unchanged.
+std::optional<ModelLoadFailure> readModelFile(std::filesystem::path& path,
+                                              const std::filesystem::path& exeDirectory, Model& model);
+
+}  // namespace zv
