@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "scene/key_pool.h"
 #include "scene/math.h"
 
 namespace zv {
@@ -177,6 +178,12 @@ struct Model {
   std::vector<std::uint32_t> boneWork;                            // scratch words of the timeline and panels
   std::vector<std::uint32_t> morphWork;
   std::uint32_t lastFrame = 0;  // highest frame that ever held a key of this model
+
+  // Key pools (createModelKeyPools): the head of bone b is bone key b, of morph m morph key m;
+  // the display and IK track has head 0.
+  KeyPool<BoneKey> boneKeyPool;
+  KeyPool<MorphKey> morphKeyPool;
+  KeyPool<DisplayIkKey> displayIkKeyPool;
 
   std::shared_ptr<ModelDeviceResources> deviceResources;  // null until the renderer creates them
 };

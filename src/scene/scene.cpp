@@ -23,6 +23,12 @@ void resetScene(Scene& scene) {
   scene.currentTime = 0.0f;
   scene.camera = LiveCamera{};
   scene.light = LiveLight{};
+  scene.cameraKeyPool = KeyPool<CameraKey>{};
+  scene.lightKeyPool = KeyPool<LightKey>{};
+  for (auto& pool : scene.accessoryKeyPools) {
+    pool = KeyPool<AccessoryKey>{};
+  }
+  scene.lastFrame = 0;
   scene.cameraMode = true;
   scene.modified = false;
 }

@@ -62,6 +62,13 @@ struct Scene {
   LiveCamera camera;
   LiveLight light;
 
+  // Scene tracks. Accessory pool i belongs to accessory slot i and exists whether or not the slot
+  // is filled.
+  KeyPool<CameraKey> cameraKeyPool;
+  KeyPool<LightKey> lightKeyPool;
+  std::array<KeyPool<AccessoryKey>, kMaxAccessories> accessoryKeyPools;
+  std::uint32_t lastFrame = 0;  // highest frame ever keyed in the scene; only grows until a reset
+
   // View switches and play options.
   bool cameraMode = true;  // the camera/light/accessory row of the model list is selected
   bool showInfo = false;

@@ -1,0 +1,119 @@
+// A fixed-capacity pool of key records in which every track is a doubly linked list by pool index
+// in ascending frame order. The first headCount records are the tracks' heads (their frame-0 keys);
+// a record above them is free while its frame is 0. A record never moves once placed: project
+// files and undo steps refer to keys by index.
+//
+// The capacity is a contract about indices, not memory: records live in pages that are allocated
+// the first time a record in them is written, and an untouched record reads as the blank record.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cassert>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "scene/key_free_indices.h"
+#include "scene/key_records.h"
+
+namespace zv {
+
+// Lets an undo history keep the state of records before key operations change them. The
+// registration and deletion operations call it; writing records back (put) does not.
+class KeyChangeObserver {
+ public:
+  virtual ~KeyChangeObserver() = default;
+  // An edit of several keys starts (registering the selected bones, deleting the selected keys),
+  // at the given current frame.
+  virtual void beginKeyEdit(std::uint32_t frame) = 0;
+  // The record at `index` is about to change: its frame, links, values, curves or selection.
+  virtual void beforeKeyChange(std::uint32_t index) = 0;
+};
+
+template <typename Record>
+class KeyPool {
+ public:
+  static constexpr std::uint32_t kCapacity = Record::kPoolCapacity;
+
+  // `blank` is what every record holds before it is first written: the head values of the
+  // tracks (its frame, links and selection must be clear).
+  explicit KeyPool(std::uint32_t headCount = 1, Record blank = {})
+      : headCount_(headCount),
+        blank_(std::move(blank)),
+        pages_((kCapacity + kPageSize - 1) / kPageSize),
+        free_(kCapacity, headCount) {
+    assert(headCount <= kCapacity && "more tracks than the pool holds: the reader must refuse the file");
+    assert(blank_.frame == 0 && blank_.prev == 0 && blank_.next == 0 && !blank_.selected);
+  }
+
+  std::uint32_t capacity() const { return kCapacity; }
+  std::uint32_t headCount() const { return headCount_; }
+  bool isHead(std::uint32_t index) const { return index < headCount_; }
+  const Record& blank() const { return blank_; }
+
+  // Records at and above this index have never been written and read as the blank record;
+  // scans over "every record in index order" can stop here.
+  std::uint32_t extent() const { return extent_; }
+
+  const Record& operator[](std::uint32_t index) const {
+    assert(index < kCapacity && "key index out of range");
+    const auto& page = pages_[index / kPageSize];
+    return page ? (*page)[index % kPageSize] : blank_;
+  }
+
+  // The record to change in place. Its frame is changed only through setFrame or put, which
+  // keep the set of free records in step.
+  Record& at(std::uint32_t index) {
+    assert(index < kCapacity && "key index out of range");
+    auto& page = pages_[index / kPageSize];
+    if (!page) {
+      page = std::make_unique<Page>();
+      page->fill(blank_);
+    }
+    extent_ = std::max(extent_, index + 1);
+    return (*page)[index % kPageSize];
+  }
+
+  void setFrame(std::uint32_t index, std::uint32_t frame) {
+    at(index).frame = frame;
+    updateFree(index);
+  }
+
+  // Writes a whole record back at its index, as undo and project loading do.
+  void put(std::uint32_t index, Record record) {
+    at(index) = std::move(record);
+    updateFree(index);
+  }
+
+  // The lowest free record above the heads, or nothing when all are in use.
+  std::optional<std::uint32_t> lowestFree() const { return free_.lowest(); }
+
+  // Told before registration and deletion change records; null when nobody listens.
+  KeyChangeObserver* observer = nullptr;
+
+ private:
+  static constexpr std::uint32_t kPageSize = 256;
+  using Page = std::array<Record, kPageSize>;
+
+  void updateFree(std::uint32_t index) {
+    if (isHead(index)) {
+      return;
+    }
+    if ((*this)[index].frame == 0) {
+      free_.markFree(index);
+    } else {
+      free_.markUsed(index);
+    }
+  }
+
+  std::uint32_t headCount_;
+  Record blank_;
+  std::vector<std::unique_ptr<Page>> pages_;
+  KeyFreeIndices free_;
+  std::uint32_t extent_ = 0;
+};
+
+}  // namespace zv

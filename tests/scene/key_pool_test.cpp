@@ -1,0 +1,83 @@
+#include "scene/key_pool.h"
+
+#include <gtest/gtest.h>
+
+#include "scene/key_free_indices.h"
+
+namespace zv {
+namespace {
+
+TEST(KeyFreeIndices, LowestFreeIndexAcrossWordAndLevelBoundaries) {
+  KeyFreeIndices free(300'000, 100);
+  EXPECT_FALSE(free.isFree(99));
+  EXPECT_EQ(free.lowest(), 100u);
+  for (std::uint32_t index = 100; index < 299'999; ++index) {
+    free.markUsed(index);
+  }
+  EXPECT_EQ(free.lowest(), 299'999u);
+  free.markUsed(299'999);
+  EXPECT_EQ(free.lowest(), std::nullopt);
+  free.markFree(4'097);  // inside a word whose summary bits were all clear
+  free.markFree(64 * 64 * 64 + 5);
+  EXPECT_EQ(free.lowest(), 4'097u);
+  free.markUsed(4'097);
+  EXPECT_EQ(free.lowest(), 64u * 64 * 64 + 5);
+  free.markFree(200);
+  free.markFree(200);
+  EXPECT_EQ(free.lowest(), 200u);
+}
+
+TEST(KeyFreeIndices, EmptyAndFullyHeadedSetsHaveNoFreeIndex) {
+  EXPECT_EQ(KeyFreeIndices(0, 0).lowest(), std::nullopt);
+  EXPECT_EQ(KeyFreeIndices(1000, 1000).lowest(), std::nullopt);
+  EXPECT_EQ(KeyFreeIndices(1, 0).lowest(), 0u);
+}
+
+TEST(KeyPool, UntouchedRecordsReadAsTheBlankHeadValues) {
+  KeyPool<BoneKey> pool(3);
+  EXPECT_EQ(pool.capacity(), 300'000u);
+  EXPECT_EQ(pool.extent(), 0u);
+  EXPECT_EQ(pool[299'999], BoneKey{});
+  EXPECT_EQ(pool[1].rotation, (Quat{0, 0, 0, 1}));
+  EXPECT_EQ(pool[1].curves.curve(kBoneRotation), (InterpolationCurve{20, 20, 107, 107}));
+  EXPECT_EQ(pool.lowestFree(), 3u);
+
+  DisplayIkKey blank;
+  blank.ikEnabled.assign(2, true);
+  KeyPool<DisplayIkKey> displayIk(1, blank);
+  EXPECT_EQ(displayIk[999].ikEnabled, (std::vector<bool>{true, true}));
+  displayIk.at(5).visible = false;
+  EXPECT_EQ(displayIk[4].ikEnabled, (std::vector<bool>{true, true}));
+  EXPECT_EQ(displayIk.extent(), 6u);
+}
+
+TEST(KeyPool, FrameWritesKeepTheFreeRecordsInStep) {
+  KeyPool<MorphKey> pool(2);
+  pool.setFrame(2, 10);
+  EXPECT_EQ(pool.lowestFree(), 3u);
+  MorphKey record;
+  record.frame = 7;
+  pool.put(3, record);
+  EXPECT_EQ(pool.lowestFree(), 4u);
+  pool.put(2, MorphKey{});
+  EXPECT_EQ(pool.lowestFree(), 2u);
+  pool.setFrame(0, 0);  // a head is never free
+  EXPECT_EQ(pool.lowestFree(), 2u);
+}
+
+TEST(KeyPool, RecordsAreStoredInTheCurveLayoutFilesUse) {
+  BoneKey key;
+  key.curves.setCurve(kBoneMoveY, {1, 2, 3, 4});
+  EXPECT_EQ(key.curves.x1[kBoneMoveY], 1);
+  EXPECT_EQ(key.curves.y1[kBoneMoveY], 2);
+  EXPECT_EQ(key.curves.x2[kBoneMoveY], 3);
+  EXPECT_EQ(key.curves.y2[kBoneMoveY], 4);
+  EXPECT_EQ(key.curves.x1[kBoneMoveX], 20);
+  CameraKey camera;
+  EXPECT_EQ(camera.curves.curve(kCameraViewAngle), InterpolationCurve{});
+  EXPECT_EQ(camera.distance, -35.0f);
+  EXPECT_EQ(camera.viewAngle, 45);
+}
+
+}  // namespace
+}  // namespace zv
