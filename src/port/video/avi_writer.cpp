@@ -1,0 +1,322 @@
+#include "port/video/avi_writer.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "port/video/ffmpeg_codecs.h"
+
+extern "C" {
+#include <libavformat/avformat.h>
+#include <libavutil/opt.h>
+#include <libavutil/pixdesc.h>
+#include <libswscale/swscale.h>
+}
+
+namespace zv::port {
+
+namespace {
+
+// Fixed quantiser for the lossy codecs when no data rate is asked for: visually clean frames at
+// a size far below uncompressed.
+constexpr int kDefaultQuantiser = 3;
+// Audio is written in chunks of this many milliseconds.
+constexpr int kAudioChunkMilliseconds = 500;
+
+bool audioFormatAcceptable(const AviAudioFormat& audio) {
+  return audio.channels >= 1 && audio.channels <= 8 && audio.sampleRate >= 1 && audio.sampleRate <= 384000 &&
+         (audio.bitsPerSample == 8 || audio.bitsPerSample == 16);
+}
+
+bool needsEvenSides(AVPixelFormat format) {
+  const AVPixFmtDescriptor* descriptor = av_pix_fmt_desc_get(format);
+  return descriptor != nullptr && (descriptor->log2_chroma_w > 0 || descriptor->log2_chroma_h > 0);
+}
+
+std::filesystem::path temporaryPathFor(const std::filesystem::path& file) {
+  std::filesystem::path temporary = file;
+  temporary += ".part";
+  return temporary;
+}
+
+}  // namespace
+
+struct AviWriter::Impl {
+  AviWriterSettings settings;
+  std::filesystem::path temporaryFile;
+  AVFormatContext* format = nullptr;
+  AVCodecContext* encoder = nullptr;
+  AVStream* videoStream = nullptr;
+  AVStream* audioStream = nullptr;
+  AVFrame* frame = nullptr;
+  AVPacket* packet = nullptr;
+  SwsContext* scaler = nullptr;
+  bool bottomUpRows = false;  // raw pictures are stored bottom-up, as bitmaps are
+  bool fileOpen = false;
+  bool finished = false;
+  std::int64_t framesWritten = 0;
+  std::int64_t audioFramesWritten = 0;
+
+  ~Impl() {
+    sws_freeContext(scaler);
+    av_packet_free(&packet);
+    av_frame_free(&frame);
+    avcodec_free_context(&encoder);
+    if (format != nullptr) {
+      if (fileOpen) {
+        avio_closep(&format->pb);
+      }
+      avformat_free_context(format);
+    }
+    if (!finished && !temporaryFile.empty()) {
+      std::error_code ignored;
+      std::filesystem::remove(temporaryFile, ignored);
+    }
+  }
+
+  AviWriteError openEncoder(const AVCodec& codec) {
+    encoder = avcodec_alloc_context3(&codec);
+    if (encoder == nullptr) {
+      return AviWriteError::EncoderFailed;
+    }
+    const VideoCodecChoice& choice = settings.codec;
+    encoder->width = settings.width;
+    encoder->height = settings.height;
+    encoder->pix_fmt = encoderPixelFormat(codec);
+    encoder->time_base = AVRational{settings.scale, settings.rate};
+    encoder->framerate = AVRational{settings.rate, settings.scale};
+    encoder->sample_aspect_ratio = AVRational{1, 1};
+    encoder->max_b_frames = 0;  // every frame stays reachable from the key frame before it
+    if (choice.keyFrameInterval > 0) {
+      encoder->gop_size = choice.keyFrameInterval;
+    }
+    if (choice.dataRate > 0) {
+      encoder->bit_rate = static_cast<std::int64_t>(choice.dataRate) * 8;
+    } else if (choice.codec == VideoCodec::Mjpeg || choice.codec == VideoCodec::Mpeg4) {
+      encoder->flags |= AV_CODEC_FLAG_QSCALE;
+      encoder->global_quality = FF_QP2LAMBDA * kDefaultQuantiser;
+    }
+    if (choice.codec == VideoCodec::H264) {
+      av_opt_set(encoder->priv_data, "preset", "veryfast", 0);
+    }
+    if (format->oformat->flags & AVFMT_GLOBALHEADER) {
+      encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    }
+    if (needsEvenSides(encoder->pix_fmt) && (settings.width % 2 != 0 || settings.height % 2 != 0)) {
+      return AviWriteError::SizeNotEven;
+    }
+    if (avcodec_open2(encoder, &codec, nullptr) < 0) {
+      return AviWriteError::EncoderFailed;
+    }
+    videoStream = avformat_new_stream(format, nullptr);
+    if (videoStream == nullptr || avcodec_parameters_from_context(videoStream->codecpar, encoder) < 0) {
+      return AviWriteError::EncoderFailed;
+    }
+    videoStream->time_base = encoder->time_base;
+    videoStream->avg_frame_rate = encoder->framerate;
+    bottomUpRows = choice.codec == VideoCodec::Uncompressed;
+    frame = av_frame_alloc();
+    packet = av_packet_alloc();
+    if (frame == nullptr || packet == nullptr) {
+      return AviWriteError::EncoderFailed;
+    }
+    frame->format = encoder->pix_fmt;
+    frame->width = encoder->width;
+    frame->height = encoder->height;
+    return av_frame_get_buffer(frame, 0) < 0 ? AviWriteError::EncoderFailed : AviWriteError::None;
+  }
+
+  AviWriteError addAudioStream(const AviAudioFormat& audio) {
+    audioStream = avformat_new_stream(format, nullptr);
+    if (audioStream == nullptr) {
+      return AviWriteError::EncoderFailed;
+    }
+    AVCodecParameters& parameters = *audioStream->codecpar;
+    parameters.codec_type = AVMEDIA_TYPE_AUDIO;
+    parameters.codec_id = audio.bitsPerSample == 8 ? AV_CODEC_ID_PCM_U8 : AV_CODEC_ID_PCM_S16LE;
+    parameters.sample_rate = audio.sampleRate;
+    av_channel_layout_default(&parameters.ch_layout, audio.channels);
+    parameters.bits_per_coded_sample = audio.bitsPerSample;
+    parameters.block_align = audio.channels * audio.bitsPerSample / 8;
+    parameters.bit_rate = static_cast<std::int64_t>(audio.sampleRate) * parameters.block_align * 8;
+    audioStream->time_base = AVRational{1, audio.sampleRate};
+    return AviWriteError::None;
+  }
+
+  AviWriteError open() {
+    const AVCodec* codec = findVideoEncoder(settings.codec.codec);
+    if (codec == nullptr) {
+      return AviWriteError::CodecUnavailable;
+    }
+    temporaryFile = temporaryPathFor(settings.file);
+    if (avformat_alloc_output_context2(&format, nullptr, "avi", temporaryFile.c_str()) < 0) {
+      return AviWriteError::EncoderFailed;
+    }
+    if (AviWriteError error = openEncoder(*codec); error != AviWriteError::None) {
+      return error;
+    }
+    if (settings.audio) {
+      if (AviWriteError error = addAudioStream(*settings.audio); error != AviWriteError::None) {
+        return error;
+      }
+    }
+    if (avio_open(&format->pb, temporaryFile.c_str(), AVIO_FLAG_WRITE) < 0) {
+      return AviWriteError::CannotCreateFile;
+    }
+    fileOpen = true;
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "flipped_raw_rgb", "1", 0);
+    const int result = avformat_write_header(format, &options);
+    av_dict_free(&options);
+    return result < 0 ? AviWriteError::WriteFailed : AviWriteError::None;
+  }
+
+  bool fill(const Picture& picture) {
+    scaler = sws_getCachedContext(scaler, picture.width, picture.height, AV_PIX_FMT_BGRA, settings.width,
+                                  settings.height, encoder->pix_fmt, SWS_AREA | SWS_ACCURATE_RND, nullptr,
+                                  nullptr, nullptr);
+    if (scaler == nullptr || av_frame_make_writable(frame) < 0) {
+      return false;
+    }
+    const std::uint8_t* source[4] = {picture.pixels.data(), nullptr, nullptr, nullptr};
+    const int sourceStride[4] = {picture.width * 4, 0, 0, 0};
+    std::uint8_t* target[4] = {frame->data[0], frame->data[1], frame->data[2], frame->data[3]};
+    int targetStride[4] = {frame->linesize[0], frame->linesize[1], frame->linesize[2], frame->linesize[3]};
+    if (bottomUpRows) {
+      target[0] += static_cast<std::ptrdiff_t>(settings.height - 1) * frame->linesize[0];
+      targetStride[0] = -frame->linesize[0];
+    }
+    return sws_scale(scaler, source, sourceStride, 0, picture.height, target, targetStride) ==
+           settings.height;
+  }
+
+  AviWriteError writePacket(AVStream* stream) {
+    packet->stream_index = stream->index;
+    const int result = av_write_frame(format, packet);
+    av_packet_unref(packet);
+    return result < 0 || format->pb->error < 0 ? AviWriteError::WriteFailed : AviWriteError::None;
+  }
+
+  AviWriteError drainEncoder() {
+    for (;;) {
+      const int result = avcodec_receive_packet(encoder, packet);
+      if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) {
+        return AviWriteError::None;
+      }
+      if (result < 0) {
+        return AviWriteError::EncoderFailed;
+      }
+      av_packet_rescale_ts(packet, encoder->time_base, videoStream->time_base);
+      if (AviWriteError error = writePacket(videoStream); error != AviWriteError::None) {
+        return error;
+      }
+    }
+  }
+};
+
+AviWriter::AviWriter(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+AviWriter::~AviWriter() = default;
+
+std::unique_ptr<AviWriter> AviWriter::create(const AviWriterSettings& settings, AviWriteError& error) {
+  quietFfmpegLog();
+  if (!pictureSizeAcceptable(settings.width, settings.height) || settings.rate < 1 || settings.scale < 1 ||
+      settings.file.empty() || (settings.audio && !audioFormatAcceptable(*settings.audio))) {
+    error = AviWriteError::BadSettings;
+    return nullptr;
+  }
+  auto impl = std::make_unique<Impl>();
+  impl->settings = settings;
+  error = impl->open();
+  if (error != AviWriteError::None) {
+    return nullptr;
+  }
+  return std::unique_ptr<AviWriter>(new AviWriter(std::move(impl)));
+}
+
+AviWriteError AviWriter::writeFrame(const Picture& picture) {
+  Impl& writer = *impl_;
+  if (writer.finished) {
+    return AviWriteError::WriteFailed;
+  }
+  if (!pictureSizeAcceptable(picture.width, picture.height) ||
+      picture.pixels.size() != static_cast<std::size_t>(picture.width) * picture.height * 4) {
+    return AviWriteError::BadSettings;
+  }
+  if (!writer.fill(picture)) {
+    return AviWriteError::EncoderFailed;
+  }
+  writer.frame->pts = writer.framesWritten;
+  writer.frame->pict_type = AV_PICTURE_TYPE_NONE;
+  if (avcodec_send_frame(writer.encoder, writer.frame) < 0) {
+    return AviWriteError::EncoderFailed;
+  }
+  writer.framesWritten += 1;
+  return writer.drainEncoder();
+}
+
+AviWriteError AviWriter::writeAudio(std::span<const std::uint8_t> pcm) {
+  Impl& writer = *impl_;
+  if (writer.audioStream == nullptr || writer.finished) {
+    return AviWriteError::WriteFailed;
+  }
+  const int blockAlign = writer.audioStream->codecpar->block_align;
+  const std::size_t chunkFrames = std::max<std::size_t>(
+      1, static_cast<std::size_t>(writer.settings.audio->sampleRate) * kAudioChunkMilliseconds / 1000);
+  std::size_t frames = pcm.size() / blockAlign;
+  std::size_t offset = 0;
+  while (frames > 0) {
+    const std::size_t chunk = std::min(frames, chunkFrames);
+    const std::size_t bytes = chunk * blockAlign;
+    if (av_new_packet(writer.packet, static_cast<int>(bytes)) < 0) {
+      return AviWriteError::WriteFailed;
+    }
+    std::copy_n(pcm.data() + offset, bytes, writer.packet->data);
+    writer.packet->pts = writer.audioFramesWritten;
+    writer.packet->dts = writer.audioFramesWritten;
+    writer.packet->duration = static_cast<std::int64_t>(chunk);
+    writer.packet->flags |= AV_PKT_FLAG_KEY;
+    if (AviWriteError error = writer.writePacket(writer.audioStream); error != AviWriteError::None) {
+      return error;
+    }
+    writer.audioFramesWritten += static_cast<std::int64_t>(chunk);
+    offset += bytes;
+    frames -= chunk;
+  }
+  return AviWriteError::None;
+}
+
+AviWriteError AviWriter::finish() {
+  Impl& writer = *impl_;
+  if (writer.finished) {
+    return AviWriteError::WriteFailed;
+  }
+  AviWriteError error = AviWriteError::None;
+  if (avcodec_send_frame(writer.encoder, nullptr) < 0) {
+    error = AviWriteError::EncoderFailed;
+  }
+  if (error == AviWriteError::None) {
+    error = writer.drainEncoder();
+  }
+  if (error == AviWriteError::None && av_write_trailer(writer.format) < 0) {
+    error = AviWriteError::WriteFailed;
+  }
+  writer.fileOpen = false;
+  if (avio_closep(&writer.format->pb) < 0 && error == AviWriteError::None) {
+    error = AviWriteError::WriteFailed;
+  }
+  if (error != AviWriteError::None) {
+    return error;
+  }
+  std::error_code renameError;
+  std::filesystem::rename(writer.temporaryFile, writer.settings.file, renameError);
+  if (renameError) {
+    return AviWriteError::CannotCreateFile;
+  }
+  writer.finished = true;
+  return AviWriteError::None;
+}
+
+std::int64_t AviWriter::framesWritten() const {
+  return impl_->framesWritten;
+}
+
+}  // namespace zv::port

@@ -1,0 +1,68 @@
+// Writing an AVI file: one video stream in the chosen codec and, when asked for, one PCM audio
+// stream. The file is built under a temporary name beside the target and renamed over it only
+// when finished, so an export that fails or is abandoned never leaves a half-written AVI.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <span>
+
+#include "port/video/picture.h"
+#include "port/video/video_codecs.h"
+
+namespace zv::port {
+
+// PCM as WAV files hold it: 8-bit unsigned or 16-bit signed little-endian, channels interleaved.
+struct AviAudioFormat {
+  int channels = 2;
+  int sampleRate = 44100;
+  int bitsPerSample = 16;
+};
+
+struct AviWriterSettings {
+  std::filesystem::path file;
+  int width = 0;   // of every picture in the file
+  int height = 0;  // (pictures of other sizes are scaled to it)
+  int rate = 0;    // the stream shows `rate` pictures every `scale` seconds
+  int scale = 1;
+  VideoCodecChoice codec;
+  std::optional<AviAudioFormat> audio;  // declares the audio stream; its samples come later
+};
+
+enum class AviWriteError {
+  None,
+  BadSettings,       // a size, rate or audio format out of range
+  SizeNotEven,       // the codec stores colour at half resolution and needs even sides
+  CodecUnavailable,  // this FFmpeg has no encoder for the codec
+  CannotCreateFile,
+  EncoderFailed,
+  WriteFailed,
+};
+
+class AviWriter {
+ public:
+  // A writer with the file's header written, or null with `error` saying why (no file is left).
+  static std::unique_ptr<AviWriter> create(const AviWriterSettings& settings, AviWriteError& error);
+  // Deleting an unfinished writer deletes its temporary file; the target is left as it was.
+  ~AviWriter();
+  AviWriter(const AviWriter&) = delete;
+  AviWriter& operator=(const AviWriter&) = delete;
+
+  // Appends one picture as the next frame.
+  AviWriteError writeFrame(const Picture& picture);
+  // Appends PCM bytes to the audio stream; a trailing partial sample frame is dropped.
+  AviWriteError writeAudio(std::span<const std::uint8_t> pcm);
+  // Drains the encoder, writes the index and puts the file in place. The writer is spent after.
+  AviWriteError finish();
+
+  std::int64_t framesWritten() const;
+
+ private:
+  struct Impl;
+  explicit AviWriter(std::unique_ptr<Impl> impl);
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace zv::port

@@ -1,0 +1,23 @@
+#include "port/video/picture.h"
+
+#include <cstring>
+
+namespace zv::port {
+
+bool pictureSizeAcceptable(int width, int height) {
+  return width >= 1 && height >= 1 && width <= kMaxPictureSide && height <= kMaxPictureSide;
+}
+
+Picture makePicture(int width, int height, std::uint32_t bgra) {
+  Picture picture{width, height, {}};
+  picture.pixels.resize(static_cast<std::size_t>(width) * height * 4);
+  const std::uint8_t pixel[4] = {static_cast<std::uint8_t>(bgra), static_cast<std::uint8_t>(bgra >> 8),
+                                 static_cast<std::uint8_t>(bgra >> 16),
+                                 static_cast<std::uint8_t>(bgra >> 24)};
+  for (std::size_t offset = 0; offset < picture.pixels.size(); offset += 4) {
+    std::memcpy(picture.pixels.data() + offset, pixel, 4);
+  }
+  return picture;
+}
+
+}  // namespace zv::port
