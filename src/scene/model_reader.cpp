@@ -6,11 +6,13 @@
 
 #include <algorithm>
 #include <bit>
+#include <cassert>
 #include <cerrno>
 #include <cstring>
 
 #include "port/paths.h"
 #include "port/text.h"
+#include "scene/key_pool_setup.h"
 
 namespace zv {
 namespace {
@@ -371,6 +373,8 @@ void completeModel(Model& model) {
   model.boneMoved.assign(boneCount, 0);
   model.boneWork.assign(boneCount, 0);
   model.morphWork.assign(morphCount, 0);
+  [[maybe_unused]] const bool poolsCreated = createModelKeyPools(model);
+  assert(poolsCreated && "the morph count is checked before the pools are made");
   model.visible = true;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "scene/key_records.h"
 #include "scene/model.h"
 
 namespace zv {
@@ -25,8 +26,8 @@ struct ModelLoadFailure {
 
 // Parses the bytes of a .tsm file into `model`, which must be freshly constructed. Every count and
 // index is checked against the data it refers to; on failure `model` holds partial data and must
-// be discarded. On success the model is complete except for its device resources and key pools'
-// owner-specific state: visible, bone 0 selected, group names and bone-list groups shifted.
+// be discarded. On success the model is complete except for its device resources: key pools with
+// one head per bone and morph, visible, bone 0 selected, group names and bone-list groups shifted.
 std::optional<ModelLoadFailure> parseModel(std::string_view bytes, Model& model);
 
 // Opens `path`, or, when that fails and the path names a .tsm file, the same file name under

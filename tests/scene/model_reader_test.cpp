@@ -105,6 +105,14 @@ TEST(ModelReader, ReadsEveryRecordOfTheSampleModel) {
   EXPECT_EQ(model.boneWork.size(), 6u);
   EXPECT_EQ(model.morphWork.size(), 5u);
   EXPECT_EQ(model.selectedBone, 0);
+
+  EXPECT_EQ(model.boneKeyPool.headCount(), 6u);
+  EXPECT_EQ(model.boneKeyPool[5], BoneKey{});
+  EXPECT_EQ(model.morphKeyPool.headCount(), 5u);
+  EXPECT_EQ(model.displayIkKeyPool.headCount(), 1u);
+  EXPECT_EQ(model.displayIkKeyPool[0].ikEnabled, std::vector<bool>{true});
+  EXPECT_TRUE(model.displayIkKeyPool[999].visible);
+  EXPECT_EQ(model.displayIkKeyPool[999].ikEnabled, std::vector<bool>{true});
 }
 
 std::vector<std::string> groupNames(const Model& model) {
