@@ -1,0 +1,277 @@
+#include "files/bmp_reader.h"
+
+#include <array>
+#include <bit>
+#include <fstream>
+
+namespace zv {
+namespace {
+
+constexpr std::size_t kMaxBmpFileBytes = std::size_t{1} << 30;
+
+enum Compression : std::uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3 };
+
+// Little-endian reads that never run past the end: a read out of range yields 0 and marks `ok` false.
+struct ByteReader {
+  std::span<const std::byte> data;
+  bool ok = true;
+
+  std::uint32_t byteAt(std::size_t offset) {
+    if (offset >= data.size()) {
+      ok = false;
+      return 0;
+    }
+    return std::to_integer<std::uint32_t>(data[offset]);
+  }
+  std::uint32_t u16(std::size_t offset) { return byteAt(offset) | byteAt(offset + 1) << 8; }
+  std::uint32_t u32(std::size_t offset) { return u16(offset) | u16(offset + 2) << 16; }
+};
+
+struct BmpLayout {
+  std::int64_t width = 0;
+  std::int64_t height = 0;  // positive; topDown says how rows are stored
+  bool topDown = false;
+  int bitsPerPixel = 0;
+  std::uint32_t compression = kRgb;
+  std::array<std::uint32_t, 3> masks{0x00FF0000, 0x0000FF00, 0x000000FF};  // red, green, blue
+  std::uint32_t alphaMask = 0;
+  std::vector<std::array<std::uint8_t, 3>> palette;  // r, g, b
+  std::size_t pixelOffset = 0;
+};
+
+bool readHeader(ByteReader& in, BmpLayout& layout, std::string& error) {
+  if (in.byteAt(0) != 'B' || in.byteAt(1) != 'M') {
+    error = "not a bitmap file";
+    return false;
+  }
+  layout.pixelOffset = in.u32(10);
+  const std::uint32_t infoSize = in.u32(14);
+  std::size_t paletteEntryBytes = 4;
+  std::uint32_t coloursUsed = 0;
+  if (infoSize == 12) {
+    layout.width = in.u16(18);
+    layout.height = in.u16(20);
+    layout.bitsPerPixel = static_cast<int>(in.u16(24));
+    paletteEntryBytes = 3;
+  } else if (infoSize >= 40 && infoSize <= 124) {
+    layout.width = static_cast<std::int32_t>(in.u32(18));
+    const auto height = static_cast<std::int32_t>(in.u32(22));
+    layout.topDown = height < 0;
+    layout.height = layout.topDown ? -static_cast<std::int64_t>(height) : height;
+    layout.bitsPerPixel = static_cast<int>(in.u16(28));
+    layout.compression = in.u32(30);
+    coloursUsed = in.u32(46);
+    if (layout.compression == kBitFields) {
+      // Masks follow a 40-byte header and sit inside the larger ones.
+      layout.masks = {in.u32(54), in.u32(58), in.u32(62)};
+      layout.alphaMask = infoSize >= 56 ? in.u32(66) : 0;
+    }
+  } else {
+    error = "unsupported bitmap header size " + std::to_string(infoSize);
+    return false;
+  }
+  if (!in.ok) {
+    error = "bitmap header cut short";
+    return false;
+  }
+  if (!imageSizeAcceptable(layout.width, layout.height)) {
+    error = "bitmap size out of range";
+    return false;
+  }
+  const int bits = layout.bitsPerPixel;
+  const std::uint32_t c = layout.compression;
+  const bool supported = (c == kRgb && (bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32)) ||
+                         (c == kBitFields && bits == 32) || (c == kRle8 && bits == 8) ||
+                         (c == kRle4 && bits == 4);
+  if (!supported) {
+    error = "unsupported bitmap format: " + std::to_string(bits) + " bits, compression " + std::to_string(c);
+    return false;
+  }
+  if ((c == kRle8 || c == kRle4) && layout.topDown) {
+    error = "top-down run-length bitmap";
+    return false;
+  }
+  if (bits <= 8) {
+    const std::uint32_t maxColours = 1u << bits;
+    const std::uint32_t count = coloursUsed == 0 || coloursUsed > maxColours ? maxColours : coloursUsed;
+    const std::size_t start = 14 + infoSize + (c == kBitFields && infoSize == 40 ? 12 : 0);
+    for (std::uint32_t i = 0; i < count; ++i) {
+      const std::size_t entry = start + i * paletteEntryBytes;
+      layout.palette.push_back({static_cast<std::uint8_t>(in.byteAt(entry + 2)),
+                                static_cast<std::uint8_t>(in.byteAt(entry + 1)),
+                                static_cast<std::uint8_t>(in.byteAt(entry))});
+    }
+    if (!in.ok) {
+      error = "bitmap palette cut short";
+      return false;
+    }
+  }
+  return true;
+}
+
+void putIndexed(RgbaImage& image, const BmpLayout& layout, int x, int y, std::uint32_t index) {
+  std::uint8_t* pixel = image.at(x, y);
+  // An index beyond the palette shows black, as the system's own bitmap loader does.
+  if (index < layout.palette.size()) {
+    pixel[0] = layout.palette[index][0];
+    pixel[1] = layout.palette[index][1];
+    pixel[2] = layout.palette[index][2];
+  }
+  pixel[3] = 255;
+}
+
+std::uint8_t maskedChannel(std::uint32_t value, std::uint32_t mask) {
+  if (mask == 0) {
+    return 0;
+  }
+  const int shift = std::countr_zero(mask);
+  const int width = std::popcount(mask >> shift);
+  const std::uint32_t field = (value & mask) >> shift;
+  if (width >= 8) {
+    return static_cast<std::uint8_t>(field >> (width - 8));
+  }
+  return static_cast<std::uint8_t>(field * 255 / ((1u << width) - 1));
+}
+
+bool decodeUncompressed(ByteReader& in, const BmpLayout& layout, RgbaImage& image, std::string& error) {
+  const std::size_t rowBytes = ((static_cast<std::size_t>(layout.width) * layout.bitsPerPixel + 31) / 32) * 4;
+  if (layout.pixelOffset > in.data.size() ||
+      (in.data.size() - layout.pixelOffset) / rowBytes < static_cast<std::size_t>(layout.height)) {
+    error = "bitmap pixel data cut short";
+    return false;
+  }
+  for (int row = 0; row < image.height; ++row) {
+    const int y = layout.topDown ? row : image.height - 1 - row;
+    const std::size_t start = layout.pixelOffset + row * rowBytes;
+    for (int x = 0; x < image.width; ++x) {
+      switch (layout.bitsPerPixel) {
+        case 1:
+          putIndexed(image, layout, x, y, in.byteAt(start + x / 8) >> (7 - x % 8) & 1);
+          break;
+        case 4:
+          putIndexed(image, layout, x, y, in.byteAt(start + x / 2) >> (x % 2 == 0 ? 4 : 0) & 0xF);
+          break;
+        case 8:
+          putIndexed(image, layout, x, y, in.byteAt(start + x));
+          break;
+        case 24: {
+          std::uint8_t* pixel = image.at(x, y);
+          const std::size_t offset = start + x * 3;
+          pixel[0] = static_cast<std::uint8_t>(in.byteAt(offset + 2));
+          pixel[1] = static_cast<std::uint8_t>(in.byteAt(offset + 1));
+          pixel[2] = static_cast<std::uint8_t>(in.byteAt(offset));
+          pixel[3] = 255;
+          break;
+        }
+        default: {
+          const std::uint32_t value = in.u32(start + x * 4);
+          std::uint8_t* pixel = image.at(x, y);
+          pixel[0] = maskedChannel(value, layout.masks[0]);
+          pixel[1] = maskedChannel(value, layout.masks[1]);
+          pixel[2] = maskedChannel(value, layout.masks[2]);
+          pixel[3] = 255;
+          break;
+        }
+      }
+    }
+  }
+  return true;
+}
+
+// Run-length 8 and 4-bit data: pixels the runs skip keep palette entry 0.
+bool decodeRunLength(ByteReader& in, const BmpLayout& layout, RgbaImage& image, std::string& error) {
+  const bool four = layout.compression == kRle4;
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      putIndexed(image, layout, x, y, 0);
+    }
+  }
+  std::size_t at = layout.pixelOffset;
+  std::int64_t x = 0;
+  std::int64_t row = 0;  // counted from the bottom
+  auto put = [&](std::uint32_t index) {
+    if (x < image.width && row < image.height) {
+      putIndexed(image, layout, static_cast<int>(x), static_cast<int>(image.height - 1 - row), index);
+    }
+    ++x;
+  };
+  while (row < image.height) {
+    const std::uint32_t count = in.byteAt(at);
+    const std::uint32_t value = in.byteAt(at + 1);
+    at += 2;
+    if (!in.ok) {
+      error = "run-length bitmap data cut short";
+      return false;
+    }
+    if (count > 0) {
+      for (std::uint32_t i = 0; i < count; ++i) {
+        put(four ? (i % 2 == 0 ? value >> 4 : value & 0xF) : value);
+      }
+    } else if (value == 0) {
+      x = 0;
+      ++row;
+    } else if (value == 1) {
+      return true;
+    } else if (value == 2) {
+      x += in.byteAt(at);
+      row += in.byteAt(at + 1);
+      at += 2;
+    } else {
+      const std::size_t bytes = four ? (value + 1) / 2 : value;
+      for (std::uint32_t i = 0; i < value; ++i) {
+        const std::uint32_t byte = in.byteAt(at + (four ? i / 2 : i));
+        put(four ? (i % 2 == 0 ? byte >> 4 : byte & 0xF) : byte);
+      }
+      at += (bytes + 1) / 2 * 2;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<RgbaImage> decodeBmp(std::span<const std::byte> file, std::string& error) {
+  ByteReader in{file};
+  BmpLayout layout;
+  if (!readHeader(in, layout, error)) {
+    return std::nullopt;
+  }
+  RgbaImage image =
+      makeImage(static_cast<int>(layout.width), static_cast<int>(layout.height), layout.bitsPerPixel);
+  const bool decoded = layout.compression == kRle8 || layout.compression == kRle4
+                           ? decodeRunLength(in, layout, image, error)
+                           : decodeUncompressed(in, layout, image, error);
+  if (!decoded) {
+    return std::nullopt;
+  }
+  return image;
+}
+
+std::optional<std::string> readWholeFile(const std::filesystem::path& path, std::size_t limit) {
+  std::ifstream stream(path, std::ios::binary);
+  if (!stream) {
+    return std::nullopt;
+  }
+  stream.seekg(0, std::ios::end);
+  const std::streamoff size = stream.tellg();
+  if (size < 0 || static_cast<std::uint64_t>(size) > limit) {
+    return std::nullopt;
+  }
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  stream.seekg(0);
+  if (!stream.read(bytes.data(), size)) {
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+std::optional<RgbaImage> readBmpFile(const std::filesystem::path& path, std::string& error) {
+  const std::optional<std::string> bytes = readWholeFile(path, kMaxBmpFileBytes);
+  if (!bytes) {
+    error = "cannot read " + path.string();
+    return std::nullopt;
+  }
+  return decodeBmp(std::as_bytes(std::span(*bytes)), error);
+}
+
+}  // namespace zv

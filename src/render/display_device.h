@@ -1,0 +1,95 @@
+// The one drawing device: a W x H back buffer with depth that the 3D drawing and the 2D painting
+// (text, pens, fills, sprites) go into, presented by a stretched copy into the window. Runs on
+// whichever GL 3.3 core context is current; it never creates one.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "files/bmp_image.h"
+#include "port/canvas/canvas.h"
+#include "port/ui.h"
+#include "port/window_host.h"
+#include "render/device_state.h"
+#include "render/shaders.h"
+#include "render/vertex_buffer.h"
+
+namespace zv {
+
+// Decides whether the device set (back buffer, depth buffer, device) can be had at a size. The
+// default asks GL; tests inject their own to walk the size fall-back table.
+using DeviceSetCheck = std::function<bool(int width, int height)>;
+
+struct DisplayDevice {
+  DeviceState state;
+  bool created = false;
+  bool hardware = true;  // a hardware-accelerated GL renderer; false on software rasterisers
+  int width = 0;         // back buffer W x H
+  int height = 0;
+  float aspect = 0;        // H / W after creation; the layout code later stores the output aspect
+  float overlayScale = 0;  // s = W / screen width: multiplies every sprite and text size
+  int maxTextureSize = 0;
+
+  // GL objects.
+  unsigned framebuffer = 0;
+  unsigned colourTexture = 0;
+  unsigned depthBuffer = 0;
+  unsigned samplers[2] = {0, 0};
+  unsigned indexStream = 0;
+  VertexBuffer vertexStream[3];  // one per layout, for vertices drawn straight from memory
+  FixedFunctionProgram fixedFunction;
+  OverlayProgram overlayProgram;
+  unsigned overlayTexture = 0;
+  unsigned emptyVertexArray = 0;
+
+  // The 2D painting layer: what text, pens, fills and sprites painted since the last 3D draw.
+  // It is laid over the back buffer before anything reads or draws into it again.
+  port::Canvas painting{0, 0};
+  std::optional<port::Rect> paintedArea;
+};
+
+// Builds the device for a screen of `screen` pixels: on failure shows one message captioned
+// "Direct3D::Init" through `ui` and returns false.
+bool createDevice(DisplayDevice& device, port::Ui& ui, port::Size screen, const DeviceSetCheck& check = {});
+// Releases every GL object; the device can be created again afterwards.
+void releaseDevice(DisplayDevice& device);
+// GL keeps its surfaces; kept so the frame step reads as designed.
+void restoreLostSurfaces(DisplayDevice& device);
+
+// 0xAARRGGBB clear of the viewport's colour, depth and stencil.
+struct ClearTargets {
+  bool colour = false;
+  bool depth = false;
+  bool stencil = false;
+};
+void clear(DisplayDevice& device, ClearTargets targets, std::uint32_t colour, float depth, int stencil);
+
+// Draws `indices` (16-bit, into `buffer`) as `primitive` with the device state.
+void drawIndexed(DisplayDevice& device, const VertexBuffer& buffer, Primitive primitive,
+                 std::span<const std::uint16_t> indices);
+// Draws vertices straight from memory; without indices they are taken in order.
+void drawVertexData(DisplayDevice& device, VertexLayout layout, std::span<const std::byte> vertices,
+                    Primitive primitive, std::span<const std::uint16_t> indices = {});
+
+template <typename Vertex>
+void drawVertices(DisplayDevice& device, std::span<const Vertex> vertices, Primitive primitive,
+                  std::span<const std::uint16_t> indices = {}) {
+  drawVertexData(device, layoutOf<Vertex>(), std::as_bytes(vertices), primitive, indices);
+}
+
+// The back buffer's pixels in `area` (clipped to it), row 0 at the top, alpha as drawn.
+RgbaImage readBackBuffer(DisplayDevice& device, port::Rect area);
+RgbaImage readBackBuffer(DisplayDevice& device);
+
+// Stretches the whole back buffer onto `target` (pixels from the top left) of the framebuffer
+// `framebuffer` (0 for the window's own) whose height is `framebufferHeight`.
+void present(DisplayDevice& device, unsigned framebuffer, int framebufferHeight, port::Rect target);
+
+// Lays the painting layer over the back buffer now (the device does this itself before every
+// draw, clear, read-back and presentation).
+void flushPainting(DisplayDevice& device);
+
+}  // namespace zv
