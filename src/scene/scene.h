@@ -32,6 +32,19 @@ struct LiveLight {
   Vec3 lightColour{0.602f, 0.602f, 0.602f};  // r, g, b in 0..1
 };
 
+// The state of an accessory slot that the slot's key track drives and accessory key registration
+// reads. The prop's geometry and device buffers live with the renderer.
+struct AccessoryState {
+  bool loaded = false;            // the slot holds an accessory
+  bool visible = true;            // the prop is drawn
+  bool shadow = false;            // the prop casts a ground shadow
+  std::int32_t parentModel = -1;  // model slot followed, -1 for the ground
+  std::int32_t parentBone = 0;    // bone index within that model
+  Vec3 position;
+  Vec3 rotation;       // radians about X, Y, Z
+  float scale = 1.0f;  // uniform; drawing multiplies it by 10
+};
+
 struct Scene {
   // Platform the scene's operations report through; the front end installs its own.
   port::Ui* ui = nullptr;
@@ -68,6 +81,18 @@ struct Scene {
   KeyPool<LightKey> lightKeyPool;
   std::array<KeyPool<AccessoryKey>, kMaxAccessories> accessoryKeyPools;
   std::uint32_t lastFrame = 0;  // highest frame ever keyed in the scene; only grows until a reset
+
+  // Accessory slot i's state; its prop lives with the renderer.
+  std::array<AccessoryState, kMaxAccessories> accessories;
+
+  // Playback sampling state of the scene tracks: the pool index of the key the cursor stands on
+  // and whether the track still animates (false once its last key is passed).
+  std::uint32_t cameraKeyCursor = 0;
+  bool cameraTrackActive = false;
+  std::uint32_t lightKeyCursor = 0;
+  bool lightTrackActive = false;
+  std::array<std::uint32_t, kMaxAccessories> accessoryKeyCursors{};
+  std::array<bool, kMaxAccessories> accessoryTrackActive{};
 
   // View switches and play options.
   bool cameraMode = true;  // the camera/light/accessory row of the model list is selected
