@@ -1,0 +1,27 @@
+// What the command-line tool reports about a WAV file: the format, the data chunk and the columns
+// of the waveform strip, exactly as the music player would build them.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "files/wav_format.h"
+#include "files/wav_waveform.h"
+
+namespace zv {
+
+struct WavInfo {
+  bool ok = false;
+  std::string message;  // the refusal text when !ok (UTF-8)
+  std::string caption;
+  WavHeader header;
+  std::int64_t columnBytes = 0;
+  Waveform waveform;
+};
+
+WavInfo readWavInfo(const std::filesystem::path& file);
+
+// One JSON object: format fields, dataOffset, dataBytes, columnBytes, columnCount, waveMax, waveMin.
+std::string wavInfoJson(const WavInfo& info);
+
+}  // namespace zv
