@@ -1,0 +1,23 @@
+// Messages the accessory reader hands to its caller, which shows them through port::Ui in order.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zv {
+
+struct XMessage {
+  std::string text;     // UTF-8
+  std::string caption;  // UTF-8
+  bool operator==(const XMessage&) const = default;
+};
+
+inline constexpr std::string_view kXLoadCaption = "Xfile-load";
+inline constexpr std::string_view kTooManyMaterialsText =
+    "マテリアルの数が多すぎます。エラーを起こす可能性があります。";
+inline constexpr std::string_view kAccessoryLoadCaption = "アクセサリ読込";
+inline constexpr std::string_view kXFileNotFoundText = "xファイルが見つかりません";
+inline constexpr std::string_view kVacFileNotFoundText = "vacファイルが見つかりません";
+inline constexpr std::string_view kCompressedXFileText = "圧縮されたxファイルは読み込めません";
+
+}  // namespace zv
