@@ -21,8 +21,17 @@ KeyFreeIndices::KeyFreeIndices(std::uint32_t size, std::uint32_t firstFree) {
     levels_.emplace_back(wordCount == 0 ? 1 : wordCount, 0);
     bitCount = wordCount;
   } while (bitCount > 1);
-  for (std::uint32_t index = firstFree; index < size; ++index) {
-    markFree(index);
+  auto& leaves = levels_.front();
+  for (std::uint64_t index = firstFree; index < size; ++index) {
+    leaves[index / kWordBits] |= bitOf(index);
+  }
+  for (std::size_t level = 1; level < levels_.size(); ++level) {
+    const auto& below = levels_[level - 1];
+    for (std::uint64_t word = 0; word < below.size(); ++word) {
+      if (below[word] != 0) {
+        levels_[level][word / kWordBits] |= bitOf(word);
+      }
+    }
   }
 }
 

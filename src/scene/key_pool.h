@@ -44,7 +44,8 @@ class KeyPool {
       : headCount_(headCount),
         blank_(std::move(blank)),
         pages_((kCapacity + kPageSize - 1) / kPageSize),
-        free_(kCapacity, headCount) {
+        free_(kCapacity, headCount),
+        lastKeys_(headCount) {
     assert(headCount <= kCapacity && "more tracks than the pool holds: the reader must refuse the file");
     assert(blank_.frame == 0 && blank_.prev == 0 && blank_.next == 0 && !blank_.selected);
   }
@@ -64,8 +65,8 @@ class KeyPool {
     return page ? (*page)[index % kPageSize] : blank_;
   }
 
-  // The record to change in place. Its frame is changed only through setFrame or put, which
-  // keep the set of free records in step.
+  // The record to change in place: values and selection. Frames and links change only through
+  // linkAfter, unlink and put, which keep the free records and the track ends in step.
   Record& at(std::uint32_t index) {
     assert(index < kCapacity && "key index out of range");
     auto& page = pages_[index / kPageSize];
@@ -77,19 +78,62 @@ class KeyPool {
     return (*page)[index % kPageSize];
   }
 
-  void setFrame(std::uint32_t index, std::uint32_t frame) {
-    at(index).frame = frame;
-    updateFree(index);
-  }
-
-  // Writes a whole record back at its index, as undo and project loading do.
+  // Writes a whole record back at its index, links included, as undo and project loading do.
   void put(std::uint32_t index, Record record) {
     at(index) = std::move(record);
     updateFree(index);
+    ++structureStamp_;
   }
 
   // The lowest free record above the heads, or nothing when all are in use.
   std::optional<std::uint32_t> lowestFree() const { return free_.lowest(); }
+
+  // The last key of the track headed by `head` whose frame is at most `frame` (at least the
+  // head). Keys appended in frame order are found without walking the track.
+  std::uint32_t keyAtOrBefore(std::uint32_t head, std::uint32_t frame) {
+    const std::uint32_t last = lastKey(head);
+    if ((*this)[last].frame <= frame) {
+      return last;
+    }
+    std::uint32_t key = head;
+    while ((*this)[key].next != 0 && (*this)[(*this)[key].next].frame <= frame) {
+      key = (*this)[key].next;
+    }
+    return key;
+  }
+
+  // Puts the free record `fresh` on the track headed by `head` right after `key`, at `frame`
+  // (above key's frame and below its successor's).
+  void linkAfter(std::uint32_t head, std::uint32_t key, std::uint32_t fresh, std::uint32_t frame) {
+    const std::uint32_t next = (*this)[key].next;
+    Record& added = at(fresh);
+    added.frame = frame;
+    added.prev = key;
+    added.next = next;
+    at(key).next = fresh;
+    if (next != 0) {
+      at(next).prev = fresh;
+    } else {
+      lastKeys_[head] = {fresh, structureStamp_};
+    }
+    free_.markUsed(fresh);
+  }
+
+  // Takes a non-head key off its track and frees its record (frame and links cleared; the values
+  // stay for the caller to reset). The last key of a track leaves record 0 alone.
+  void unlink(std::uint32_t index) {
+    assert(!isHead(index) && "a head cannot be unlinked");
+    Record& key = at(index);
+    at(key.prev).next = key.next;
+    if (key.next != 0) {
+      at(key.next).prev = key.prev;
+    }
+    key.frame = 0;
+    key.prev = 0;
+    key.next = 0;
+    free_.markFree(index);
+    ++structureStamp_;
+  }
 
   // Told before registration and deletion change records; null when nobody listens.
   KeyChangeObserver* observer = nullptr;
@@ -97,6 +141,13 @@ class KeyPool {
  private:
   static constexpr std::uint32_t kPageSize = 256;
   using Page = std::array<Record, kPageSize>;
+
+  // The last key of a track as remembered at a stamp; a stamp older than the pool's means a
+  // record may have left that track since.
+  struct TrackEnd {
+    std::uint32_t key = 0;
+    std::uint64_t stamp = 0;
+  };
 
   void updateFree(std::uint32_t index) {
     if (isHead(index)) {
@@ -109,11 +160,25 @@ class KeyPool {
     }
   }
 
+  std::uint32_t lastKey(std::uint32_t head) {
+    TrackEnd& end = lastKeys_[head];
+    if (end.stamp != structureStamp_) {
+      end.key = head;
+      while ((*this)[end.key].next != 0) {
+        end.key = (*this)[end.key].next;
+      }
+      end.stamp = structureStamp_;
+    }
+    return end.key;
+  }
+
   std::uint32_t headCount_;
   Record blank_;
   std::vector<std::unique_ptr<Page>> pages_;
   KeyFreeIndices free_;
   std::uint32_t extent_ = 0;
+  std::vector<TrackEnd> lastKeys_;    // per track, indexed by head
+  std::uint64_t structureStamp_ = 1;  // bumped whenever a record may leave a track
 };
 
 }  // namespace zv

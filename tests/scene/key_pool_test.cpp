@@ -51,17 +51,26 @@ TEST(KeyPool, UntouchedRecordsReadAsTheBlankHeadValues) {
   EXPECT_EQ(displayIk.extent(), 6u);
 }
 
-TEST(KeyPool, FrameWritesKeepTheFreeRecordsInStep) {
+TEST(KeyPool, LinkingUnlinkingAndPutKeepTheFreeRecordsInStep) {
   KeyPool<MorphKey> pool(2);
-  pool.setFrame(2, 10);
+  pool.linkAfter(1, 1, 2, 10);
   EXPECT_EQ(pool.lowestFree(), 3u);
+  EXPECT_EQ(pool.keyAtOrBefore(1, 50), 2u);
   MorphKey record;
   record.frame = 7;
+  record.prev = 0;
   pool.put(3, record);
+  MorphKey head;
+  head.next = 3;
+  pool.put(0, head);  // as a project load restores a track
   EXPECT_EQ(pool.lowestFree(), 4u);
-  pool.put(2, MorphKey{});
+  EXPECT_EQ(pool.keyAtOrBefore(0, 6), 0u);
+  EXPECT_EQ(pool.keyAtOrBefore(0, 7), 3u);
+  pool.unlink(2);
   EXPECT_EQ(pool.lowestFree(), 2u);
-  pool.setFrame(0, 0);  // a head is never free
+  EXPECT_EQ(pool.keyAtOrBefore(1, 50), 1u);
+  EXPECT_EQ(pool[1].next, 0u);
+  pool.put(0, MorphKey{});  // a head is never free
   EXPECT_EQ(pool.lowestFree(), 2u);
 }
 
