@@ -94,6 +94,10 @@ struct Scene {
   std::array<std::uint32_t, kMaxAccessories> accessoryKeyCursors{};
   std::array<bool, kMaxAccessories> accessoryTrackActive{};
 
+  // Blink insertion: ordinary blink steps left before a quick second blink may fire again. Kept
+  // across commands; neither a new scene nor a project load resets it.
+  std::int8_t blinkBurstCounter = 0;
+
   // View switches and play options.
   bool cameraMode = true;  // the camera/light/accessory row of the model list is selected
   bool showInfo = false;

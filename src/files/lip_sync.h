@@ -1,0 +1,18 @@
+// Mouth keys from a singing-synthesizer sequence file: every sung note opens and closes the mouth
+// morph of its vowel on the current model.
+#pragma once
+
+#include <filesystem>
+
+#include "scene/scene.h"
+
+namespace zv {
+
+// Reads the sequence file, writes its note list beside it (same name, extension .txt), and
+// registers the keys of the mouth morphs "あ", "い", "う" and "お" of the current model, each
+// note's keys selected and every other key of the model deselected. Failures are shown through
+// scene.ui and change no key. True when the keys were registered: currentFrame then stands at the
+// end of the last note and the caller samples the model there and redraws the timeline.
+bool importSequence(Scene& scene, const std::filesystem::path& sequencePath);
+
+}  // namespace zv

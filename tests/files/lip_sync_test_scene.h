@@ -1,0 +1,71 @@
+// A scene with one face model for the lip sync and blink tests: the morphs are named as the
+// test asks, morph 0 is the base, and the key pools are made as the model reader makes them.
+#pragma once
+
+#include <initializer_list>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "port/headless_ui.h"
+#include "port/text.h"
+#include "scene/key_pool_setup.h"
+#include "scene/scene.h"
+
+namespace zv::test {
+
+inline constexpr std::initializer_list<const char*> kFaceMorphs = {"あ", "い",       "う",
+                                                                   "お", "まばたき", "にやり"};
+
+struct FaceScene {
+  port::HeadlessUi ui;
+  Scene scene;
+  Model* model = nullptr;
+
+  explicit FaceScene(std::initializer_list<const char*> morphNames = kFaceMorphs) {
+    auto loaded = std::make_unique<Model>();
+    loaded->bones.emplace_back().name = port::utf8ToCp932("センター");
+    loaded->boneSelected.assign(1, 1);
+    loaded->boneMoved.assign(1, 0);
+    loaded->morphs.emplace_back().name = "base";
+    for (const char* name : morphNames) {
+      loaded->morphs.emplace_back().name = port::utf8ToCp932(name);
+    }
+    createModelKeyPools(*loaded);
+    model = loaded.get();
+    scene.modelSlots[0] = std::move(loaded);
+    scene.ui = &ui;
+    scene.cameraMode = false;
+  }
+
+  std::uint32_t morphIndex(const char* name) const {
+    const std::string wanted = port::utf8ToCp932(name);
+    for (std::uint32_t morph = 0; morph < model->morphs.size(); ++morph) {
+      if (model->morphs[morph].name == wanted) {
+        return morph;
+      }
+    }
+    return 0;
+  }
+
+  // The keys of a morph's track after its frame-0 head: frame -> weight.
+  std::map<std::uint32_t, float> track(const char* name) const {
+    std::map<std::uint32_t, float> keys;
+    const KeyPool<MorphKey>& pool = model->morphKeyPool;
+    for (std::uint32_t at = pool[morphIndex(name)].next; at != 0; at = pool[at].next) {
+      keys[pool[at].frame] = pool[at].weight;
+    }
+    return keys;
+  }
+
+  // Every key of the morph pool that is selected, as (morph name index, frame).
+  int selectedMorphKeys() const {
+    int count = 0;
+    for (std::uint32_t at = 0; at < model->morphKeyPool.extent(); ++at) {
+      count += model->morphKeyPool[at].selected ? 1 : 0;
+    }
+    return count;
+  }
+};
+
+}  // namespace zv::test
