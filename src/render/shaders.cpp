@@ -11,8 +11,8 @@ namespace {
 
 // Vertex stage: transform, the fixed-function lighting equations (camera space, normals through
 // the inverse transpose and not renormalised, local viewer for specular), texture-coordinate
-// generation and the half-pixel shift that puts pixel centres where the rest of the program
-// expects them (on integer coordinates).
+// generation. Screen coordinates map onto pixel edges, so a quad from x 36 to 60 covers pixels
+// 36..59 whatever the rasteriser's rule for ties.
 constexpr std::string_view kFixedVertex = R"(#version 330 core
 layout(location = 0) in vec4 inPosition;
 layout(location = 1) in vec3 inNormal;
@@ -57,16 +57,14 @@ void main() {
   vec4 vertexSpecular = hasColours ? inSpecular : vec4(0.0);
   if (vertexLayout == 2) {
     float w = inPosition.w > 0.0 ? 1.0 / inPosition.w : 1.0;
-    vec2 ndc = vec2((inPosition.x + 0.5 - viewport.x) / viewport.z * 2.0 - 1.0,
-                    1.0 - (inPosition.y + 0.5 - viewport.y) / viewport.w * 2.0);
+    vec2 ndc = vec2((inPosition.x - viewport.x) / viewport.z * 2.0 - 1.0,
+                    1.0 - (inPosition.y - viewport.y) / viewport.w * 2.0);
     gl_Position = vec4(ndc, inPosition.z * 2.0 - 1.0, 1.0) * w;
     diffuseColour = vertexDiffuse;
     specularColour = vertexSpecular;
   } else {
     vec4 cameraPosition = worldView * vec4(inPosition.xyz, 1.0);
     vec4 clip = projection * cameraPosition;
-    clip.x += clip.w / viewport.z;
-    clip.y -= clip.w / viewport.w;
     clip.z = clip.z * 2.0 - clip.w;
     gl_Position = clip;
     if (lighting) {
