@@ -1,23 +1,26 @@
 // zolvanta-cli: the program's headless front end. Subcommands print JSON on stdout; a refused input
 // exits 1 with the program's own message on stderr, a usage error exits 2.
 #include <cstdio>
+#include <string>
 #include <string_view>
+#include <vector>
 
-namespace {
-
-constexpr std::string_view kUsage =
-    "usage: zolvanta-cli COMMAND [ARGUMENTS]\n"
-    "\n"
-    "Commands:\n"
-    "  --help       show this text\n";
-
-}  // namespace
+#include "cli/info_command.h"
+#include "cli/usage.h"
 
 int main(int argc, char** argv) {
-  if (argc == 2 && std::string_view(argv[1]) == "--help") {
-    std::fputs(kUsage.data(), stdout);
+  std::vector<std::string_view> arguments(argv + 1, argv + argc);
+  if (arguments.empty()) {
+    std::fputs(zv::cli::kUsage.data(), stderr);
+    return zv::cli::kUsageError;
+  }
+  if (arguments[0] == "--help" || arguments[0] == "help") {
+    std::fputs(zv::cli::kUsage.data(), stdout);
     return 0;
   }
-  std::fputs(kUsage.data(), stderr);
-  return 2;
+  if (arguments[0] == "info") {
+    return zv::cli::runInfo({arguments.begin() + 1, arguments.end()});
+  }
+  std::fprintf(stderr, "zolvanta-cli: unknown command '%s'\n\n%s", argv[1], zv::cli::kUsage.data());
+  return zv::cli::kUsageError;
 }

@@ -1,0 +1,24 @@
+// The command-line tool's help text and exit codes.
+#pragma once
+
+#include <string_view>
+
+namespace zv::cli {
+
+inline constexpr int kRefused = 1;     // an input was refused; the program's message is on stderr
+inline constexpr int kUsageError = 2;  // the command line itself was wrong
+
+inline constexpr std::string_view kUsage =
+    "usage: zolvanta-cli COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Commands (JSON on stdout; exit 0 on success, 1 when an input is refused with the program's\n"
+    "message on stderr, 2 for usage errors):\n"
+    "\n"
+    "  info FILE     describe a file the program reads:\n"
+    "                  .tsm  model: name, comment, counts, materials, bones, IK chains, morphs,\n"
+    "                        morph list, timeline groups and bone rows\n"
+    "  --help        show this text\n"
+    "\n"
+    "Names are converted from Shift-JIS to UTF-8; floats print with 9 significant digits.\n";
+
+}  // namespace zv::cli
