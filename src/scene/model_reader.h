@@ -12,10 +12,10 @@
 
 namespace zv {
 
-inline constexpr std::size_t kMaxModelMorphs =
-    19'999;  // the morph key pool needs a free record beyond the heads
-inline constexpr std::size_t kMaxStoredPathBytes =
-    255;  // a path longer than its 256-byte stored field is unusable
+// The morph key pool needs a free record beyond the heads.
+inline constexpr std::size_t kMaxModelMorphs = MorphKey::kPoolCapacity - 1;
+// A path longer than the 256-byte field that stores it is unusable.
+inline constexpr std::size_t kMaxStoredPathBytes = 255;
 
 // Why a model could not be read, as the user is told: both texts UTF-8.
 struct ModelLoadFailure {
