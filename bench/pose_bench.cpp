@@ -1,0 +1,76 @@
+// Pose-and-skin cost against the cost of merely copying the bytes skinning reads and writes.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <vector>
+
+#include "anim/pose_model.h"
+#include "port/paths.h"
+#include "scene/model_reader.h"
+
+namespace {
+
+zv::Model demoCharacter() {
+  zv::Model model;
+  std::filesystem::path path = zv::port::executableDirectory() / "UserFile" / "Model" / "tessera.tsm";
+  if (zv::readModelFile(path, zv::port::executableDirectory(), model)) {
+    model.bones.clear();  // reported as missing below
+  }
+  return model;
+}
+
+// 100 bones in a chain and 100,000 vertices spread over neighbouring pairs of them.
+zv::Model syntheticModel() {
+  zv::Model model;
+  for (int b = 0; b < 100; ++b) {
+    zv::Bone bone;
+    bone.parent = static_cast<std::int16_t>(b - 1);
+    bone.head = {0, static_cast<float>(b) * 0.2f, 0};
+    bone.keyRotation = {0.01f, 0.02f, 0, 0.9997f};
+    model.bones.push_back(bone);
+  }
+  for (int i = 0; i < 100'000; ++i) {
+    zv::SourceVertex v;
+    v.position = {static_cast<float>(i % 17) * 0.1f, static_cast<float>(i % 100) * 0.2f, 0.5f};
+    v.normal = {0, 0, -1};
+    v.firstBone = static_cast<std::uint16_t>(i % 100);
+    v.secondBone = static_cast<std::uint16_t>((i + 1) % 100);
+    v.firstBoneWeight = static_cast<std::uint8_t>(i % 101);
+    model.sourceVertices.push_back(v);
+  }
+  model.modelVertices.resize(model.sourceVertices.size());
+  model.edgeVertices.resize(model.sourceVertices.size());
+  return model;
+}
+
+void poseAndSkin(benchmark::State& state, zv::Model model) {
+  if (model.bones.empty()) {
+    state.SkipWithError("model missing");
+    return;
+  }
+  for (auto _ : state) {
+    zv::poseModel(model, zv::Mat4{}, {0, 0, -35});
+    benchmark::DoNotOptimize(model.modelVertices.data());
+  }
+  state.counters["vertices"] = static_cast<double>(model.sourceVertices.size());
+}
+
+// The bytes skinning touches per vertex: the source vertex read, both buffer entries written.
+void copySameBytes(benchmark::State& state, std::size_t vertices) {
+  std::size_t bytes =
+      vertices * (sizeof(zv::SourceVertex) + sizeof(zv::ModelVertex) + sizeof(zv::EdgeVertex));
+  std::vector<char> from(bytes, 1), to(bytes);
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), bytes);
+    benchmark::DoNotOptimize(to.data());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+}
+
+BENCHMARK_CAPTURE(poseAndSkin, demoCharacter, demoCharacter())->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(copySameBytes, demoCharacter, demoCharacter().sourceVertices.size())
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(poseAndSkin, synthetic100k, syntheticModel())->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(copySameBytes, synthetic100k, std::size_t{100'000})->Unit(benchmark::kMicrosecond);
+
+}  // namespace
