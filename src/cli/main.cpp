@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/info_command.h"
+#include "cli/sample_command.h"
 #include "cli/usage.h"
 
 int main(int argc, char** argv) {
@@ -20,6 +21,9 @@ int main(int argc, char** argv) {
   }
   if (arguments[0] == "info") {
     return zv::cli::runInfo({arguments.begin() + 1, arguments.end()});
+  }
+  if (arguments[0] == "sample") {
+    return zv::cli::runSample({arguments.begin() + 1, arguments.end()});
   }
   std::fprintf(stderr, "zolvanta-cli: unknown command '%s'\n\n%s", argv[1], zv::cli::kUsage.data());
   return zv::cli::kUsageError;

@@ -17,6 +17,12 @@ inline constexpr std::string_view kUsage =
     "  info FILE     describe a file the program reads:\n"
     "                  .tsm  model: name, comment, counts, materials, bones, IK chains, morphs,\n"
     "                        morph list, timeline groups and bone rows\n"
+    "  sample --model M.tsm (--frame N | --time SECONDS) [--vertices]\n"
+    "                load the model as the current model, sample its tracks (--frame: as editing\n"
+    "                does at frame N; --time: as playback does at that time), pose it with the\n"
+    "                eye at (0, 0, -35) and print visibility, IK switches, every bone (key\n"
+    "                translation and rotation, head position, global transform row by row) and\n"
+    "                morph weight; --vertices adds the skinned vertices and outline positions\n"
     "  --help        show this text\n"
     "\n"
     "Names are converted from Shift-JIS to UTF-8; floats print with 9 significant digits.\n";

@@ -1,0 +1,151 @@
+#include "cli/sample_command.h"
+
+#include <charconv>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "anim/pose_model.h"
+#include "anim/sampling.h"
+#include "cli/json_writer.h"
+#include "cli/usage.h"
+#include "port/paths.h"
+#include "scene/model_reader.h"
+#include "scene/scene.h"
+
+namespace zv::cli {
+namespace {
+
+struct SampleOptions {
+  std::string modelPath;
+  std::optional<std::uint32_t> frame;
+  std::optional<float> time;
+  bool vertices = false;
+};
+
+template <typename Number>
+bool parseNumber(std::string_view text, Number& value) {
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc{} && end == text.data() + text.size();
+}
+
+// Reads the options; false for a usage error (already reported).
+bool parseOptions(std::span<const std::string_view> arguments, SampleOptions& options) {
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    std::string_view option = arguments[i];
+    bool hasValue = i + 1 < arguments.size();
+    if (option == "--vertices") {
+      options.vertices = true;
+    } else if (option == "--model" && hasValue) {
+      options.modelPath = arguments[++i];
+    } else if (option == "--frame" && hasValue) {
+      std::uint32_t frame = 0;
+      if (!parseNumber(arguments[++i], frame)) {
+        std::fprintf(stderr, "zolvanta-cli: --frame takes a whole frame number\n");
+        return false;
+      }
+      options.frame = frame;
+    } else if (option == "--time" && hasValue) {
+      float time = 0;
+      if (!parseNumber(arguments[++i], time) || !(time >= 0.0f)) {
+        std::fprintf(stderr, "zolvanta-cli: --time takes seconds (0 or more)\n");
+        return false;
+      }
+      options.time = time;
+    } else {
+      std::fprintf(stderr, "zolvanta-cli: sample does not understand '%.*s'\n",
+                   static_cast<int>(option.size()), option.data());
+      return false;
+    }
+  }
+  if (options.modelPath.empty() || options.frame.has_value() == options.time.has_value()) {
+    std::fprintf(stderr, "zolvanta-cli: sample needs --model and one of --frame or --time\n");
+    return false;
+  }
+  return true;
+}
+
+void writeBones(const Model& model, JsonWriter& json) {
+  json.key("bones").beginArray();
+  for (const Bone& bone : model.bones) {
+    json.beginObject();
+    json.key("name").cp932(bone.name);
+    json.key("translation").value(bone.keyTranslation);
+    json.key("rotation").value(bone.keyRotation);
+    json.key("position").value(transformPoint(bone.head, bone.globalTransform));
+    json.key("global").floats({&bone.globalTransform.m[0][0], 16});
+    json.endObject();
+  }
+  json.endArray();
+}
+
+void writeVertices(const Model& model, JsonWriter& json) {
+  json.key("vertices").beginArray();
+  for (std::size_t i = 0; i < model.modelVertices.size(); ++i) {
+    json.beginObject();
+    json.key("position").value(model.modelVertices[i].position);
+    json.key("normal").value(model.modelVertices[i].normal);
+    json.key("edge").value(model.edgeVertices[i].position);
+    json.endObject();
+  }
+  json.endArray();
+}
+
+void writePose(const Model& model, bool vertices, JsonWriter& json) {
+  json.beginObject();
+  json.key("visible").value(model.visible);
+  json.key("ik").beginArray();
+  for (const IkChain& chain : model.ikChains) {
+    json.value(chain.enabled);
+  }
+  json.endArray();
+  writeBones(model, json);
+  json.key("morphs").beginArray();
+  for (const Morph& morph : model.morphs) {
+    json.beginObject();
+    json.key("name").cp932(morph.name);
+    json.key("weight").value(morph.weight);
+    json.endObject();
+  }
+  json.endArray();
+  if (vertices) {
+    writeVertices(model, json);
+  }
+  json.endObject();
+}
+
+}  // namespace
+
+int runSample(std::span<const std::string_view> arguments) {
+  SampleOptions options;
+  if (!parseOptions(arguments, options)) {
+    return kUsageError;
+  }
+  auto scene = std::make_unique<Scene>();
+  scene->exeDirectory = port::executableDirectory();
+  auto model = std::make_unique<Model>();
+  std::filesystem::path path(options.modelPath);
+  if (auto failure = readModelFile(path, scene->exeDirectory, *model)) {
+    std::fprintf(stderr, "%s: %s\n", failure->caption.c_str(), failure->message.c_str());
+    return kRefused;
+  }
+  scene->modelSlots[0] = std::move(model);
+  scene->currentModel = 0;
+  scene->cameraMode = false;
+  Model& loaded = *scene->modelSlots[0];
+  if (options.frame) {
+    sampleModelAtFrame(loaded, *options.frame);
+  } else {
+    seekModel(loaded, *options.time);
+    advanceModel(loaded, *options.time);
+  }
+  poseModel(loaded, Mat4{}, {0, 0, -35});
+  JsonWriter json;
+  writePose(loaded, options.vertices, json);
+  std::fputs(json.text().c_str(), stdout);
+  std::fputc('\n', stdout);
+  return 0;
+}
+
+}  // namespace zv::cli
