@@ -120,6 +120,25 @@ TEST_F(RenderTest, NormalsScaledByTheWorldAreNotRenormalised) {
   EXPECT_TRUE(near(pixelAt(picture, 32, 40), 128, 64, 0)) << std::hex << pixelAt(picture, 32, 40);
 }
 
+TEST_F(RenderTest, VerticesWithoutNormalsGetAmbientLightOnly) {
+  ASSERT_TRUE(makeDevice(32, 32));
+  clearWhite(device_);
+  useClipSpace(device_);
+  DeviceState& state = device_.state;
+  state.cull = Cull::None;
+  state.material = MaterialColours{{0, 0, 0, 1}, {0.5f, 0.25f, 1.0f, 1}, {0, 0, 0, 1}, {0, 0, 0, 0}, 0};
+  state.light.ambient = {0.8f, 0.8f, 0.4f, 1};
+  state.light.diffuse = {10, 10, 10, 1};
+  state.light.direction = {0, 0, 1};
+  // Black vertex colours stand in for the material's diffuse colour; the light's diffuse is unused.
+  const std::array<LitVertex, 4> quad{
+      LitVertex{{-1, 1, 0.5f}, 0, 0xFF000000}, LitVertex{{1, 1, 0.5f}, 0, 0xFF000000},
+      LitVertex{{-1, -1, 0.5f}, 0, 0xFF000000}, LitVertex{{1, -1, 0.5f}, 0, 0xFF000000}};
+  drawVertices<LitVertex>(device_, quad, Primitive::TriangleStrip);
+  const RgbaImage picture = readBackBuffer(device_);
+  EXPECT_TRUE(near(pixelAt(picture, 16, 16), 102, 51, 102)) << std::hex << pixelAt(picture, 16, 16);
+}
+
 TEST_F(RenderTest, ToonLookUpSamplesTopRowFacingTheLightAndBottomRowFacingAway) {
   ASSERT_TRUE(makeDevice(64, 64));
   TempFolder folder;
