@@ -88,7 +88,7 @@ struct Face {
 
 struct MeshFaces {
   std::vector<Face> faces;
-  std::vector<std::uint32_t> vertexIndices;
+  std::vector<std::uint16_t> vertexIndices;  // checked against the vertex count when read
 };
 
 // Face f's material, or none when the list assigns everything to material 0.
@@ -184,6 +184,9 @@ class TreeBuilder {
     if (!cursor.readCount(vertexCount, 3)) {
       return fail("mesh vertex count larger than its data", mesh.name);
     }
+    if (vertexCount > kMaxXMeshVertices) {
+      return fail("mesh with more vertices than 16-bit indices reach", mesh.name);
+    }
     node.vertices.resize(vertexCount);
     for (XVertex& vertex : node.vertices) {
       if (!cursor.readVec3(vertex.position)) {
@@ -205,7 +208,7 @@ class TreeBuilder {
         if (!cursor.readIndex(index) || index >= vertexCount) {
           return fail("mesh face refers to a vertex that does not exist", mesh.name);
         }
-        out.vertexIndices.push_back(index);
+        out.vertexIndices.push_back(static_cast<std::uint16_t>(index));
       }
     }
     return true;
@@ -308,7 +311,7 @@ class TreeBuilder {
   // Faces become triangle fans (v0, v(k-1), v(k)) gathered into one run per material, in slot
   // order. Faces of materials past the last slot are dropped with one warning per mesh.
   void buildRuns(const MeshFaces& mesh, const MaterialAssignment& assignment, XFrameNode& node) {
-    std::vector<std::vector<std::uint32_t>> runs(node.materials.size());
+    std::vector<std::vector<std::uint16_t>> runs(node.materials.size());
     bool tooManyMaterials = false;
     for (std::size_t f = 0; f < mesh.faces.size(); ++f) {
       const Face& face = mesh.faces[f];
@@ -320,7 +323,7 @@ class TreeBuilder {
         tooManyMaterials = true;
         continue;
       }
-      const std::uint32_t* corner = &mesh.vertexIndices[face.first];
+      const std::uint16_t* corner = &mesh.vertexIndices[face.first];
       for (std::uint32_t k = 2; k < face.count; ++k) {
         runs[material].insert(runs[material].end(), {corner[0], corner[k - 1], corner[k]});
       }

@@ -16,9 +16,10 @@
 
 namespace zv {
 
-inline constexpr std::size_t kMaxXMaterials = 25;      // material slots of one mesh
-inline constexpr std::size_t kXNodeNameBytes = 80;     // longer frame and mesh names are cut
-inline constexpr std::size_t kXTextureNameBytes = 99;  // longer texture names are dropped
+inline constexpr std::size_t kMaxXMeshVertices = 65536;  // the device draws with 16-bit indices
+inline constexpr std::size_t kMaxXMaterials = 25;        // material slots of one mesh
+inline constexpr std::size_t kXNodeNameBytes = 80;       // longer frame and mesh names are cut
+inline constexpr std::size_t kXTextureNameBytes = 99;    // longer texture names are dropped
 inline constexpr std::string_view kXRootName = "D3DFile_Root";
 inline constexpr std::string_view kScreenCaptureTexture = "screen.bmp";
 
@@ -54,7 +55,7 @@ struct XFrameNode {
   Mat4 localMatrix;  // identity unless the frame gives one; multiplied in front of the parent's world
   bool isMesh = false;
   std::vector<XVertex> vertices;
-  std::vector<std::uint32_t> indices;    // triangle list, material runs one after another
+  std::vector<std::uint16_t> indices;    // triangle list, material runs one after another
   std::vector<XMaterialSlot> materials;  // at most kMaxXMaterials
   bool translucent = false;              // some material has diffuse alpha below 1: drawn in the blended pass
   std::filesystem::path textureFolder;   // folder the textures of this mesh were registered from
@@ -69,7 +70,8 @@ struct XTreeResult {
 };
 
 // Builds the tree from the top-level Frame and Mesh objects; other objects are skipped. A face
-// index outside the vertex list or a count larger than its data refuses the whole file.
+// index outside the vertex list, a count larger than its data or a mesh of more than
+// kMaxXMeshVertices vertices refuses the whole file.
 XTreeResult buildXFrameTree(const XDocument& document);
 
 // parseXFile, then buildXFrameTree. A compressed file is refused with a message to show.

@@ -68,7 +68,7 @@ TEST(XFrameTree, FacesBecomeTriangleFansWithComputedNormals) {
 
   const XFrameNode& node = root.children.at(0);
   EXPECT_TRUE(node.isMesh);
-  EXPECT_EQ(node.indices, (std::vector<std::uint32_t>{0, 1, 2, 0, 2, 4, 0, 4, 3}));
+  EXPECT_EQ(node.indices, (std::vector<std::uint16_t>{0, 1, 2, 0, 2, 4, 0, 4, 3}));
   ASSERT_EQ(node.materials.size(), 1u);
   EXPECT_EQ(node.materials[0].indexCount, 9u);
   EXPECT_EQ(node.materials[0].diffuse, (XColour{1, 1, 1, 1}));
@@ -79,7 +79,7 @@ TEST(XFrameTree, FacesBecomeTriangleFansWithComputedNormals) {
 
 TEST(XFrameTree, QuadGivesTwoTriangles) {
   XFrameNode root = buildFrom(formatXText(topLevel(quad())));
-  EXPECT_EQ(root.children.at(0).indices, (std::vector<std::uint32_t>{0, 1, 2, 0, 2, 3}));
+  EXPECT_EQ(root.children.at(0).indices, (std::vector<std::uint16_t>{0, 1, 2, 0, 2, 3}));
 }
 
 TEST(XFrameTree, NormalsAndCoordinatesAreTakenOnlyWhenTheyCoverEveryVertex) {
@@ -110,7 +110,7 @@ TEST(XFrameTree, MaterialsMakeRunsInSlotOrder) {
   XFrameNode root = buildFrom(formatXText(topLevel(mesh)));
 
   const XFrameNode& node = root.children[0];
-  EXPECT_EQ(node.indices, (std::vector<std::uint32_t>{0, 2, 3, 0, 1, 2, 1, 2, 3}));
+  EXPECT_EQ(node.indices, (std::vector<std::uint16_t>{0, 2, 3, 0, 1, 2, 1, 2, 3}));
   ASSERT_EQ(node.materials.size(), 2u);
   const XMaterialSlot& red = node.materials[0];
   EXPECT_EQ(red.diffuse, (XColour{1, 0, 0, 1}));
@@ -216,6 +216,20 @@ TEST(XFrameTree, MalformedMeshesAreRefused) {
   EXPECT_FALSE(refusal(prefix + "0; 0; MeshMaterialList { 1; 5; 0;; } }").empty());
   EXPECT_FALSE(refusal(prefix + "0; 0; MeshMaterialList { 1; 0; Material { 1;1;1;1;; } } }").empty());
   EXPECT_FALSE(refusal("xof 0303txt 0032\nFrame F { FrameTransformMatrix { 1,0,0,0; } }").empty());
+}
+
+TEST(XFrameTree, MeshesMustFitSixteenBitIndices) {
+  XFileMesh mesh;
+  mesh.positions.resize(kMaxXMeshVertices);
+  mesh.faces = {{0, 1, static_cast<std::uint32_t>(kMaxXMeshVertices - 1)}};
+  XTreeResult largest = readXFrameTree(formatXBinary(topLevel(mesh), 32));
+  ASSERT_TRUE(largest.root) << largest.failure;
+  EXPECT_EQ(largest.root->children[0].indices.back(), 65535);
+
+  mesh.positions.emplace_back();
+  XTreeResult tooLarge = readXFrameTree(formatXBinary(topLevel(mesh), 32));
+  EXPECT_FALSE(tooLarge.root);
+  EXPECT_NE(tooLarge.failure.find("16-bit"), std::string::npos);
 }
 
 TEST(XFrameTree, UnknownObjectsAndTemplatesAreSkipped) {
