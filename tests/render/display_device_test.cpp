@@ -1,3 +1,4 @@
+#include <GL/glcorearb.h>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -397,6 +398,36 @@ TEST_F(RenderTest, PaintingKeepsItsOrderWithTheThreeDimensionalDrawing) {
   EXPECT_EQ(pixelAt(picture, 1, 1), 0xFF0000u);
   EXPECT_EQ(pixelAt(picture, 16, 16), 0x00FF00u);
   EXPECT_EQ(pixelAt(picture, 16, 30), 0x0000FFu);
+}
+
+TEST_F(RenderTest, PresentStretchesTheBackBufferIntoTheTargetRectangle) {
+  ASSERT_TRUE(makeDevice(8, 8));
+  clear(device_, {true, false, false}, 0xFF0000FF, 1.0f, 0);
+  fillRect(device_, {0, 0, 8, 4}, {255, 0, 0, 255});
+  GLuint target = 0;
+  GLuint colour = 0;
+  glGenTextures(1, &colour);
+  glBindTexture(GL_TEXTURE_2D, colour);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 40, 40, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  glGenFramebuffers(1, &target);
+  glBindFramebuffer(GL_FRAMEBUFFER, target);
+  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour, 0);
+  glClearColor(1, 1, 1, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  // Window rectangle 16 x 16 at (4, 4) from the top left of a 40 x 40 target.
+  present(device_, target, 40, {4, 4, 20, 20});
+  glBindFramebuffer(GL_FRAMEBUFFER, target);
+  std::uint8_t pixel[4];
+  const auto topLeftPixel = [&](int x, int y) {
+    glReadPixels(x, 40 - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    return static_cast<std::uint32_t>(pixel[0]) << 16 | static_cast<std::uint32_t>(pixel[1]) << 8 | pixel[2];
+  };
+  EXPECT_EQ(topLeftPixel(5, 5), 0xFF0000u);
+  EXPECT_EQ(topLeftPixel(18, 18), 0x0000FFu);
+  EXPECT_EQ(topLeftPixel(2, 2), 0xFFFFFFu);
+  EXPECT_EQ(topLeftPixel(21, 21), 0xFFFFFFu);
+  glDeleteFramebuffers(1, &target);
+  glDeleteTextures(1, &colour);
 }
 
 TEST_F(RenderTest, CreateSetsDefaultsAndTheInitialProjection) {

@@ -1,5 +1,6 @@
 #include "port/canvas/canvas.h"
 
+#include <stdlib.h>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -8,7 +9,6 @@
 #include <QPen>
 #include <QPolygon>
 #include <QString>
-#include <cstdlib>
 
 namespace zv::port {
 namespace {
@@ -46,9 +46,8 @@ void ensurePaintingApplication() {
   if (QCoreApplication::instance()) {
     return;
   }
-  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  }
+  // Only bitmaps are painted here, so no display is needed even when one is set.
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
   static int argc = 1;
   static char name[] = "zolvanta";
   static char* argv[] = {name, nullptr};

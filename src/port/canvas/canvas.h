@@ -68,8 +68,8 @@ class Canvas {
   std::unique_ptr<Impl> impl_;
 };
 
-// Text painting needs Qt's application object; this creates one (on the offscreen platform when
-// no display is set) unless the program made its own.
+// Text painting needs Qt's application object; this creates one on the offscreen platform (unless
+// QT_QPA_PLATFORM names another) when the program has not made its own.
 void ensurePaintingApplication();
 
 }  // namespace zv::port
