@@ -12,12 +12,6 @@ char charAt(std::string_view text, std::size_t index) {
   return index < text.size() ? text[index] : '\0';
 }
 
-// The vowel that follows a blank; a blank that ends the line leaves no vowel, read as N.
-char vowelAfterBlank(std::string_view phonetic, std::size_t blank) {
-  const char vowel = charAt(phonetic, blank + 1);
-  return vowel == '\0' ? 'N' : vowel;
-}
-
 SungSyllable splitPhonetic(std::string_view phonetic) {
   SungSyllable syllable;
   if (phonetic.empty()) {
@@ -28,17 +22,22 @@ SungSyllable splitPhonetic(std::string_view phonetic) {
   } else if (charAt(phonetic, 1) == '\\') {
     if (charAt(phonetic, 2) == ' ') {
       syllable.consonant = phonetic.substr(0, 2);
-      syllable.vowel = vowelAfterBlank(phonetic, 2);
+      syllable.vowel = charAt(phonetic, 3);
     }
   } else {
     const std::size_t blank = phonetic.find(' ');
     if (blank != std::string_view::npos) {
       syllable.consonant = cutCp932(phonetic.substr(0, blank), kMaxConsonantBytes);
-      syllable.vowel = vowelAfterBlank(phonetic, blank);
+      syllable.vowel = charAt(phonetic, blank + 1);
     }
   }
   if (syllable.vowel == 'M') {
     syllable.vowel = 'u';
+  }
+  // A blank ending the line, or a zero byte, leaves no vowel: read as N, so the note list never
+  // holds a zero byte.
+  if (syllable.vowel == '\0') {
+    syllable.vowel = 'N';
   }
   return syllable;
 }

@@ -18,9 +18,13 @@ void appendBigEndian(std::string& bytes, std::uint32_t value, int byteCount) {
 
 template <typename... Args>
 void appendLine(std::string& text, const char* format, Args... args) {
-  char line[256];
-  const int length = std::snprintf(line, sizeof line, format, args...);
-  text.append(line, static_cast<std::size_t>(length));
+  if constexpr (sizeof...(Args) == 0) {
+    text += format;
+  } else {
+    char line[256];
+    const int length = std::snprintf(line, sizeof line, format, args...);
+    text.append(line, static_cast<std::size_t>(length));
+  }
   text += '\n';
 }
 

@@ -17,13 +17,14 @@ TEST(SequencePhonetic, SplitsConsonantAndVowel) {
   const PhoneticCase cases[] = {
       {R"(L0="a","a",0.000000,64,0,0)", "", 'a'},
       {R"(L0="k","k' a",0.000000,64,0,0)", "k'", 'a'},
-      {R"(L0="t","ts M",0.000000,64,0,0)", "ts", 'u'},     // M is u
-      {R"(L0="p","p\ i",0.000000,64,0,0)", "p\\", 'i'},    // backslash, blank
-      {R"(L0="n","N\",0.000000,64,0,0)", "", 'N'},         // backslash, no blank
-      {R"(L0="s","Sil",0.000000,64,0,0)", "", 'N'},        // no blank at all
-      {R"(L0="x","abcdefg h",0.0,64,0,0)", "abcde", 'h'},  // consonant cut to 5
-      {R"(L0="x","k )", "k", 'N'},                         // blank at the very end is not a vowel
-      {R"(L0="x",")", "", 'N'},                            // nothing after the lyric
+      {R"(L0="t","ts M",0.000000,64,0,0)", "ts", 'u'},       // M is u
+      {R"(L0="p","p\ i",0.000000,64,0,0)", "p\\", 'i'},      // backslash, blank
+      {R"(L0="n","N\",0.000000,64,0,0)", "", 'N'},           // backslash, no blank
+      {R"(L0="s","Sil",0.000000,64,0,0)", "", 'N'},          // no blank at all
+      {R"(L0="x","abcdefg h",0.0,64,0,0)", "abcde", 'h'},    // consonant cut to 5
+      {R"(L0="x","k )", "k", 'N'},                           // blank at the very end is not a vowel
+      {R"(L0="x",")", "", 'N'},                              // nothing after the lyric
+      {std::string_view("L0=\"x\",\"\0\",0", 12), "", 'N'},  // a zero byte is no vowel
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
