@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 namespace zv {
 namespace {
 
@@ -47,6 +49,36 @@ WavInfo readWavInfo(const std::filesystem::path& file) {
   }
   ::close(descriptor);
   return info;
+}
+
+std::optional<WavPcm> readWavPcm(const std::filesystem::path& file) {
+  int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) {
+    return std::nullopt;
+  }
+  std::optional<WavPcm> pcm;
+  if (std::optional<WavHeader> header = readWavHeader(descriptor)) {
+    pcm.emplace();
+    pcm->format = header->format;
+    pcm->data.resize(static_cast<std::size_t>(header->dataBytes));
+    std::int64_t total = 0;
+    while (total < header->dataBytes) {
+      ssize_t got = ::pread(descriptor, pcm->data.data() + total,
+                            static_cast<std::size_t>(header->dataBytes - total), header->dataOffset + total);
+      if (got < 0 && errno == EINTR) {
+        continue;
+      }
+      if (got <= 0) {
+        break;
+      }
+      total += got;
+    }
+    if (total != header->dataBytes) {
+      pcm.reset();
+    }
+  }
+  ::close(descriptor);
+  return pcm;
 }
 
 std::string wavInfoJson(const WavInfo& info) {

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "files/wav_format.h"
 #include "files/wav_waveform.h"
@@ -20,6 +22,15 @@ struct WavInfo {
 };
 
 WavInfo readWavInfo(const std::filesystem::path& file);
+
+// The whole sound of a WAV file: its format and the bytes of its data chunk.
+struct WavPcm {
+  PcmFormat format;
+  std::vector<std::uint8_t> data;
+};
+
+// Nothing when the file does not open, is refused like the player refuses it, or cannot be read.
+std::optional<WavPcm> readWavPcm(const std::filesystem::path& file);
 
 // One JSON object: format fields, dataOffset, dataBytes, columnBytes, columnCount, waveMax, waveMin.
 std::string wavInfoJson(const WavInfo& info);

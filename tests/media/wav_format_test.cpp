@@ -49,8 +49,8 @@ TEST(WavFormat, StartAtThreePointSevenSecondsOfCdAudioIsDataOffset652680) {
 TEST(WavFormat, ReadsTheHeaderOfAPlainFile) {
   TempFolder folder;
   std::vector<std::uint8_t> data(1000, 7);
-  std::optional<WavHeader> header =
-      headerOf(test::writeWav(folder, "plain.wav", pcmFormat(2, 22050, 16), data, "LIST\4\0\0\0abcd"));
+  std::optional<WavHeader> header = headerOf(test::writeWav(folder, "plain.wav", pcmFormat(2, 22050, 16),
+                                                            data, std::string("LIST\4\0\0\0abcd", 12)));
   ASSERT_TRUE(header);
   EXPECT_EQ(header->format, pcmFormat(2, 22050, 16));
   EXPECT_EQ(header->format.averageBytesPerSecond, 88200u);

@@ -155,5 +155,18 @@ TEST(WavInfo, ReportsFormatColumnsAndRefusals) {
   EXPECT_EQ(text.caption, "WAVE");
 }
 
+TEST(WavInfo, ReadsTheWholeDataChunkAndNothingAfterIt) {
+  TempFolder folder;
+  std::vector<std::uint8_t> data = test::samples16({1, -2, 300, -32768});
+  std::optional<WavPcm> pcm = readWavPcm(
+      test::writeWav(folder, "pcm.wav", pcmFormat(2, 8000, 16), data, std::string("LIST\4\0\0\0abcd", 12)));
+  ASSERT_TRUE(pcm);
+  EXPECT_EQ(pcm->format, pcmFormat(2, 8000, 16));
+  EXPECT_EQ(pcm->data, data);
+  EXPECT_FALSE(readWavPcm(folder / "none.wav"));
+  test::writeFile(folder / "text.wav", "not a sound file, but long enough to be read as a header");
+  EXPECT_FALSE(readWavPcm(folder / "text.wav"));
+}
+
 }  // namespace
 }  // namespace zv
