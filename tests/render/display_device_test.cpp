@@ -350,6 +350,23 @@ TEST_F(RenderTest, ClippedColourKeyedSprite) {
   expectMatchesReference("render_sprite");
 }
 
+TEST_F(RenderTest, SpritesScaleByTheOverlayScale) {
+  ASSERT_TRUE(context_);
+  // A 1366 x 768 screen whose full size fails: the back buffer is 1280 x 720 and s = 1280 / 1366.
+  ASSERT_TRUE(createDevice(device_, ui_, {1366, 768}, [](int w, int) { return w < 1366; }));
+  ASSERT_EQ(device_.width, 1280);
+  TempFolder folder;
+  writeBandedBmp(folder / "marker.bmp", 16, 16, 16, {0, 0, 255}, {0, 0, 255});
+  SpriteBitmap sprite;
+  ASSERT_TRUE(loadSprite(device_, sprite, folder / "marker.bmp"));
+  clearWhite(device_);
+  blitSprite(device_, 10, 10, sprite, {0, 0, 16, 16});
+  const RgbaImage picture = readBackBuffer(device_, {0, 0, 40, 40});
+  EXPECT_EQ(pixelAt(picture, 23, 23), 0x0000FFu);  // trunc(16 x 0.937) = 14 pixels
+  EXPECT_EQ(pixelAt(picture, 24, 24), 0xFFFFFFu);
+  EXPECT_EQ(pixelAt(picture, 9, 10), 0xFFFFFFu);
+}
+
 TEST_F(RenderTest, BitmapWiderThanTheBackBufferIsCutWhenLoaded) {
   ASSERT_TRUE(makeDevice(32, 32));
   TempFolder folder;
