@@ -166,6 +166,17 @@ void paintBlankStrip(WavPlayer& player) {
   player.waveformStrip->fill({0, kWaveformZeroRow, kBlankStripWidth, kWaveformZeroRow + 1}, kBlack);
 }
 
+// The parsed file becomes the player's, positioned at the first data byte.
+void keepFileAtDataStart(WavPlayer& player, int descriptor, const WavHeader& header) {
+  player.format = header.format;
+  player.dataBytes = header.dataBytes;
+  player.dataOffset = header.dataOffset;
+  player.dataRead = 0;
+  player.bufferBytes = 2 * std::int64_t{header.format.averageBytesPerSecond};
+  player.file = descriptor;
+  ::lseek(player.file, player.dataOffset, SEEK_SET);
+}
+
 void showNotPcm(WavPlayer& player) {
   port::showMessage(*player.ui, kWavNotPcmMessage, kWavNotPcmCaption);
 }
@@ -210,14 +221,8 @@ bool open(WavPlayer& player, std::filesystem::path& path, const std::filesystem:
     showNotPcm(player);
     return false;
   }
-  player.format = header->format;
-  player.dataBytes = header->dataBytes;
-  player.dataOffset = header->dataOffset;
-  player.dataRead = 0;
-  player.bufferBytes = 2 * std::int64_t{header->format.averageBytesPerSecond};
   player.waveform = buildWaveform(descriptor, *header);
-  player.file = descriptor;
-  ::lseek(player.file, player.dataOffset, SEEK_SET);
+  keepFileAtDataStart(player, descriptor, *header);
   return true;
 }
 
@@ -232,13 +237,7 @@ bool prepare(WavPlayer& player) {
     ::close(descriptor);
     return false;
   }
-  player.format = header->format;
-  player.dataBytes = header->dataBytes;
-  player.dataOffset = header->dataOffset;
-  player.dataRead = 0;
-  player.bufferBytes = 2 * std::int64_t{header->format.averageBytesPerSecond};
-  player.file = descriptor;
-  ::lseek(player.file, player.dataOffset, SEEK_SET);
+  keepFileAtDataStart(player, descriptor, *header);
   if (!player.audioAvailable) {
     return false;
   }
