@@ -34,15 +34,16 @@ struct ColourRgba {
   bool operator==(const ColourRgba&) const = default;
 };
 
-// One entry of the model vertex buffer (position-normal-uv layout). The reader fills u, v;
-// skinning writes position and normal every frame.
-struct ModelVertex {
+// One entry of the model vertex buffer (position-normal-uv layout, 32 bytes as the device takes
+// it). The reader fills u, v; skinning writes position and normal every frame.
+struct MeshVertex {
   Vec3 position;
   Vec3 normal;
   float u = 0, v = 0;
 };
 
-// One entry of the outline (edge) vertex buffer (position-reserved-diffuse-specular-uv layout).
+// One entry of the outline (edge) vertex buffer (position-reserved-diffuse-specular-uv layout,
+// 32 bytes as the device takes it).
 // The reader sets the colours; skinning writes the position every frame.
 struct EdgeVertex {
   Vec3 position;
@@ -51,6 +52,9 @@ struct EdgeVertex {
   std::uint32_t specular = 0;          // ARGB
   float u = 0, v = 0;
 };
+
+static_assert(sizeof(MeshVertex) == 32 && sizeof(EdgeVertex) == 32,
+              "the device buffers take these bytes as they are");
 
 // The skinning input of one vertex, as read.
 struct SourceVertex {
@@ -145,8 +149,8 @@ struct Model {
   std::filesystem::path filePath;  // the file the model was finally opened from
 
   // Geometry.
-  std::vector<ModelVertex> modelVertices;  // one per vertex
-  std::vector<EdgeVertex> edgeVertices;    // one per vertex
+  std::vector<MeshVertex> modelVertices;  // one per vertex
+  std::vector<EdgeVertex> edgeVertices;   // one per vertex
   std::vector<SourceVertex> sourceVertices;
   std::vector<std::uint16_t> indices;  // triangle list, values < vertex count
   std::vector<Material> materials;     // their index runs cover at most the whole index list
