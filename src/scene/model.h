@@ -13,6 +13,7 @@
 
 #include "scene/key_pool.h"
 #include "scene/math.h"
+#include "scene/undo_history.h"
 
 namespace zv {
 
@@ -188,6 +189,8 @@ struct Model {
   KeyPool<BoneKey> boneKeyPool;
   KeyPool<MorphKey> morphKeyPool;
   KeyPool<DisplayIkKey> displayIkKeyPool;
+
+  UndoHistory undoHistory;  // the last 30 edits of the bone pose and bone keys (undo.h)
 
   std::shared_ptr<ModelDeviceResources> deviceResources;  // null until the renderer creates them
 };
