@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "anim/sampling.h"
 #include "files/atomic_write.h"
 #include "files/sequence_messages.h"
 #include "files/sequence_reading.h"
@@ -19,7 +20,6 @@
 namespace zv {
 namespace {
 
-constexpr int kFramesPerSecond = 30;
 // Frames before a note's start where its mouth starts opening, and before its end where it
 // starts closing.
 constexpr std::int64_t kLeadFrames = 2;
@@ -89,7 +89,7 @@ std::optional<MouthMorphIndices> findMouthMorphs(Scene& scene, const Model& mode
 
 // Seconds to a frame number, truncated toward zero and held inside the 32-bit range.
 std::int64_t secondsToFrame(float seconds) {
-  const float frame = seconds * static_cast<float>(kFramesPerSecond);
+  const float frame = seconds * kFramesPerSecond;
   if (!(frame > static_cast<float>(std::numeric_limits<std::int32_t>::min()))) {
     return std::numeric_limits<std::int32_t>::min();
   }
@@ -189,6 +189,7 @@ bool importSequence(Scene& scene, const std::filesystem::path& sequencePath) {
   scene.currentFrame =
       static_cast<std::uint32_t>(std::max<std::int64_t>(0, secondsToFrame(reading.notes.back().endSeconds)));
   scene.lastFrame = std::max(scene.lastFrame, model->lastFrame);
+  sampleModelAtFrame(*model, scene.currentFrame);
   return true;
 }
 

@@ -12,7 +12,8 @@ namespace zv {
 // registers the keys of the mouth morphs "あ", "い", "う" and "お" of the current model, each
 // note's keys selected and every other key of the model deselected. Failures are shown through
 // scene.ui and change no key. True when the keys were registered: currentFrame then stands at the
-// end of the last note and the caller samples the model there and redraws the timeline.
+// end of the last note, the model is sampled there, and the caller shows the frame and redraws the
+// timeline.
 bool importSequence(Scene& scene, const std::filesystem::path& sequencePath);
 
 }  // namespace zv

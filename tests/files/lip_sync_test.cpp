@@ -41,6 +41,7 @@ TEST_F(LipSync, OneNoteOpensAndClosesTheMouth) {
   EXPECT_EQ(face.track("あ"), (Track{{58, 0.0f}, {60, 0.7f}, {73, 0.7f}, {75, 0.0f}}));
   EXPECT_TRUE(face.track("い").empty());
   EXPECT_EQ(face.scene.currentFrame, 75u);
+  EXPECT_NEAR(face.model->morphs[smile].weight, 0.25f * 75 / 500, 1e-6f);  // sampled at the new frame
   EXPECT_EQ(face.model->lastFrame, 500u);
   EXPECT_EQ(face.scene.lastFrame, 500u);
   EXPECT_EQ(face.selectedMorphKeys(), 4);  // the earlier key is deselected

@@ -1,5 +1,5 @@
-// A scene with one face model for the lip sync and blink tests: the morphs are named as the
-// test asks, morph 0 is the base, and the key pools are made as the model reader makes them.
+// A scene with one face model for the lip sync and blink tests, read from a model file made in
+// memory: the morphs are named as the test asks and morph 0 is the base.
 #pragma once
 
 #include <initializer_list>
@@ -7,9 +7,12 @@
 #include <memory>
 #include <string>
 
+#include <gtest/gtest.h>
+
+#include "model_builder.h"
 #include "port/headless_ui.h"
 #include "port/text.h"
-#include "scene/key_pool_setup.h"
+#include "scene/model_reader.h"
 #include "scene/scene.h"
 
 namespace zv::test {
@@ -23,15 +26,13 @@ struct FaceScene {
   Model* model = nullptr;
 
   explicit FaceScene(std::initializer_list<const char*> morphNames = kFaceMorphs) {
-    auto loaded = std::make_unique<Model>();
-    loaded->bones.emplace_back().name = port::utf8ToCp932("センター");
-    loaded->boneSelected.assign(1, 1);
-    loaded->boneMoved.assign(1, 0);
-    loaded->morphs.emplace_back().name = "base";
+    TsmModel file = minimalModel();
+    file.morphs.push_back({"base", 0, {{0, {0, 0, 0}}, {1, {0, 1, 0}}, {2, {1, 0, 0}}}});
     for (const char* name : morphNames) {
-      loaded->morphs.emplace_back().name = port::utf8ToCp932(name);
+      file.morphs.push_back({name, 3, {{0, {0, 0.1f, 0}}}});
     }
-    createModelKeyPools(*loaded);
+    auto loaded = std::make_unique<Model>();
+    EXPECT_FALSE(parseModel(tsmBytes(file), *loaded));
     model = loaded.get();
     scene.modelSlots[0] = std::move(loaded);
     scene.ui = &ui;
