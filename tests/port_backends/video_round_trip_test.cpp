@@ -12,7 +12,7 @@
 #include "port/video/video_file_info.h"
 #include "port/video/video_reader.h"
 #include "support/temp_folder.h"
-#include "video_test_pictures.h"
+#include "support/video_test_pictures.h"
 
 namespace zv::port {
 namespace {

@@ -1,0 +1,126 @@
+#include "media/avi_export.h"
+
+#include "media/avi_export_timing.h"
+
+namespace zv {
+
+namespace {
+
+void report(Scene& scene, std::string_view text) {
+  if (scene.ui != nullptr) {
+    scene.ui->messageBox(port::MessageOwner::None, text, kExportCaption, port::MessageButtons::Ok);
+  }
+}
+
+void enablePlayButton(Scene& scene, bool enabled) {
+  if (scene.ui != nullptr) {
+    scene.ui->enableControl(kPlayButton, enabled);
+  }
+}
+
+std::string_view startFailureMessage(port::AviWriteError error) {
+  switch (error) {
+    case port::AviWriteError::BadSettings:
+      return kExportSizeMessage;
+    case port::AviWriteError::SizeNotEven:
+      return kExportEvenSizeMessage;
+    case port::AviWriteError::CodecUnavailable:
+    case port::AviWriteError::EncoderFailed:
+      return kExportCodecMessage;
+    default:
+      return kExportCreateMessage;
+  }
+}
+
+// Ends the recording and puts the file in place; false when the file could not be finished.
+bool closeRecording(Scene& scene, AviExport& aviExport, std::span<const std::uint8_t> wavPcm) {
+  scene.recording = false;
+  enablePlayButton(scene, true);
+  if (aviExport.writer == nullptr) {
+    return true;
+  }
+  if (aviExport.audio) {
+    const int blockAlign = aviExport.audio->channels * aviExport.audio->bitsPerSample / 8;
+    const std::int64_t frames = recordedAudioFrames(static_cast<std::int64_t>(wavPcm.size()) / blockAlign,
+                                                    aviExport.audio->sampleRate, scene.currentTime);
+    // A failed copy leaves the file with the part of the music written; the video is kept.
+    aviExport.writer->writeAudio(wavPcm.first(static_cast<std::size_t>(frames) * blockAlign));
+  }
+  const bool finished = aviExport.writer->finish() == port::AviWriteError::None;
+  aviExport.writer.reset();
+  aviExport.audio.reset();
+  return finished;
+}
+
+}  // namespace
+
+port::AviWriteError startRecording(Scene& scene, AviExport& aviExport, const RecordingSettings& settings,
+                                   std::optional<port::AviAudioFormat> wavFormat) {
+  aviExport.writer.reset();
+  if (settings.recordEndFrame < settings.recordStartFrame) {
+    report(scene, kExportRangeMessage);
+    return port::AviWriteError::BadSettings;
+  }
+  if (!recordFrameRateAcceptable(settings.recordFrameRate)) {
+    report(scene, kExportRateMessage);
+    return port::AviWriteError::BadSettings;
+  }
+  if (!port::pictureSizeAcceptable(scene.outputWidth, scene.outputHeight)) {
+    report(scene, kExportSizeMessage);
+    return port::AviWriteError::BadSettings;
+  }
+  std::optional<port::AviAudioFormat> audio;
+  if (settings.recordWave && settings.recordStartFrame == 0) {
+    audio = wavFormat;
+  }
+  const StreamRate rate = recordingStreamRate(settings.recordFrameRate);
+  port::AviWriteError error = port::AviWriteError::None;
+  aviExport.writer = port::AviWriter::create({settings.recordPath, scene.outputWidth, scene.outputHeight,
+                                              rate.rate, rate.scale, settings.codec, audio},
+                                             error);
+  if (aviExport.writer == nullptr) {
+    report(scene, startFailureMessage(error));
+    return error;
+  }
+  aviExport.settings = settings;
+  aviExport.audio = audio;
+  aviExport.framesWritten = 0;
+  aviExport.frameBytes = scene.outputWidth * scene.outputHeight * 4;
+  scene.recording = true;
+  scene.playing = true;
+  scene.currentTime = static_cast<float>(settings.recordStartFrame) / 30.0f;
+  enablePlayButton(scene, false);
+  return port::AviWriteError::None;
+}
+
+bool advanceRecordingClock(Scene& scene, const AviExport& aviExport) {
+  const RecordingSettings& settings = aviExport.settings;
+  scene.currentTime =
+      recordedFramePosition(settings.recordStartFrame, aviExport.framesWritten, settings.recordFrameRate) /
+      30.0f;
+  return !recordingPastEnd(settings.recordStartFrame, settings.recordEndFrame, aviExport.framesWritten,
+                           settings.recordFrameRate);
+}
+
+bool writeFrame(Scene& scene, AviExport& aviExport, const port::Picture& backBuffer) {
+  if (aviExport.writer == nullptr) {
+    return false;
+  }
+  if (aviExport.writer->writeFrame(backBuffer) == port::AviWriteError::None) {
+    aviExport.framesWritten += 1;
+    return true;
+  }
+  scene.playing = false;
+  aviExport.audio.reset();
+  closeRecording(scene, aviExport, {});
+  report(scene, kExportWriteMessage);
+  return false;
+}
+
+void finishRecording(Scene& scene, AviExport& aviExport, std::span<const std::uint8_t> wavPcm) {
+  if (!closeRecording(scene, aviExport, wavPcm)) {
+    report(scene, kExportWriteMessage);
+  }
+}
+
+}  // namespace zv

@@ -1,0 +1,79 @@
+// Recording the animation into an AVI file: one picture per frame step, at the output frame rate,
+// independent of real time, with the music appended when the recording starts at frame 0.
+//
+// How the frame step drives it, while `scene.recording`:
+//   step 1: advanceRecordingClock(scene, export); when it returns false the recording is complete:
+//           playing = false, refresh the timeline, finishRecording(scene, export, wav PCM).
+//   step 12: writeFrame(scene, export, back buffer read after the 3D scene, before any overlay);
+//           when it returns false the recording has ended with a message: refresh the timeline.
+//   Esc: playing = false, refresh the timeline, finishRecording(scene, export, wav PCM).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "port/video/avi_writer.h"
+#include "port/video/picture.h"
+#include "port/video/video_codecs.h"
+#include "scene/scene.h"
+
+namespace zv {
+
+inline constexpr std::string_view kExportCaption = "AVI出力";
+inline constexpr std::string_view kExportRateMessage = "フレームレートが正しくありません";
+inline constexpr std::string_view kExportSizeMessage = "録画サイズが正しくありません";
+inline constexpr std::string_view kExportEvenSizeMessage =
+    "この圧縮形式では録画サイズの縦横を偶数にしてください";
+inline constexpr std::string_view kExportRangeMessage = "録画終了ﾌﾚｰﾑが録画開始ﾌﾚｰﾑよりも小さいです";
+inline constexpr std::string_view kExportCodecMessage = "この圧縮形式は使用できません";
+inline constexpr std::string_view kExportCreateMessage = "AVIファイルを作成できません";
+inline constexpr std::string_view kExportWriteMessage = "AVIファイルへの書き込みに失敗しました";
+inline constexpr int kPlayButton = 308;
+
+// What the settings dialog and the codec choice decided.
+struct RecordingSettings {
+  std::filesystem::path recordPath;
+  std::uint32_t recordStartFrame = 0;  // inclusive range of animation frames
+  std::uint32_t recordEndFrame = 0;
+  float recordFrameRate = 30.0f;  // output pictures per second
+  bool recordWave = false;        // append the music as an audio stream ("WAVE出力")
+  bool fastOutput = false;        // kept for the dialog; every output takes the same path here
+  port::VideoCodecChoice codec;
+};
+
+struct AviExport {
+  RecordingSettings settings;
+  std::int32_t framesWritten = 0;             // pictures written so far
+  std::int32_t frameBytes = 0;                // outputWidth x outputHeight x 4
+  std::unique_ptr<port::AviWriter> writer;    // open while recording
+  std::optional<port::AviAudioFormat> audio;  // the audio stream the file carries, if any
+};
+
+// Opens the file (the output size is the scene's) and starts recording and playing from the
+// start frame. `wavFormat` is the format of the loaded music, if any; the file gets an audio
+// stream only when `recordWave` is set and the recording starts at frame 0. On failure nothing is
+// recording, no file is left, a message says why, and the writer's error is returned. The caller
+// also sets the play range, runs the playback-start reset and calls followRecording for the
+// background video.
+port::AviWriteError startRecording(Scene& scene, AviExport& aviExport, const RecordingSettings& settings,
+                                   std::optional<port::AviAudioFormat> wavFormat);
+
+// Sets the playback clock to the frame the next picture shows; false once that is past the end
+// frame (the clock then reads the time where the recording ends).
+bool advanceRecordingClock(Scene& scene, const AviExport& aviExport);
+
+// Appends the back buffer (any size, row 0 at the top; scaled to the output size) as the next
+// picture. A failed write finishes the file with what it has, reports it, stops playing and
+// returns false.
+bool writeFrame(Scene& scene, AviExport& aviExport, const port::Picture& backBuffer);
+
+// Ends the recording: the music's PCM (`wavPcm`, in the format given at the start) up to the time
+// the recording reached goes into the audio stream, and the file is put in place. A failure to
+// finish the file is reported. Does nothing when no recording runs.
+void finishRecording(Scene& scene, AviExport& aviExport, std::span<const std::uint8_t> wavPcm);
+
+}  // namespace zv
