@@ -1,0 +1,75 @@
+// A prop in the scene: the frame tree read from its X file with a device vertex buffer per mesh,
+// and where, how large and whether it is drawn. Loading and drawing are the free functions below.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "files/x_frame_tree.h"
+#include "port/ui.h"
+#include "render/display_device.h"
+#include "render/texture_store.h"
+#include "render/vertex_buffer.h"
+#include "scene/math.h"
+
+namespace zv {
+
+// One node of a loaded prop: a frame (matrix and children) or a mesh (buffer, indices, materials).
+struct XFileObject {
+  std::string name;  // CP932
+  Mat4 localMatrix;  // multiplied in front of the parent's world for the children
+  bool isMesh = false;
+  VertexBuffer vertexBuffer;             // ModelVertex layout; empty for frames and empty meshes
+  std::vector<std::uint16_t> indices;    // triangle list, one run per material
+  std::vector<XMaterialSlot> materials;  // at most kMaxXMaterials
+  bool translucent = false;              // drawn in the blended pass
+  std::filesystem::path textureFolder;   // where this mesh's texture names are looked up
+  std::vector<XFileObject> children;
+};
+
+// The prop. Its virtual destructor frees the device buffers of the tree, so a GL context must be
+// current when it is destroyed.
+class XBuild {
+ public:
+  XBuild() = default;
+  XBuild(const XBuild&) = delete;
+  XBuild& operator=(const XBuild&) = delete;
+  virtual ~XBuild();
+
+  std::optional<XFileObject> tree;  // root named "D3DFile_Root"; none until loaded
+  bool visible = true;
+  Vec3 position;               // x, y, z
+  Vec3 rotation;               // radians about X, Y, Z
+  float scale = 1.0f;          // uniform; drawn 10 times as large
+  int parentModel = -1;        // model slot whose bone carries the prop; -1 the ground
+  int parentBone = 0;          // bone index in that model
+  std::string name;            // CP932: the X file's name without folder
+  std::filesystem::path path;  // the path given to loadAccessory
+  bool shadow = false;         // casts a ground shadow
+};
+
+using Accessory = XBuild;
+
+// Reads `path` (an X file or a .vac descriptor, with the UserFile/Accessory fall-back under
+// `programFolder`), registers its textures in `store` and makes the vertex buffers. Shows the
+// reader's messages through `ui`; true when the tree was built. A failed load leaves no tree.
+bool loadAccessory(XBuild& accessory, DisplayDevice& device, port::Ui& ui, TextureStore& store,
+                   const std::filesystem::path& path, const std::filesystem::path& programFolder);
+
+struct AccessoryDrawPass {
+  bool shadow = false;          // the ground-shadow pass: untextured, shadow material
+  float shadowRed = 0;          // red of the ground-shadow colour: the shadow material's ambient
+  Mat4 parentTransform;         // the parent bone's global transform; identity on the ground
+  Vec3 parentHead;              // the parent bone's head position; zero on the ground
+  unsigned captureTexture = 0;  // shown by materials whose texture is "screen.bmp"; 0 for none
+};
+
+// Draws the opaque meshes, then the translucent ones blended, in front of the device's current
+// world; every state it changes is restored. A texture missing from `store` is registered on
+// demand; when that fails the material's texture name is cleared.
+void drawAccessory(XBuild& accessory, DisplayDevice& device, TextureStore& store,
+                   const AccessoryDrawPass& pass);
+
+}  // namespace zv
