@@ -22,7 +22,14 @@ KeyFreeIndices::KeyFreeIndices(std::uint32_t size, std::uint32_t firstFree) {
     bitCount = wordCount;
   } while (bitCount > 1);
   auto& leaves = levels_.front();
-  for (std::uint64_t index = firstFree; index < size; ++index) {
+  std::uint64_t index = firstFree;
+  for (; index < size && index % kWordBits != 0; ++index) {
+    leaves[index / kWordBits] |= bitOf(index);
+  }
+  for (; index + kWordBits <= size; index += kWordBits) {
+    leaves[index / kWordBits] = ~std::uint64_t{0};
+  }
+  for (; index < size; ++index) {
     leaves[index / kWordBits] |= bitOf(index);
   }
   for (std::size_t level = 1; level < levels_.size(); ++level) {

@@ -11,6 +11,7 @@
 #include <array>
 #include <cassert>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -45,7 +46,7 @@ class KeyPool {
         blank_(std::move(blank)),
         pages_((kCapacity + kPageSize - 1) / kPageSize),
         free_(kCapacity, headCount),
-        lastKeys_(headCount) {
+        tracks_(headCount) {
     assert(headCount <= kCapacity && "more tracks than the pool holds: the reader must refuse the file");
     assert(blank_.frame == 0 && blank_.prev == 0 && blank_.next == 0 && !blank_.selected);
   }
@@ -89,17 +90,13 @@ class KeyPool {
   std::optional<std::uint32_t> lowestFree() const { return free_.lowest(); }
 
   // The last key of the track headed by `head` whose frame is at most `frame` (at least the
-  // head). Keys appended in frame order are found without walking the track.
+  // head), found by binary search in the track's directory.
   std::uint32_t keyAtOrBefore(std::uint32_t head, std::uint32_t frame) {
-    const std::uint32_t last = lastKey(head);
-    if ((*this)[last].frame <= frame) {
-      return last;
-    }
-    std::uint32_t key = head;
-    while ((*this)[key].next != 0 && (*this)[(*this)[key].next].frame <= frame) {
-      key = (*this)[key].next;
-    }
-    return key;
+    const std::vector<FrameAndKey>& keys = directory(head).keys;
+    const auto after =
+        std::upper_bound(keys.begin(), keys.end(), frame,
+                         [](std::uint32_t f, const FrameAndKey& key) { return f < key.frame; });
+    return after == keys.begin() ? head : std::prev(after)->key;
   }
 
   // Puts the free record `fresh` on the track headed by `head` right after `key`, at `frame`
@@ -113,10 +110,16 @@ class KeyPool {
     at(key).next = fresh;
     if (next != 0) {
       at(next).prev = fresh;
-    } else {
-      lastKeys_[head] = {fresh, structureStamp_};
     }
     free_.markUsed(fresh);
+    TrackDirectory& track = tracks_[head];
+    if (track.stamp == structureStamp_) {
+      const FrameAndKey entry{frame, fresh};
+      const auto after =
+          std::upper_bound(track.keys.begin(), track.keys.end(), entry,
+                           [](const FrameAndKey& a, const FrameAndKey& b) { return a.frame < b.frame; });
+      track.keys.insert(after, entry);
+    }
   }
 
   // Takes a non-head key off its track and frees its record (frame and links cleared; the values
@@ -142,10 +145,14 @@ class KeyPool {
   static constexpr std::uint32_t kPageSize = 256;
   using Page = std::array<Record, kPageSize>;
 
-  // The last key of a track as remembered at a stamp; a stamp older than the pool's means a
-  // record may have left that track since.
-  struct TrackEnd {
-    std::uint32_t key = 0;
+  struct FrameAndKey {
+    std::uint32_t frame;
+    std::uint32_t key;
+  };
+  // The keys of one track after its head, in frame order, as of a stamp: a stamp older than the
+  // pool's means a record may have left the track since, and the directory is read again.
+  struct TrackDirectory {
+    std::vector<FrameAndKey> keys;
     std::uint64_t stamp = 0;
   };
 
@@ -160,16 +167,17 @@ class KeyPool {
     }
   }
 
-  std::uint32_t lastKey(std::uint32_t head) {
-    TrackEnd& end = lastKeys_[head];
-    if (end.stamp != structureStamp_) {
-      end.key = head;
-      while ((*this)[end.key].next != 0) {
-        end.key = (*this)[end.key].next;
+  TrackDirectory& directory(std::uint32_t head) {
+    assert(head < headCount_ && "not the head of a track");
+    TrackDirectory& track = tracks_[head];
+    if (track.stamp != structureStamp_) {
+      track.keys.clear();
+      for (std::uint32_t key = (*this)[head].next; key != 0; key = (*this)[key].next) {
+        track.keys.push_back({(*this)[key].frame, key});
       }
-      end.stamp = structureStamp_;
+      track.stamp = structureStamp_;
     }
-    return end.key;
+    return track;
   }
 
   std::uint32_t headCount_;
@@ -177,8 +185,8 @@ class KeyPool {
   std::vector<std::unique_ptr<Page>> pages_;
   KeyFreeIndices free_;
   std::uint32_t extent_ = 0;
-  std::vector<TrackEnd> lastKeys_;    // per track, indexed by head
-  std::uint64_t structureStamp_ = 1;  // bumped whenever a record may leave a track
+  std::vector<TrackDirectory> tracks_;  // indexed by head
+  std::uint64_t structureStamp_ = 1;    // bumped whenever a record may leave a track
 };
 
 }  // namespace zv

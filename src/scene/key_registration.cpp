@@ -83,6 +83,11 @@ bool registerBoneKey(Scene& scene, Model& model, std::uint32_t bone, std::uint32
   return true;
 }
 
+bool registerBoneKeyWithValues(Scene& scene, Model& model, std::uint32_t bone, std::uint32_t frame,
+                               const BoneKey& values) {
+  return registerBoneValues(scene, model, bone, frame, 0, values);
+}
+
 bool registerBoneKeyByName(Scene& scene, Model& model, std::string_view boneName, std::uint32_t frame,
                            std::uint32_t frameOffset, const BoneKey& values) {
   return registerBoneValues(scene, model, findBoneByName(model, boneName), frame, frameOffset, values);

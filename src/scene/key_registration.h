@@ -20,6 +20,10 @@ namespace zv {
 // Bone b's live pose (its key translation and rotation), with the automatic curves.
 bool registerBoneKey(Scene& scene, Model& model, std::uint32_t bone, std::uint32_t frame);
 
+// Explicit values and curves for bone b.
+bool registerBoneKeyWithValues(Scene& scene, Model& model, std::uint32_t bone, std::uint32_t frame,
+                               const BoneKey& values);
+
 // Explicit values and curves for the first bone named `boneName`, at frame + frameOffset
 // (motion loading, key paste). False when no bone has the name or the frame passes 2^32 - 1.
 bool registerBoneKeyByName(Scene& scene, Model& model, std::string_view boneName, std::uint32_t frame,
