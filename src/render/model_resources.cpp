@@ -1,0 +1,70 @@
+#include "render/model_resources.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace zv {
+namespace {
+
+ModelLoadFailure deviceFailure(const char* message) {
+  return {message, "ファイル読込"};
+}
+
+// Copies the model's CPU vertices into a locked device buffer of the same layout and size.
+template <typename DeviceVertex, typename ModelVertexRecord>
+bool upload(VertexBuffer& buffer, const std::vector<ModelVertexRecord>& vertices) {
+  static_assert(sizeof(DeviceVertex) == sizeof(ModelVertexRecord));
+  const std::span<std::byte> bytes = lockVertexBuffer(buffer);
+  if (bytes.size() < vertices.size() * sizeof(ModelVertexRecord)) {
+    if (!bytes.empty()) {
+      unlockVertexBuffer(buffer);
+    }
+    return false;
+  }
+  std::memcpy(bytes.data(), vertices.data(), vertices.size() * sizeof(ModelVertexRecord));
+  unlockVertexBuffer(buffer);
+  return true;
+}
+
+std::optional<ModelLoadFailure> createVertexBuffers(const Model& model, ModelDeviceResources& resources) {
+  const auto count = static_cast<int>(model.sourceVertices.size());
+  if (!createVertexBuffer(resources.edgeBuffer, VertexLayout::Lit, count) ||
+      !createVertexBuffer(resources.modelBuffer, VertexLayout::Model, count)) {
+    return deviceFailure("グラフィックカードの性能が足りません");
+  }
+  if (!upload<LitVertex>(resources.edgeBuffer, model.edgeVertices)) {
+    return deviceFailure("エッジ用バッファLock失敗");
+  }
+  if (!upload<ModelVertex>(resources.modelBuffer, model.modelVertices)) {
+    return deviceFailure("モデル用バッファLock失敗");
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+ModelDeviceResources::~ModelDeviceResources() {
+  releaseVertexBuffer(modelBuffer);
+  releaseVertexBuffer(edgeBuffer);
+}
+
+std::optional<ModelLoadFailure> createModelResources(Model& model, DisplayDevice& device,
+                                                     TextureStore& textures) {
+  auto resources = std::make_shared<ModelDeviceResources>();
+  if (!model.sourceVertices.empty()) {
+    if (auto failure = createVertexBuffers(model, *resources)) {
+      return failure;
+    }
+  }
+  const std::filesystem::path folder = model.filePath.parent_path();
+  for (const Material& material : model.materials) {
+    if (!material.textureName.empty()) {
+      registerTexture(textures, material.textureName, folder);
+    }
+  }
+  createSurfaces(textures, device);
+  model.deviceResources = std::move(resources);
+  return std::nullopt;
+}
+
+}  // namespace zv

@@ -1,0 +1,30 @@
+// The device half of a loaded model: its two vertex buffers and its material textures.
+#pragma once
+
+#include <optional>
+
+#include "render/display_device.h"
+#include "render/texture_store.h"
+#include "render/vertex_buffer.h"
+#include "scene/model.h"
+#include "scene/model_reader.h"
+
+namespace zv {
+
+struct ModelDeviceResources {
+  VertexBuffer modelBuffer;  // position-normal-uv, one entry per model vertex
+  VertexBuffer edgeBuffer;   // position-colours-uv, the outline
+  ModelDeviceResources() = default;
+  ModelDeviceResources(const ModelDeviceResources&) = delete;
+  ModelDeviceResources& operator=(const ModelDeviceResources&) = delete;
+  ~ModelDeviceResources();
+};
+
+// Creates and fills the vertex buffers of a parsed model (none for a model without vertices),
+// registers its material textures from the model file's folder and makes their surfaces. A
+// texture that cannot be read leaves its material untextured. On failure the message says why
+// and the model keeps no device resources.
+std::optional<ModelLoadFailure> createModelResources(Model& model, DisplayDevice& device,
+                                                     TextureStore& textures);
+
+}  // namespace zv
