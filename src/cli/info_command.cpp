@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "cli/json_writer.h"
 #include "cli/model_info.h"
 #include "cli/usage.h"
+#include "files/pose_file.h"
+#include "files/wav_info.h"
 #include "port/paths.h"
 #include "scene/model_reader.h"
 
@@ -43,6 +47,47 @@ int infoModel(std::filesystem::path path) {
   return printJson(json);
 }
 
+int infoPose(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    return refuse("ポーズデータ読込", "ファイルを開けません: " + path.string());
+  }
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  JsonWriter json;
+  json.beginObject();
+  json.key("kind").value("pose");
+  // The third line names the model the pose was taken from: "name.osm;".
+  std::size_t lineStart = 0;
+  for (int line = 0; line < 2 && lineStart != std::string::npos; ++line) {
+    lineStart = text.find('\n', lineStart);
+    lineStart = lineStart == std::string::npos ? lineStart : lineStart + 1;
+  }
+  std::string modelLine =
+      lineStart == std::string::npos ? "" : text.substr(lineStart, text.find('\n', lineStart) - lineStart);
+  json.key("model").cp932(modelLine.substr(0, modelLine.find(".osm;")));
+  json.key("bones").beginArray();
+  for (const PoseFileEntry& entry : parsePoseFile(text)) {
+    json.beginObject();
+    json.key("name").cp932(entry.boneName);
+    json.key("translation").value(entry.translation);
+    json.key("rotation").value(entry.rotation);
+    json.endObject();
+  }
+  json.endArray();
+  json.endObject();
+  return printJson(json);
+}
+
+int infoWav(const std::filesystem::path& path) {
+  WavInfo info = readWavInfo(path);
+  if (!info.ok) {
+    return refuse(info.caption, info.message);
+  }
+  std::fputs(wavInfoJson(info).c_str(), stdout);
+  std::fputc('\n', stdout);
+  return 0;
+}
+
 }  // namespace
 
 int runInfo(std::span<const std::string_view> arguments) {
@@ -54,6 +99,12 @@ int runInfo(std::span<const std::string_view> arguments) {
   std::string extension = lowerExtension(path);
   if (extension == ".tsm") {
     return infoModel(path);
+  }
+  if (extension == ".vpd") {
+    return infoPose(path);
+  }
+  if (extension == ".wav") {
+    return infoWav(path);
   }
   std::fprintf(stderr, "zolvanta-cli: info does not know files of the kind '%s'\n", extension.c_str());
   return kUsageError;

@@ -10,6 +10,7 @@
 #include "anim/sampling.h"
 #include "cli/json_writer.h"
 #include "cli/usage.h"
+#include "files/pose_file.h"
 #include "port/paths.h"
 #include "scene/model_reader.h"
 #include "scene/scene.h"
@@ -19,6 +20,7 @@ namespace {
 
 struct SampleOptions {
   std::string modelPath;
+  std::string posePath;
   std::optional<std::uint32_t> frame;
   std::optional<float> time;
   bool vertices = false;
@@ -39,6 +41,8 @@ bool parseOptions(std::span<const std::string_view> arguments, SampleOptions& op
       options.vertices = true;
     } else if (option == "--model" && hasValue) {
       options.modelPath = arguments[++i];
+    } else if (option == "--pose" && hasValue) {
+      options.posePath = arguments[++i];
     } else if (option == "--frame" && hasValue) {
       std::uint32_t frame = 0;
       if (!parseNumber(arguments[++i], frame)) {
@@ -139,6 +143,10 @@ int runSample(std::span<const std::string_view> arguments) {
   } else {
     seekModel(loaded, *options.time);
     advanceModel(loaded, *options.time);
+  }
+  if (!options.posePath.empty() && !loadPose(*scene, options.posePath)) {
+    std::fprintf(stderr, "ポーズデータ読込: ファイルを開けません: %s\n", options.posePath.c_str());
+    return kRefused;
   }
   poseModel(loaded, Mat4{}, {0, 0, -35});
   JsonWriter json;

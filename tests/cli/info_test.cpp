@@ -5,6 +5,7 @@
 
 #include "cli_runner.h"
 #include "model_builder.h"
+#include "port/paths.h"
 #include "temp_folder.h"
 
 namespace zv {
@@ -53,6 +54,18 @@ TEST(CliInfo, RefusesABrokenModelWithTheProgramsMessage) {
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.out, "");
   EXPECT_NE(run.err.find("ファイル読込"), std::string::npos) << run.err;
+}
+
+TEST(CliInfo, DescribesTheDemoSoundAndRefusesANonWav) {
+  test::CliRun run =
+      test::runCli({"info", (port::executableDirectory() / "UserFile" / "Wave" / "demo_beat.wav").string()});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(run.json().isObject());
+  test::TempFolder folder;
+  test::writeFile(folder / "fake.wav", std::string("RIFF\x04\x00\x00\x00WAVX", 12));
+  test::CliRun refused = test::runCli({"info", (folder / "fake.wav").string()});
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_FALSE(refused.err.empty());
 }
 
 TEST(CliInfo, UsageErrorsExitTwo) {

@@ -5,6 +5,7 @@
 
 #include "cli_runner.h"
 #include "model_builder.h"
+#include "port/text.h"
 #include "temp_folder.h"
 
 namespace zv {
@@ -48,6 +49,28 @@ TEST_F(CliSample, PlaybackTimeAndEditFrameAgreeWithoutKeys) {
   ASSERT_EQ(byFrame.exitCode, 0) << byFrame.err;
   ASSERT_EQ(byTime.exitCode, 0) << byTime.err;
   EXPECT_EQ(byFrame.out, byTime.out);
+}
+
+TEST_F(CliSample, APoseFileIsAppliedAfterSampling) {
+  std::string bone = source_.bones[1].name;
+  test::writeFile(folder_ / "p.vpd", "Vocaloid Pose Data file\r\n\r\nm.osm;\r\n1;\r\n\r\nBone0{" +
+                                         port::utf8ToCp932(bone) +
+                                         "\r\n  0.5,1,0;\r\n  0,0,0,1;\r\n}\r\n\r\n");
+  test::CliRun run =
+      test::runCli({"sample", "--model", modelPath_, "--pose", (folder_ / "p.vpd").string(), "--frame", "0"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  QJsonArray translation = run.json().object()["bones"].toArray()[1].toObject()["translation"].toArray();
+  EXPECT_EQ(translation[0].toDouble(), 0.5);
+  EXPECT_EQ(translation[1].toDouble(), 1.0);
+
+  test::CliRun info = test::runCli({"info", (folder_ / "p.vpd").string()});
+  ASSERT_EQ(info.exitCode, 0) << info.err;
+  QJsonObject pose = info.json().object();
+  EXPECT_EQ(pose["kind"].toString(), "pose");
+  EXPECT_EQ(pose["model"].toString(), "m");
+  EXPECT_EQ(pose["bones"].toArray()[0].toObject()["name"].toString().toStdString(), bone);
+  EXPECT_EQ(test::runCli({"sample", "--model", modelPath_, "--pose", "none.vpd", "--frame", "0"}).exitCode,
+            1);
 }
 
 TEST_F(CliSample, RefusesBadInputAndBadOptions) {

@@ -1,0 +1,137 @@
+#include "cli/motion_info.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "cli/usage.h"
+#include "files/motion_file.h"
+
+namespace zv::cli {
+namespace {
+
+void writeCurve(InterpolationCurve curve, JsonWriter& json) {
+  json.beginArray();
+  json.value(static_cast<int>(curve.x1));
+  json.value(static_cast<int>(curve.y1));
+  json.value(static_cast<int>(curve.x2));
+  json.value(static_cast<int>(curve.y2));
+  json.endArray();
+}
+
+void writeBones(const MotionFile& motion, JsonWriter& json) {
+  static constexpr const char* kChannelNames[kBoneChannelCount] = {"x", "y", "z", "r"};
+  json.key("bones").beginArray();
+  for (const MotionBoneRecord& bone : motion.bones) {
+    json.beginObject();
+    json.key("name").cp932(bone.name);
+    json.key("frame").value(bone.frame);
+    json.key("translation").value(bone.translation);
+    json.key("rotation").value(bone.rotation);
+    json.key("curves").beginObject();
+    for (int channel = 0; channel < kBoneChannelCount; ++channel) {
+      json.key(kChannelNames[channel]);
+      writeCurve(bone.curves.curve(channel), json);
+    }
+    json.endObject();
+    json.endObject();
+  }
+  json.endArray();
+}
+
+void writeMorphs(const MotionFile& motion, JsonWriter& json) {
+  json.key("morphs").beginArray();
+  for (const MotionMorphRecord& morph : motion.morphs) {
+    json.beginObject();
+    json.key("name").cp932(morph.name);
+    json.key("frame").value(morph.frame);
+    json.key("weight").value(morph.weight);
+    json.endObject();
+  }
+  json.endArray();
+}
+
+void writeCameras(const MotionFile& motion, JsonWriter& json) {
+  json.key("cameras").beginArray();
+  for (const MotionCameraRecord& camera : motion.cameras) {
+    json.beginObject();
+    json.key("frame").value(camera.frame);
+    json.key("distance").value(camera.distance);
+    json.key("centre").value(camera.centre);
+    json.key("rotation").value(camera.rotation);
+    json.key("viewAngle").value(camera.viewAngle);
+    json.key("orthographic").value(camera.orthographic);
+    json.key("curves").beginArray();
+    for (int channel = 0; channel < kCameraChannelCount; ++channel) {
+      writeCurve(camera.curves.curve(channel), json);
+    }
+    json.endArray();
+    json.endObject();
+  }
+  json.endArray();
+}
+
+void writeLights(const MotionFile& motion, JsonWriter& json) {
+  json.key("lights").beginArray();
+  for (const MotionLightRecord& light : motion.lights) {
+    json.beginObject();
+    json.key("frame").value(light.frame);
+    json.key("colour").value(light.colour);
+    json.key("direction").value(light.direction);
+    json.endObject();
+  }
+  json.endArray();
+}
+
+int refuse(std::string_view caption, std::string_view message) {
+  std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
+               static_cast<int>(message.size()), message.data());
+  return kRefused;
+}
+
+std::string unreadable(int error) {
+  std::string text(kMotionUnreadableMessage);
+  return text.replace(text.find("%d"), 2, std::to_string(error));
+}
+
+bool cut(MotionEnd end) {
+  return end != MotionEnd::Complete && end != MotionEnd::BeforeCameras && end != MotionEnd::BeforeLights;
+}
+
+}  // namespace
+
+void writeMotionInfo(const MotionFile& motion, JsonWriter& json) {
+  json.beginObject();
+  json.key("kind").value("motion");
+  json.key("version").value(motion.version);
+  json.key("name").cp932(motion.name);
+  writeBones(motion, json);
+  writeMorphs(motion, json);
+  writeCameras(motion, json);
+  writeLights(motion, json);
+  json.endObject();
+}
+
+int infoMotion(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    return refuse(path.string(), unreadable(ENOENT));
+  }
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  MotionFile motion;
+  if (!parseMotion(bytes, motion)) {
+    return refuse(kMotionCaption, kNotMotionMessage);
+  }
+  if (cut(motion.end)) {
+    return refuse(path.string(), unreadable(EIO));
+  }
+  JsonWriter json;
+  writeMotionInfo(motion, json);
+  std::fputs(json.text().c_str(), stdout);
+  std::fputc('\n', stdout);
+  return 0;
+}
+
+}  // namespace zv::cli
