@@ -172,7 +172,9 @@ class KeyPool {
     TrackDirectory& track = tracks_[head];
     if (track.stamp != structureStamp_) {
       track.keys.clear();
-      for (std::uint32_t key = (*this)[head].next; key != 0; key = (*this)[key].next) {
+      // Bounded by the capacity so that links broken by a bad project file cannot loop forever.
+      for (std::uint32_t key = (*this)[head].next;
+           key != 0 && key < kCapacity && track.keys.size() < kCapacity; key = (*this)[key].next) {
         track.keys.push_back({(*this)[key].frame, key});
       }
       track.stamp = structureStamp_;

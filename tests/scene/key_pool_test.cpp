@@ -74,6 +74,23 @@ TEST(KeyPool, LinkingUnlinkingAndPutKeepTheFreeRecordsInStep) {
   EXPECT_EQ(pool.lowestFree(), 2u);
 }
 
+TEST(KeyPool, BrokenLinksFromOutsideNeverLoopOrLeaveThePool) {
+  KeyPool<LightKey> pool;
+  LightKey record;
+  record.frame = 5;
+  record.next = 2;
+  pool.put(1, record);
+  record.next = 1;  // a cycle, as a damaged project file could hold
+  pool.put(2, record);
+  LightKey head;
+  head.next = 1;
+  pool.put(0, head);
+  EXPECT_EQ(pool.keyAtOrBefore(0, 3), 0u);
+  record.next = 4'000'000'000u;
+  pool.put(2, record);
+  EXPECT_NE(pool.keyAtOrBefore(0, 9), 0u);
+}
+
 TEST(KeyPool, RecordsAreStoredInTheCurveLayoutFilesUse) {
   BoneKey key;
   key.curves.setCurve(kBoneMoveY, {1, 2, 3, 4});
