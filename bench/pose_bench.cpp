@@ -58,7 +58,7 @@ void poseAndSkin(benchmark::State& state, zv::Model model) {
 // The bytes skinning touches per vertex: the source vertex read, both buffer entries written.
 void copySameBytes(benchmark::State& state, std::size_t vertices) {
   std::size_t bytes =
-      vertices * (sizeof(zv::SourceVertex) + sizeof(zv::ModelVertex) + sizeof(zv::EdgeVertex));
+      vertices * (sizeof(zv::SourceVertex) + sizeof(zv::MeshVertex) + sizeof(zv::EdgeVertex));
   std::vector<char> from(bytes, 1), to(bytes);
   for (auto _ : state) {
     std::memcpy(to.data(), from.data(), bytes);

@@ -28,6 +28,13 @@ void resetScene(Scene& scene) {
   for (auto& pool : scene.accessoryKeyPools) {
     pool = KeyPool<AccessoryKey>{};
   }
+  scene.accessories = {};
+  scene.cameraKeyCursor = 0;
+  scene.cameraTrackActive = false;
+  scene.lightKeyCursor = 0;
+  scene.lightTrackActive = false;
+  scene.accessoryKeyCursors = {};
+  scene.accessoryTrackActive = {};
   scene.lastFrame = 0;
   scene.cameraMode = true;
   scene.modified = false;
