@@ -67,4 +67,12 @@ std::optional<ModelLoadFailure> createModelResources(Model& model, DisplayDevice
   return std::nullopt;
 }
 
+void uploadSkinnedVertices(const Model& model) {
+  if (!model.deviceResources) {
+    return;
+  }
+  writeVertexBuffer(model.deviceResources->modelBuffer, 0, std::as_bytes(std::span(model.modelVertices)));
+  writeVertexBuffer(model.deviceResources->edgeBuffer, 0, std::as_bytes(std::span(model.edgeVertices)));
+}
+
 }  // namespace zv

@@ -27,4 +27,7 @@ struct ModelDeviceResources {
 std::optional<ModelLoadFailure> createModelResources(Model& model, DisplayDevice& device,
                                                      TextureStore& textures);
 
+// Writes the model's skinned vertex and edge arrays (as posing left them) into its device buffers.
+void uploadSkinnedVertices(const Model& model);
+
 }  // namespace zv

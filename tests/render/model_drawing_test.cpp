@@ -1,0 +1,267 @@
+#include "render/model_drawing.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "anim/pose_model.h"
+#include "model_drawing_scene.h"
+#include "render/model_resources.h"
+#include "render_fixture.h"
+#include "scene/model_reader.h"
+#include "support/model_builder.h"
+
+namespace zv::test {
+namespace {
+
+// Texture coordinates the matrix gives a normal entering as (x, y, z, 1).
+std::pair<float, float> toonCoordinates(const Mat4& matrix, Vec3 normal) {
+  const Vec3 uvw = transformPoint(normal, matrix);
+  return {uvw.x, uvw.y};
+}
+
+TEST(ToonTextureMatrix, MapsUnitNormalsThroughTheLightBasis) {
+  for (const Vec3 light : {Vec3{-0.5f, -1.0f, 0.5f}, Vec3{0, 0, 1}, Vec3{0, -1, 0}, Vec3{0, 2, 0}}) {
+    const Mat4 matrix = toonTextureMatrix(light);
+    const Vec3 n = normalised(light * -1.0f);
+    const Vec3 helper = light.x != 0 || light.z != 0 ? Vec3{0, 1, 0} : Vec3{-1, 0, 0};
+    const Vec3 r = normalised(cross(helper, n));
+    for (const Vec3 normal : {n, n * -1.0f, r, normalised({0.3f, -0.4f, 0.866f}), Vec3{1, 0, 0}}) {
+      const auto [u, v] = toonCoordinates(matrix, normal);
+      EXPECT_NEAR(u, 0.5f + 0.5f * dot(normal, r), 1e-5f);
+      EXPECT_NEAR(v, 0.5f - 0.5f * dot(normal, n), 1e-5f);
+    }
+    EXPECT_NEAR(toonCoordinates(matrix, n).second, 0.0f, 1e-5f);  // facing the light: top row
+    EXPECT_NEAR(toonCoordinates(matrix, n * -1.0f).second, 1.0f, 1e-5f);
+  }
+}
+
+TEST(MaterialTextureName, BlendsByATAfterTheFirstDot) {
+  EXPECT_TRUE(blendsTextureAlpha("eye.tga"));
+  EXPECT_TRUE(blendsTextureAlpha("EYE.TGA"));
+  EXPECT_TRUE(blendsTextureAlpha("a.b.tx"));
+  EXPECT_FALSE(blendsTextureAlpha("cloth.bmp"));
+  EXPECT_FALSE(blendsTextureAlpha("tattoo"));
+  EXPECT_FALSE(blendsTextureAlpha("tt.bmp"));
+}
+
+class ModelDrawing : public RenderTest {
+ protected:
+  void TearDown() override {
+    tearDownDemoScene(scene_);
+    RenderTest::TearDown();
+  }
+  bool setUp(int width, int height) { return makeDevice(width, height) && setUpDemoScene(device_, scene_); }
+  void modelPass() {
+    device_.state.cull = Cull::CounterClockwise;
+    drawModel(device_, scene_.textures, scene_.resources, scene_.model, scene_.viewLightDirection);
+  }
+  void edgePass() {
+    DeviceState& state = device_.state;
+    state.stages[0].texture = 0;
+    state.lighting = false;
+    state.cull = Cull::Clockwise;
+    drawEdgeMesh(device_, scene_.model);
+    state.cull = Cull::CounterClockwise;
+    state.lighting = true;
+    state.stages[0].transformTwoCoords = false;
+    state.stages[0].coordSource = TexCoordSource::VertexUv;
+    state.stages[0].address = TextureAddress::Wrap;
+  }
+  void shadowPass() {
+    DeviceState& state = device_.state;
+    const Vec3 light = state.light.direction;
+    Mat4 shadow;
+    shadow.m[1][0] = -light.x / light.y;
+    shadow.m[1][1] = 0;
+    shadow.m[1][2] = -light.z / light.y;
+    shadow.m[3][1] = 0.1f;
+    const Mat4 world = state.world;
+    state.world = shadow * world;
+    state.cull = Cull::None;
+    state.lighting = true;
+    state.stages[0].texture = 0;
+    state.material = scene_.resources.shadowMaterial;
+    drawEdgeMesh(device_, scene_.model);
+    state.world = world;
+  }
+
+  DemoScene scene_;
+};
+
+TEST_F(ModelDrawing, FrontViewIsToonShadedWithTexturesAndOutline) {
+  ASSERT_TRUE(setUp(160, 200));
+  clearToWhite(device_);
+  modelPass();
+  const RgbaImage plain = readBackBuffer(device_);
+  edgePass();
+  const RgbaImage outlined = readBackBuffer(device_);
+  expectMatchesReference("render_model_front");
+  // The outline only adds dark pixels around the figure, never inside it.
+  int darkened = 0;
+  for (int y = 0; y < plain.height; ++y) {
+    for (int x = 0; x < plain.width; ++x) {
+      const std::uint32_t before = pixelAt(plain, x, y);
+      const std::uint32_t after = pixelAt(outlined, x, y);
+      if (before != after) {
+        EXPECT_LT(after & 0xFF, 0x40u) << x << "," << y;
+        ++darkened;
+      }
+    }
+  }
+  EXPECT_GT(darkened, 100);
+  EXPECT_EQ(pixelAt(outlined, 2, 2), 0xFFFFFFu);
+}
+
+TEST_F(ModelDrawing, GroundShadowFlattensEdgeMaterialsInTheShadowColour) {
+  ASSERT_TRUE(setUp(160, 200));
+  ASSERT_TRUE(lookAt(device_.state.view, {0, 25, -25}, {0, 5, 0}, {0, 1, 0}));
+  scene_.resources.shadowMaterial = DrawingResources::groundShadowMaterial({0.5f, 0.25f, 1.0f});
+  clearToWhite(device_);
+  shadowPass();
+  const RgbaImage picture = readBackBuffer(device_);
+  // Shadow colour x light ambient 0.602, and nothing else drawn.
+  int shadowPixels = 0;
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      const std::uint32_t colour = pixelAt(picture, x, y);
+      if (colour != 0xFFFFFFu) {
+        EXPECT_NEAR(static_cast<int>(colour >> 16), 77, 2);
+        EXPECT_NEAR(static_cast<int>(colour >> 8 & 0xFF), 38, 2);
+        EXPECT_NEAR(static_cast<int>(colour & 0xFF), 154, 2);
+        ++shadowPixels;
+      }
+    }
+  }
+  EXPECT_GT(shadowPixels, 200);
+  expectMatchesReference("render_model_shadow");
+}
+
+TEST_F(ModelDrawing, SemiTransparentModelBlendsAndCastsNoShadowOrOutline) {
+  ASSERT_TRUE(setUp(160, 200));
+  scene_.model.semiTransparent = true;
+  clearToWhite(device_);
+  shadowPass();
+  edgePass();
+  const RgbaImage untouched = readBackBuffer(device_);
+  for (int y = 0; y < untouched.height; ++y) {
+    for (int x = 0; x < untouched.width; ++x) {
+      ASSERT_EQ(pixelAt(untouched, x, y), 0xFFFFFFu) << x << "," << y;
+    }
+  }
+  modelPass();
+  EXPECT_FALSE(device_.state.alphaBlend);
+  EXPECT_EQ(device_.state.stages[1].colourOp, TextureOp::Disable);
+  expectMatchesReference("render_model_translucent");
+}
+
+TEST_F(ModelDrawing, InvisibleModelDrawsNothing) {
+  ASSERT_TRUE(setUp(32, 32));
+  scene_.model.visible = false;
+  clearToWhite(device_);
+  modelPass();
+  edgePass();
+  const RgbaImage picture = readBackBuffer(device_);
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      ASSERT_EQ(pixelAt(picture, x, y), 0xFFFFFFu);
+    }
+  }
+}
+
+// One quad facing the camera per material, side by side, so each material's stage state shows.
+class MaterialRules : public RenderTest {
+ protected:
+  void TearDown() override {
+    model_.deviceResources.reset();
+    releaseDrawingResources(resources_);
+    releaseSurfaces(textures_);
+    RenderTest::TearDown();
+  }
+  bool load(TsmModel description) {
+    if (!makeDevice(64, 32) ||
+        !createDrawingResources(resources_, device_, textures_, std::filesystem::current_path()) ||
+        parseModel(tsmBytes(description), model_) || createModelResources(model_, device_, textures_)) {
+      return false;
+    }
+    model_.visible = true;
+    poseModel(model_, Mat4{}, {0, 0, -30});
+    uploadSkinnedVertices(model_);
+    // Clip space straight through: world, view and projection identity.
+    device_.state.world = Mat4{};
+    device_.state.view = Mat4{};
+    device_.state.projection = Mat4{};
+    device_.state.light.diffuse = {0, 0, 0, 1};
+    device_.state.light.ambient = {1, 1, 1, 1};
+    return true;
+  }
+  static void addQuad(TsmModel& description, float left, TsmMaterial material) {
+    material.indexCount = 6;
+    material.diffuse = {1, 0, 0};
+    material.ambient = {0, 0, 0};
+    description.materials.push_back(material);
+    const auto first = static_cast<std::uint16_t>(description.vertices.size());
+    for (const Vec3 corner :
+         {Vec3{left, 1, 0.5f}, Vec3{left + 1, 1, 0.5f}, Vec3{left, -1, 0.5f}, Vec3{left + 1, -1, 0.5f}}) {
+      TsmVertex vertex;
+      vertex.position = corner;
+      vertex.normal = {0, 0, -1};
+      description.vertices.push_back(vertex);
+    }
+    for (const int i : {0, 1, 2, 2, 1, 3}) {
+      description.indices.push_back(static_cast<std::uint16_t>(first + i));
+    }
+  }
+
+  TextureStore textures_;
+  DrawingResources resources_;
+  Model model_;
+};
+
+TEST_F(MaterialRules, ToonIndexOutsideTheRampsKeepsStageZerosTexture) {
+  TsmModel description = minimalModel();
+  description.vertices.clear();
+  description.indices.clear();
+  description.materials.clear();
+  TsmMaterial outOfRange;
+  outOfRange.toon = 12;
+  addQuad(description, -1, outOfRange);
+  ASSERT_TRUE(load(description));
+  device_.state.stages[0].texture = 4242;
+  drawModel(device_, textures_, resources_, model_, {0, 0, 1});
+  EXPECT_EQ(device_.state.stages[0].texture, 4242u);
+
+  model_.materials[0].toonIndex = 3;
+  drawModel(device_, textures_, resources_, model_, {0, 0, 1});
+  EXPECT_NE(device_.state.stages[0].texture, 0u);
+  EXPECT_EQ(device_.state.stages[0].texture, programTexture(textures_, resources_, "Data\\toon4.bmp"));
+  model_.materials[0].toonIndex = 12;
+  drawModel(device_, textures_, resources_, model_, {0, 0, 1});
+  EXPECT_EQ(device_.state.stages[0].texture, programTexture(textures_, resources_, "Data\\toon4.bmp"));
+  model_.materials[0].toonIndex = -1;
+  drawModel(device_, textures_, resources_, model_, {0, 0, 1});
+  EXPECT_EQ(device_.state.stages[0].texture, 0u);
+  EXPECT_EQ(device_.state.stages[0].coordSource, TexCoordSource::CameraSpaceNormal);
+  EXPECT_EQ(device_.state.stages[0].address, TextureAddress::Clamp);
+}
+
+TEST_F(MaterialRules, IndexRunsLongerThanTheListStopAtItsEnd) {
+  TsmModel description = minimalModel();
+  description.vertices.clear();
+  description.indices.clear();
+  description.materials.clear();
+  addQuad(description, -1, {});
+  ASSERT_TRUE(load(description));
+  model_.materials[0].indexCount = 4000;  // as a hostile file would claim
+  model_.materials.push_back(model_.materials[0]);
+  clear(device_, {.colour = true, .depth = true}, 0x00FFFFFF, 1.0f, 0);
+  device_.state.stages[0].texture = 0;
+  drawModel(device_, textures_, resources_, model_, {0, 0, 1});
+  drawEdgeMesh(device_, model_);
+  const RgbaImage picture = readBackBuffer(device_);
+  EXPECT_NE(pixelAt(picture, 16, 16), 0xFFFFFFu);
+  EXPECT_EQ(pixelAt(picture, 48, 16), 0xFFFFFFu);
+}
+
+}  // namespace
+}  // namespace zv::test
