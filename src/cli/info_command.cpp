@@ -9,6 +9,7 @@
 
 #include "cli/json_writer.h"
 #include "cli/model_info.h"
+#include "cli/motion_info.h"
 #include "cli/usage.h"
 #include "files/pose_file.h"
 #include "files/wav_info.h"
@@ -99,6 +100,9 @@ int runInfo(std::span<const std::string_view> arguments) {
   std::string extension = lowerExtension(path);
   if (extension == ".tsm") {
     return infoModel(path);
+  }
+  if (extension == ".vmd") {
+    return infoMotion(path);
   }
   if (extension == ".vpd") {
     return infoPose(path);

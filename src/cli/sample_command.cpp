@@ -5,10 +5,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "anim/pose_model.h"
 #include "anim/sampling.h"
 #include "cli/json_writer.h"
+#include "cli/sample_motions.h"
 #include "cli/usage.h"
 #include "files/pose_file.h"
 #include "port/paths.h"
@@ -21,6 +23,7 @@ namespace {
 struct SampleOptions {
   std::string modelPath;
   std::string posePath;
+  std::vector<std::string> motionPaths;
   std::optional<std::uint32_t> frame;
   std::optional<float> time;
   bool vertices = false;
@@ -41,6 +44,8 @@ bool parseOptions(std::span<const std::string_view> arguments, SampleOptions& op
       options.vertices = true;
     } else if (option == "--model" && hasValue) {
       options.modelPath = arguments[++i];
+    } else if (option == "--motion" && hasValue) {
+      options.motionPaths.emplace_back(arguments[++i]);
     } else if (option == "--pose" && hasValue) {
       options.posePath = arguments[++i];
     } else if (option == "--frame" && hasValue) {
@@ -138,6 +143,9 @@ int runSample(std::span<const std::string_view> arguments) {
   scene->currentModel = 0;
   scene->cameraMode = false;
   Model& loaded = *scene->modelSlots[0];
+  if (!loadSampleMotions(*scene, options.motionPaths)) {
+    return kRefused;
+  }
   if (options.frame) {
     sampleModelAtFrame(loaded, *options.frame);
   } else {
