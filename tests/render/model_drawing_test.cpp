@@ -5,11 +5,14 @@
 #include <cmath>
 
 #include "anim/pose_model.h"
+#include "files/bmp_writer.h"
+#include "files/tga_writer.h"
 #include "model_drawing_scene.h"
 #include "render/model_resources.h"
 #include "render_fixture.h"
 #include "scene/model_reader.h"
 #include "support/model_builder.h"
+#include "support/temp_folder.h"
 
 namespace zv::test {
 namespace {
@@ -178,10 +181,14 @@ class MaterialRules : public RenderTest {
     releaseSurfaces(textures_);
     RenderTest::TearDown();
   }
-  bool load(TsmModel description) {
+  bool load(TsmModel description, const std::filesystem::path& folder = {}) {
     if (!makeDevice(64, 32) ||
         !createDrawingResources(resources_, device_, textures_, std::filesystem::current_path()) ||
-        parseModel(tsmBytes(description), model_) || createModelResources(model_, device_, textures_)) {
+        parseModel(tsmBytes(description), model_)) {
+      return false;
+    }
+    model_.filePath = folder / "quads.tsm";  // material textures are found beside the model
+    if (createModelResources(model_, device_, textures_)) {
       return false;
     }
     model_.visible = true;
@@ -243,6 +250,35 @@ TEST_F(MaterialRules, ToonIndexOutsideTheRampsKeepsStageZerosTexture) {
   EXPECT_EQ(device_.state.stages[0].texture, 0u);
   EXPECT_EQ(device_.state.stages[0].coordSource, TexCoordSource::CameraSpaceNormal);
   EXPECT_EQ(device_.state.stages[0].address, TextureAddress::Clamp);
+}
+
+TEST_F(MaterialRules, TgaTexturesBlendByTheirAlphaAndBmpTexturesDoNot) {
+  TempFolder folder;
+  RgbaImage clearWhite = makeImage(4, 4);
+  for (std::size_t i = 0; i < clearWhite.pixels.size(); i += 4) {
+    clearWhite.pixels[i] = clearWhite.pixels[i + 1] = clearWhite.pixels[i + 2] = 255;
+    clearWhite.pixels[i + 3] = 0;
+  }
+  writeFile(folder / "clear.tga", encodeTga32(clearWhite));
+  writeFile(folder / "clear.bmp", encodeBmp24(clearWhite));
+  TsmModel description = minimalModel();
+  description.vertices.clear();
+  description.indices.clear();
+  description.materials.clear();
+  TsmMaterial tga;
+  tga.texture = "clear.tga";
+  addQuad(description, -1, tga);
+  TsmMaterial bmp;
+  bmp.texture = "clear.bmp";
+  addQuad(description, 0, bmp);
+  ASSERT_TRUE(load(description, folder.path()));
+  clear(device_, {.colour = true, .depth = true}, 0x00FFFFFF, 1.0f, 0);
+  drawModel(device_, textures_, resources_, model_, {0, 0, 1});
+  const RgbaImage picture = readBackBuffer(device_);
+  EXPECT_EQ(pixelAt(picture, 16, 16), 0xFFFFFFu);  // fully transparent texels blended away
+  EXPECT_EQ(pixelAt(picture, 48, 16), 0xFF0000u);  // drawn opaque: red x white texture
+  EXPECT_FALSE(device_.state.alphaBlend);
+  EXPECT_EQ(device_.state.stages[1].colourOp, TextureOp::Disable);
 }
 
 TEST_F(MaterialRules, IndexRunsLongerThanTheListStopAtItsEnd) {
