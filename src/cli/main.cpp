@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/info_command.h"
+#include "cli/morph_key_commands.h"
 #include "cli/sample_command.h"
 #include "cli/usage.h"
 
@@ -21,6 +22,12 @@ int main(int argc, char** argv) {
   }
   if (arguments[0] == "info") {
     return zv::cli::runInfo({arguments.begin() + 1, arguments.end()});
+  }
+  if (arguments[0] == "lipsync") {
+    return zv::cli::runLipSync({arguments.begin() + 1, arguments.end()});
+  }
+  if (arguments[0] == "blink") {
+    return zv::cli::runBlink({arguments.begin() + 1, arguments.end()});
   }
   if (arguments[0] == "sample") {
     return zv::cli::runSample({arguments.begin() + 1, arguments.end()});

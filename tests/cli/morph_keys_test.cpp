@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+#include "cli_runner.h"
+#include "model_builder.h"
+#include "port/paths.h"
+#include "temp_folder.h"
+
+namespace zv {
+namespace {
+
+std::string demoCharacter() {
+  return (port::executableDirectory() / "UserFile" / "Model" / "tessera.tsm").string();
+}
+
+TEST(CliMorphKeys, LipSyncPrintsTheMouthKeysOfTheDemoSong) {
+  test::TempFolder folder;
+  std::filesystem::copy_file(port::executableDirectory() / "UserFile" / "Vsq" / "demo.vsq",
+                             folder / "demo.vsq");
+  test::CliRun run =
+      test::runCli({"lipsync", "--model", demoCharacter(), "--vsq", (folder / "demo.vsq").string()});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  QJsonObject result = run.json().object();
+  QJsonArray keys = result["morphs"].toArray();
+  ASSERT_FALSE(keys.isEmpty());
+  for (const QJsonValue& key : keys) {
+    QString name = key.toObject()["name"].toString();
+    EXPECT_TRUE(name == "あ" || name == "い" || name == "う" || name == "お") << name.toStdString();
+  }
+  EXPECT_GT(result["currentFrame"].toInt(), 0);
+  EXPECT_TRUE(std::filesystem::exists(folder / "demo.txt"));  // the note list, as the window writes it
+}
+
+TEST(CliMorphKeys, BlinksComeInFoursOnTheBlinkMorph) {
+  test::CliRun run = test::runCli({"blink", "--model", demoCharacter(), "--from", "0", "--to", "600"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  QJsonArray keys = run.json().object()["morphs"].toArray();
+  ASSERT_FALSE(keys.isEmpty());
+  EXPECT_EQ(keys.size() % 4, 0);
+  EXPECT_EQ(keys[0].toObject()["name"].toString(), QString::fromUtf8("まばたき"));
+  EXPECT_NE(run.err.find("回のまばたきを追加しました"), std::string::npos) << run.err;
+}
+
+TEST(CliMorphKeys, RefusalsAndUsageErrors) {
+  test::TempFolder folder;
+  test::writeFile(folder / "model.tsm", test::tsmBytes(test::minimalModel()));
+  // A model without the blink morph is refused with the program's message.
+  EXPECT_EQ(test::runCli({"blink", "--model", (folder / "model.tsm").string(), "--from", "0", "--to", "90"})
+                .exitCode,
+            1);
+  EXPECT_EQ(test::runCli({"blink", "--model", demoCharacter(), "--from", "x", "--to", "90"}).exitCode, 2);
+  EXPECT_EQ(test::runCli({"blink", "--model", demoCharacter()}).exitCode, 2);
+  EXPECT_EQ(test::runCli({"lipsync", "--vsq", "a.vsq"}).exitCode, 2);
+}
+
+}  // namespace
+}  // namespace zv
