@@ -12,6 +12,8 @@
 #include "cli/motion_info.h"
 #include "cli/usage.h"
 #include "files/pose_file.h"
+#include "files/sequence_messages.h"
+#include "files/sequence_reading.h"
 #include "files/wav_info.h"
 #include "port/paths.h"
 #include "scene/model_reader.h"
@@ -79,6 +81,37 @@ int infoPose(const std::filesystem::path& path) {
   return printJson(json);
 }
 
+int infoSequence(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    return refuse(kSequenceCaption, "ファイルを開けません: " + path.string());
+  }
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  SequenceReading reading = readSequence(bytes);
+  if (reading.failure != SequenceDumpFailure::None) {
+    return refuse(kSequenceCaption, reading.failure == SequenceDumpFailure::SystemExclusive
+                                        ? kSequenceSysExMessage
+                                        : kSequenceMalformedMessage);
+  }
+  JsonWriter json;
+  json.beginObject();
+  json.key("kind").value("sequence");
+  json.key("notes").beginArray();
+  for (const SungNote& note : reading.notes) {
+    json.beginObject();
+    json.key("start").value(note.startSeconds);
+    json.key("end").value(note.endSeconds);
+    json.key("lyric").cp932(note.syllable.lyric);
+    json.key("consonant").cp932(note.syllable.consonant);
+    json.key("vowel").value(std::string_view(&note.syllable.vowel, 1));
+    json.endObject();
+  }
+  json.endArray();
+  json.key("noteList").cp932(formatNoteList(reading.notes));
+  json.endObject();
+  return printJson(json);
+}
+
 int infoWav(const std::filesystem::path& path) {
   WavInfo info = readWavInfo(path);
   if (!info.ok) {
@@ -106,6 +139,9 @@ int runInfo(std::span<const std::string_view> arguments) {
   }
   if (extension == ".vpd") {
     return infoPose(path);
+  }
+  if (extension == ".vsq") {
+    return infoSequence(path);
   }
   if (extension == ".wav") {
     return infoWav(path);

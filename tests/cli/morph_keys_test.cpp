@@ -33,6 +33,21 @@ TEST(CliMorphKeys, LipSyncPrintsTheMouthKeysOfTheDemoSong) {
   EXPECT_TRUE(std::filesystem::exists(folder / "demo.txt"));  // the note list, as the window writes it
 }
 
+TEST(CliMorphKeys, InfoListsTheNotesOfASequence) {
+  test::CliRun run =
+      test::runCli({"info", (port::executableDirectory() / "UserFile" / "Vsq" / "demo.vsq").string()});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  QJsonObject sequence = run.json().object();
+  EXPECT_EQ(sequence["kind"].toString(), "sequence");
+  QJsonArray notes = sequence["notes"].toArray();
+  ASSERT_FALSE(notes.isEmpty());
+  EXPECT_LT(notes[0].toObject()["start"].toDouble(), notes[0].toObject()["end"].toDouble());
+  EXPECT_EQ(sequence["noteList"].toString().count('\n'), notes.size());
+  test::TempFolder folder;
+  test::writeFile(folder / "bad.vsq", "MThd");
+  EXPECT_EQ(test::runCli({"info", (folder / "bad.vsq").string()}).exitCode, 1);
+}
+
 TEST(CliMorphKeys, BlinksComeInFoursOnTheBlinkMorph) {
   test::CliRun run = test::runCli({"blink", "--model", demoCharacter(), "--from", "0", "--to", "600"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
