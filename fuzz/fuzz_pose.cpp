@@ -1,5 +1,6 @@
 // Hostile text into the pose file parser. Whatever it accepts must fit a bone name field and carry
 // numbers that read back, since loading applies them to bones without further checks.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -23,6 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const zv::PoseFileEntry& entry : entries) {
     require(entry.boneName.size() <= 20);
     require(entry.boneName.find('\n') == std::string::npos);
+    const zv::Vec3& t = entry.translation;
+    const zv::Quat& q = entry.rotation;
+    for (float number : {t.x, t.y, t.z, q.x, q.y, q.z, q.w}) {
+      require(std::isfinite(number));
+    }
   }
   return 0;
 }

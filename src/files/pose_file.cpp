@@ -1,6 +1,7 @@
 #include "files/pose_file.h"
 
 #include <charconv>
+#include <cmath>
 #include <fstream>
 #include <iterator>
 
@@ -41,7 +42,8 @@ std::vector<std::string_view> splitLines(std::string_view text) {
   return lines;
 }
 
-// Reads `count` comma-separated numbers after leading blanks, the last one followed by ';'.
+// Reads `count` comma-separated numbers after leading blanks, the last one followed by ';'. "nan"
+// and "inf" are refused: one such number would spread through every matrix below the bone.
 bool readNumbers(std::string_view line, float* numbers, int count) {
   std::size_t start = line.find_first_not_of(" \t");
   if (start == std::string_view::npos) {
@@ -52,7 +54,7 @@ bool readNumbers(std::string_view line, float* numbers, int count) {
   for (int i = 0; i < count; ++i) {
     auto [next, error] = std::from_chars(cursor, end, numbers[i]);
     char separator = i + 1 < count ? ',' : ';';
-    if (error != std::errc{} || next == end || *next != separator) {
+    if (error != std::errc{} || !std::isfinite(numbers[i]) || next == end || *next != separator) {
       return false;
     }
     cursor = next + 1;

@@ -106,6 +106,8 @@ TEST_F(PoseFile, HostileFilesNeverCrashAndChangeNothingTheyCannotRead) {
       "a\nb\nc\n1;\n\nBone0{" + bone + "\n  1,x,3;\n  0,0,0,1;\n}\n\n",  // unreadable number
       "a\nb\nc\n1;\n\nBone0{" + bone + "\n",                             // cut short
       std::string(100000, '{'),
+      "a\nb\nc\n1;\n\nBone0{" + bone + "\n  1,2,3;\n  nan,0,0,1;\n}\n\n",  // not a number
+      "a\nb\nc\n1;\n\nBone0{" + bone + "\n  inf,2,3;\n  0,0,0,1;\n}\n\n",  // infinite
   };
   for (const std::string& file : files) {
     test::writeFile(folder_ / "bad.vpd", file);
