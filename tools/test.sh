@@ -21,8 +21,9 @@ if [ -z "${DISPLAY:-}" ]; then
   rm -f "$display_file"
 fi
 
-ctest --test-dir build -j"$(nproc)" --output-on-failure --timeout 300
-
+# Every file reader gets its bounded fuzzing run first, so ctest's summary closes the output.
 if [ -f tools/run-fuzzers.sh ]; then
   bash tools/run-fuzzers.sh "${ZV_FUZZ_SECONDS:-60}"
 fi
+
+ctest --test-dir build -j"$(nproc)" --output-on-failure --timeout 300
