@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "model_builder.h"
 #include "port/headless_ui.h"
 #include "port/text.h"
-#include "scene/model_reader.h"
 #include "scene/undo.h"
+#include "scene_with_model.h"
 #include "temp_folder.h"
 
 namespace zv {
@@ -16,11 +15,7 @@ class PoseFile : public ::testing::Test {
  protected:
   void SetUp() override {
     scene_.ui = &ui_;
-    auto model = std::make_unique<Model>();
-    ASSERT_FALSE(parseModel(test::tsmBytes(test::sampleModel()), *model));
-    scene_.modelSlots[0] = std::move(model);
-    scene_.cameraMode = false;
-    attachUndoHistory(scene_, this->model());
+    test::placeModel(scene_);
     std::fill(this->model().boneSelected.begin(), this->model().boneSelected.end(), 0);
   }
   Model& model() { return *scene_.modelSlots[0]; }
@@ -56,10 +51,7 @@ TEST_F(PoseFile, RoundTripsEveryBoneToThePrintedPrecision) {
   ASSERT_TRUE(savePose(scene_, folder_ / "all.vpd"));
   Scene other;
   other.ui = &ui_;
-  auto copy = std::make_unique<Model>();
-  ASSERT_FALSE(parseModel(test::tsmBytes(test::sampleModel()), *copy));
-  other.modelSlots[0] = std::move(copy);
-  other.cameraMode = false;
+  test::placeModel(other);
   ASSERT_TRUE(loadPose(other, folder_ / "all.vpd"));
   for (std::size_t b = 0; b < model().bones.size(); ++b) {
     const Bone& loaded = other.modelSlots[0]->bones[b];

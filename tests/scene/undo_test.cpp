@@ -5,12 +5,11 @@
 #include <map>
 #include <random>
 
-#include "model_builder.h"
 #include "port/headless_ui.h"
 #include "scene/key_deletion.h"
 #include "scene/key_pool_selection.h"
 #include "scene/key_registration.h"
-#include "scene/model_reader.h"
+#include "scene_with_model.h"
 
 namespace zv {
 namespace {
@@ -19,11 +18,7 @@ class Undo : public ::testing::Test {
  protected:
   void SetUp() override {
     scene_.ui = &ui_;
-    auto model = std::make_unique<Model>();
-    ASSERT_FALSE(parseModel(test::tsmBytes(test::sampleModel()), *model));
-    scene_.modelSlots[0] = std::move(model);
-    scene_.cameraMode = false;
-    attachUndoHistory(scene_, this->model());
+    test::placeModel(scene_);
   }
   Model& model() { return *scene_.modelSlots[0]; }
 
