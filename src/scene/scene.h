@@ -110,6 +110,32 @@ struct Scene {
   bool followCameraLight = false;
   bool playFromCurrentFrame = false;
   bool stopFrameOption = false;
+  bool followModelCentre = false;  // the view centres on the operated model ("操作モデル中心")
+  bool repeatPlayback = false;     // playback wraps to the start frame ("くり返し")
+
+  // Play range of the running playback, in seconds; set when playing or recording starts.
+  float playRangeStartTime = 0.0f;
+  float playRangeEndTime = 0.0f;
+
+  // The eye's sideways and vertical offset from the view axis, in world units.
+  float viewOffsetX = 0.0f;
+  float viewOffsetY = 0.0f;
+
+  // 3D view interaction: 0 select, 1 box select, 2 none, 3 rotate, 4 move, 5 gizmo drag.
+  int editMode = 0;
+  int hoverZone = 0;  // what the mouse is over, 0 nothing, up to 20
+
+  // Frame-rate reading of the information text.
+  float fpsAccumulator = 0.0f;  // seconds summed since the last reading
+  std::int32_t fpsFrameCount = 0;
+  std::int32_t fpsShown = 0;
+
+  // Which widgets the selected bone allows: 0 rotate and move, 1 rotate only, 2 move only, 3 none.
+  std::int32_t widgetRestriction = 0;
+  // The selected bone's gizmo as the last step projected it, for the next step's hit tests.
+  float gizmoScreenX = 0.0f;
+  float gizmoScreenY = 0.0f;
+  float gizmoScreenScale = 0.0f;
 };
 
 // The model in `slot`, or null for an empty slot or an index out of range.
