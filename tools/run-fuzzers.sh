@@ -28,13 +28,17 @@ for target in "${targets[@]}"; do
   # New inputs go to a working copy so the committed seeds stay as they are.
   work="$build/corpus/$name"
   artifacts="$build/artifacts/$name/"
-  mkdir -p "$work" "$artifacts"
+  log="$build/logs/$name.log"
+  mkdir -p "$work" "$artifacts" "$build/logs"
   seeds=()
   [ -d "fuzz/corpus/$name" ] && seeds+=("fuzz/corpus/$name")
-  echo "== $target for ${seconds_each}s"
-  if ! "$build/fuzz/$target" -max_total_time="$seconds_each" -timeout=10 -rss_limit_mb=2048 \
-      -artifact_prefix="$artifacts" -print_final_stats=1 "$work" "${seeds[@]}"; then
-    echo "== $target found a fault; the input is in $artifacts" >&2
+  # libFuzzer's progress lines would bury the test results: they go to a log, shown on a fault.
+  if "$build/fuzz/$target" -max_total_time="$seconds_each" -timeout=10 -rss_limit_mb=2048 \
+      -artifact_prefix="$artifacts" -print_final_stats=1 "$work" "${seeds[@]}" >"$log" 2>&1; then
+    echo "== $target: $(grep -E '^Done' "$log" || echo done) (${seconds_each}s)"
+  else
+    echo "== $target found a fault; the input is in $artifacts, the log in $log" >&2
+    grep -v -E '^#[0-9]+' "$log" | tail -n 80 >&2
     status=1
   fi
 done

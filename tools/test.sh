@@ -21,9 +21,13 @@ if [ -z "${DISPLAY:-}" ]; then
   rm -f "$display_file"
 fi
 
-# Every file reader gets its bounded fuzzing run first, so ctest's summary closes the output.
-if [ -f tools/run-fuzzers.sh ]; then
-  bash tools/run-fuzzers.sh "${ZV_FUZZ_SECONDS:-60}"
-fi
+# Every file reader gets its bounded fuzzing run first, so ctest's summary closes the output; a
+# fault found there still lets the tests run, and fails the whole run at the end.
+fuzz_status=0
+bash tools/run-fuzzers.sh "${ZV_FUZZ_SECONDS:-60}" || fuzz_status=$?
 
 ctest --test-dir build -j"$(nproc)" --output-on-failure --timeout 300
+if [ "$fuzz_status" -ne 0 ]; then
+  echo "a fuzz target found a fault (see above)" >&2
+  exit "$fuzz_status"
+fi
