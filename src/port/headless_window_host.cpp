@@ -26,6 +26,13 @@ bool HeadlessWindowHost::processEvents() {
   return !destroyed_;
 }
 
+void HeadlessWindowHost::resize(int width, int height) {
+  headlessUi.client = {0, 0, width, height};
+  if (events_.resized) {
+    events_.resized();
+  }
+}
+
 void HeadlessWindowHost::close() {
   if (destroyed_ || (events_.closeRequested && !events_.closeRequested())) {
     return;

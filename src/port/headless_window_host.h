@@ -14,15 +14,20 @@ class HeadlessWindowHost : public WindowHost {
   bool shown = false;
   // Idle turns processEvents reports before the window closes by itself; negative: never.
   int turnsBeforeClose = -1;
+  // The 3D view tests present into; none by default, and the frame step then only draws.
+  ViewSurface* surface = nullptr;
 
   Size screenSize() const override { return screen; }
   bool createMainWindow(const std::string& title, Rect geometry, WindowEvents events) override;
   void showMainWindow(bool maximised) override;
   bool processEvents() override;
   Ui& ui() override { return headlessUi; }
+  ViewSurface* viewSurface() override { return surface; }
 
   // As if the user clicked the close box: asks the shell, and destroys the window if it agrees.
   void close();
+  // As if the user resized the window: the client area becomes width x height.
+  void resize(int width, int height);
 
  private:
   WindowEvents events_;

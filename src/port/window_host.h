@@ -19,6 +19,23 @@ struct WindowEvents {
   std::function<bool()> closeRequested;  // the user asked to close; true lets the window close
   std::function<void()> destroyed;       // the window is going away: save what must survive it
   std::function<void(int id, int notification)> command;  // a menu item or control was used
+  std::function<void()> resized;  // the client area changed size: lay the view out again
+};
+
+// The 3D view: a GL 3.3 core surface inside the main window that the frame step makes current,
+// draws into and presents into, then shows with swapBuffers.
+class ViewSurface {
+ public:
+  virtual ~ViewSurface() = default;
+  // Places the surface at `area` of the main window's client area (client coordinates).
+  virtual void place(Rect area) = 0;
+  // Makes the view's GL context current on this thread; false when it cannot be.
+  virtual bool makeCurrent() = 0;
+  // The framebuffer that shows in the view and its size in pixels, the target of presentation.
+  virtual unsigned framebuffer() const = 0;
+  virtual Size pixelSize() const = 0;
+  // Shows what was presented since the last swap.
+  virtual void swapBuffers() = 0;
 };
 
 class WindowHost {
@@ -33,6 +50,8 @@ class WindowHost {
   // Handles every pending event; false once the main window has been destroyed.
   virtual bool processEvents() = 0;
   virtual Ui& ui() = 0;
+  // The 3D view of the main window once it is created; null when the host has none.
+  virtual ViewSurface* viewSurface() = 0;
 };
 
 }  // namespace zv::port

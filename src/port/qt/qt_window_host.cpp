@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMainWindow>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QSurfaceFormat>
 
 #include "port/qt/qt_ui.h"
+#include "port/qt/qt_view_surface.h"
 
 namespace zv::port {
 namespace {
@@ -29,15 +31,30 @@ class MainWindow : public QMainWindow {
       events.destroyed();
     }
   }
+
+  void resizeEvent(QResizeEvent* event) override {
+    QMainWindow::resizeEvent(event);
+    if (events.resized) {
+      events.resized();
+    }
+  }
 };
+
+// A host made while another one's application lives (tests make several) shares it.
+std::unique_ptr<QApplication> applicationFor(int& argc, char** argv) {
+  return QApplication::instance() ? nullptr : std::make_unique<QApplication>(argc, argv);
+}
 
 }  // namespace
 
 struct QtWindowHost::State {
-  State(int& argc, char** argv) : application(argc, argv), ui(&window) {}
-  QApplication application;
+  State(int& argc, char** argv) : application(applicationFor(argc, argv)), ui(&window) {}
+  std::unique_ptr<QApplication> application;
   MainWindow window;
   QtUi ui;
+  // Declared after the window: it goes first, while the window still holds its container.
+  std::unique_ptr<QtViewSurface> view;
+  bool viewTried = false;
 };
 
 void useOpenGl33CoreByDefault() {
@@ -82,6 +99,14 @@ bool QtWindowHost::processEvents() {
 
 Ui& QtWindowHost::ui() {
   return state_->ui;
+}
+
+ViewSurface* QtWindowHost::viewSurface() {
+  if (!state_->viewTried) {
+    state_->viewTried = true;
+    state_->view = QtViewSurface::create(state_->window);
+  }
+  return state_->view.get();
 }
 
 }  // namespace zv::port

@@ -19,6 +19,8 @@ class QtWindowHost : public WindowHost {
   void showMainWindow(bool maximised) override;
   bool processEvents() override;
   Ui& ui() override;
+  // Made on the first call, after the main window exists.
+  ViewSurface* viewSurface() override;
 
  private:
   struct State;

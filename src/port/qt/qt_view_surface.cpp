@@ -1,0 +1,72 @@
+#include "port/qt/qt_view_surface.h"
+
+#include <QOpenGLContext>
+#include <QSurfaceFormat>
+#include <QWidget>
+#include <QWindow>
+
+namespace zv::port {
+
+struct QtViewSurface::State {
+  QWindow* window = nullptr;     // owned by the container
+  QWidget* container = nullptr;  // owned by the main window
+  QOpenGLContext context;
+};
+
+std::unique_ptr<QtViewSurface> QtViewSurface::create(QWidget& mainWindow) {
+  auto state = std::make_unique<State>();
+  state->window = new QWindow;
+  state->window->setSurfaceType(QSurface::OpenGLSurface);
+  state->window->setFormat(QSurfaceFormat::defaultFormat());
+  state->window->create();
+  state->context.setFormat(QSurfaceFormat::defaultFormat());
+  const bool core33 =
+      state->context.create() &&
+      state->context.format().majorVersion() * 10 + state->context.format().minorVersion() >= 33 &&
+      state->context.format().profile() == QSurfaceFormat::CoreProfile;
+  state->container = QWidget::createWindowContainer(state->window, &mainWindow);
+  if (!core33) {
+    delete state->container;
+    return nullptr;
+  }
+  // The view only shows what the frame step presents; the container must not take key focus
+  // from the main window, whose keys the program polls.
+  state->container->setFocusPolicy(Qt::NoFocus);
+  state->container->setGeometry(0, 0, 1, 1);
+  state->container->show();
+  return std::unique_ptr<QtViewSurface>(new QtViewSurface(std::move(state)));
+}
+
+QtViewSurface::QtViewSurface(std::unique_ptr<State> state) : state_(std::move(state)) {}
+
+QtViewSurface::~QtViewSurface() {
+  state_->context.doneCurrent();
+  delete state_->container;
+}
+
+void QtViewSurface::place(Rect area) {
+  state_->container->setGeometry(area.left, area.top, std::max(area.width(), 1), std::max(area.height(), 1));
+}
+
+bool QtViewSurface::makeCurrent() {
+  return state_->context.makeCurrent(state_->window);
+}
+
+unsigned QtViewSurface::framebuffer() const {
+  return state_->context.defaultFramebufferObject();
+}
+
+Size QtViewSurface::pixelSize() const {
+  const qreal ratio = state_->window->devicePixelRatio();
+  return {static_cast<int>(state_->window->width() * ratio),
+          static_cast<int>(state_->window->height() * ratio)};
+}
+
+void QtViewSurface::swapBuffers() {
+  // Swapping a window that is hidden or covered has no defined result: there is nothing to show.
+  if (state_->window->isExposed()) {
+    state_->context.swapBuffers(state_->window);
+  }
+}
+
+}  // namespace zv::port

@@ -1,0 +1,33 @@
+// The 3D view of the Qt main window: a QWindow with its own OpenGL context, embedded in the main
+// window through a window container. The frame step decides when to make it current and when to
+// swap, which a paint-driven GL widget would not allow.
+#pragma once
+
+#include <memory>
+
+#include "port/window_host.h"
+
+class QWidget;
+
+namespace zv::port {
+
+class QtViewSurface : public ViewSurface {
+ public:
+  // Creates the surface and its context as a child of `mainWindow`; null when OpenGL 3.3 core
+  // is not available.
+  static std::unique_ptr<QtViewSurface> create(QWidget& mainWindow);
+  ~QtViewSurface() override;
+
+  void place(Rect area) override;
+  bool makeCurrent() override;
+  unsigned framebuffer() const override;
+  Size pixelSize() const override;
+  void swapBuffers() override;
+
+ private:
+  struct State;
+  explicit QtViewSurface(std::unique_ptr<State> state);
+  std::unique_ptr<State> state_;
+};
+
+}  // namespace zv::port
