@@ -7,10 +7,13 @@
 #include <iterator>
 #include <string>
 
+#include "cli/accessory_info.h"
+#include "cli/cli_output.h"
 #include "cli/json_writer.h"
 #include "cli/model_info.h"
 #include "cli/motion_info.h"
 #include "cli/usage.h"
+#include "cli/video_info.h"
 #include "files/pose_file.h"
 #include "files/sequence_messages.h"
 #include "files/sequence_reading.h"
@@ -26,18 +29,6 @@ std::string lowerExtension(const std::filesystem::path& path) {
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return extension;
-}
-
-int refuse(std::string_view caption, std::string_view message) {
-  std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
-               static_cast<int>(message.size()), message.data());
-  return kRefused;
-}
-
-int printJson(const JsonWriter& json) {
-  std::fputs(json.text().c_str(), stdout);
-  std::fputc('\n', stdout);
-  return 0;
 }
 
 int infoModel(std::filesystem::path path) {
@@ -145,6 +136,15 @@ int runInfo(std::span<const std::string_view> arguments) {
   }
   if (extension == ".wav") {
     return infoWav(path);
+  }
+  if (extension == ".x") {
+    return infoXFile(path);
+  }
+  if (extension == ".vac") {
+    return infoDescriptor(path);
+  }
+  if (extension == ".avi") {
+    return infoVideo(path);
   }
   std::fprintf(stderr, "zolvanta-cli: info does not know files of the kind '%s'\n", extension.c_str());
   return kUsageError;

@@ -77,6 +77,11 @@ void JsonWriter::value(bool flag) {
   out_ += flag ? "true" : "false";
 }
 
+void JsonWriter::null() {
+  separate();
+  out_ += "null";
+}
+
 void JsonWriter::value(std::int64_t number) {
   separate();
   out_ += std::to_string(number);

@@ -26,6 +26,7 @@ class JsonWriter {
   // CP932 bytes from a file, converted; undecodable bytes become U+FFFD.
   void cp932(std::string_view text);
   void value(bool flag);
+  void null();
   void value(std::int64_t number);
   void value(int number) { value(static_cast<std::int64_t>(number)); }
   void value(unsigned number) { value(static_cast<std::int64_t>(number)); }

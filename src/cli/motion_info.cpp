@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-#include "cli/usage.h"
+#include "cli/cli_output.h"
 #include "files/motion_file.h"
 
 namespace zv::cli {
@@ -85,12 +85,6 @@ void writeLights(const MotionFile& motion, JsonWriter& json) {
   json.endArray();
 }
 
-int refuse(std::string_view caption, std::string_view message) {
-  std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
-               static_cast<int>(message.size()), message.data());
-  return kRefused;
-}
-
 std::string unreadable(int error) {
   std::string text(kMotionUnreadableMessage);
   return text.replace(text.find("%d"), 2, std::to_string(error));
@@ -129,9 +123,7 @@ int infoMotion(const std::filesystem::path& path) {
   }
   JsonWriter json;
   writeMotionInfo(motion, json);
-  std::fputs(json.text().c_str(), stdout);
-  std::fputc('\n', stdout);
-  return 0;
+  return printJson(json);
 }
 
 }  // namespace zv::cli
