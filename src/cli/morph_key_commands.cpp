@@ -1,16 +1,22 @@
 #include "cli/morph_key_commands.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "cli/cli_output.h"
 #include "cli/cli_ui.h"
 #include "cli/json_writer.h"
 #include "cli/usage.h"
+#include "files/atomic_write.h"
 #include "files/blink.h"
 #include "files/lip_sync.h"
+#include "files/motion_file.h"
+#include "files/motion_format.h"
 #include "port/paths.h"
 #include "scene/model_reader.h"
 #include "scene/scene.h"
@@ -18,11 +24,15 @@
 namespace zv::cli {
 namespace {
 
-// The value of each `--name VALUE` option; false (reported) for anything else.
+constexpr std::string_view kOutOption = "--out";
+
+// The value of each `--name VALUE` option named in `values` (`--out` may be left out, the others
+// are required); false (reported) for anything else.
 bool readOptions(std::span<const std::string_view> arguments,
                  std::map<std::string_view, std::string_view>& values) {
+  values.emplace(kOutOption, "");
   for (std::size_t i = 0; i < arguments.size(); i += 2) {
-    if (i + 1 >= arguments.size() || !values.contains(arguments[i])) {
+    if (i + 1 >= arguments.size() || !values.contains(arguments[i]) || arguments[i + 1].empty()) {
       std::fprintf(stderr, "zolvanta-cli: unexpected '%.*s'\n\n%s", static_cast<int>(arguments[i].size()),
                    arguments[i].data(), kUsage.data());
       return false;
@@ -30,7 +40,7 @@ bool readOptions(std::span<const std::string_view> arguments,
     values[arguments[i]] = arguments[i + 1];
   }
   for (const auto& [name, value] : values) {
-    if (value.empty()) {
+    if (value.empty() && name != kOutOption) {
       std::fprintf(stderr, "zolvanta-cli: %.*s is required\n\n%s", static_cast<int>(name.size()), name.data(),
                    kUsage.data());
       return false;
@@ -57,32 +67,61 @@ std::unique_ptr<Scene> sceneWithModel(std::string_view modelPath, CliUi& ui) {
 }
 
 // The selected morph keys of the model: exactly the keys the operation registered.
-int printRegisteredMorphKeys(const Scene& scene) {
-  const Model& model = *scene.modelSlots[0];
-  JsonWriter json;
-  json.beginObject();
-  json.key("currentFrame").value(static_cast<std::int64_t>(scene.currentFrame));
-  json.key("morphs").beginArray();
+std::vector<MotionMorphRecord> registeredMorphKeys(const Model& model) {
+  std::vector<MotionMorphRecord> keys;
   for (std::uint32_t head = 0; head < model.morphs.size(); ++head) {
     for (std::uint32_t key = head;; key = model.morphKeyPool[key].next) {
       const MorphKey& record = model.morphKeyPool[key];
       if (record.selected) {
-        json.beginObject();
-        json.key("name").cp932(model.morphs[head].name);
-        json.key("frame").value(static_cast<std::int64_t>(record.frame));
-        json.key("weight").value(record.weight);
-        json.endObject();
+        keys.push_back({model.morphs[head].name, record.frame, record.weight});
       }
       if (record.next == 0) {
         break;
       }
     }
   }
+  return keys;
+}
+
+// The keys at the frames they were made at (not moved to start at 0 as a selection is saved), so
+// loading the file at frame 0 puts them back in time with the song or range they came from.
+bool writeMotion(const Model& model, const std::vector<MotionMorphRecord>& keys, std::string_view out) {
+  MotionFile motion;
+  motion.name = model.name;
+  motion.morphs = keys;
+  std::filesystem::path path(out);
+  errno = 0;
+  if (!writeFileAtomically(path, motionBytes(motion))) {
+    std::string message(kMotionUnsavableMessage);
+    message.replace(message.find("%d"), 2, std::to_string(errno != 0 ? errno : EIO));
+    refuse(path.string(), message);
+    return false;
+  }
+  return true;
+}
+
+// Writes the motion file when `out` names one, then prints the keys and the frame the operation
+// left the scene at.
+int finish(const Scene& scene, std::string_view out) {
+  const Model& model = *scene.modelSlots[0];
+  std::vector<MotionMorphRecord> keys = registeredMorphKeys(model);
+  if (!out.empty() && !writeMotion(model, keys, out)) {
+    return kRefused;
+  }
+  JsonWriter json;
+  json.beginObject();
+  json.key("currentFrame").value(static_cast<std::int64_t>(scene.currentFrame));
+  json.key("morphs").beginArray();
+  for (const MotionMorphRecord& key : keys) {
+    json.beginObject();
+    json.key("name").cp932(key.name);
+    json.key("frame").value(static_cast<std::int64_t>(key.frame));
+    json.key("weight").value(key.weight);
+    json.endObject();
+  }
   json.endArray();
   json.endObject();
-  std::fputs(json.text().c_str(), stdout);
-  std::fputc('\n', stdout);
-  return 0;
+  return printJson(json);
 }
 
 bool parseFrame(std::string_view text, std::int32_t& frame) {
@@ -102,7 +141,7 @@ int runLipSync(std::span<const std::string_view> arguments) {
   if (!scene || !importSequence(*scene, std::filesystem::path(options["--vsq"]))) {
     return kRefused;
   }
-  return printRegisteredMorphKeys(*scene);
+  return finish(*scene, options[kOutOption]);
 }
 
 int runBlink(std::span<const std::string_view> arguments) {
@@ -120,7 +159,7 @@ int runBlink(std::span<const std::string_view> arguments) {
   if (!scene || !insertBlinks(*scene, range)) {
     return kRefused;
   }
-  return printRegisteredMorphKeys(*scene);
+  return finish(*scene, options[kOutOption]);
 }
 
 }  // namespace zv::cli

@@ -58,6 +58,45 @@ TEST(CliMorphKeys, BlinksComeInFoursOnTheBlinkMorph) {
   EXPECT_NE(run.err.find("回のまばたきを追加しました"), std::string::npos) << run.err;
 }
 
+// The keys in the motion file at `out`, read back through `info`, equal the keys printed.
+void expectWrittenKeys(const test::CliRun& run, const std::filesystem::path& out) {
+  test::CliRun info = test::runCli({"info", out.string()});
+  ASSERT_EQ(info.exitCode, 0) << info.err;
+  QJsonObject motion = info.json().object();
+  EXPECT_EQ(motion["name"].toString(), QString::fromUtf8("テセラ"));
+  EXPECT_TRUE(motion["bones"].toArray().isEmpty());
+  EXPECT_EQ(motion["morphs"].toArray(), run.json().object()["morphs"].toArray());
+}
+
+TEST(CliMorphKeys, OutWritesTheKeysAtTheFramesTheyWereMadeAt) {
+  test::TempFolder folder;
+  test::CliRun blink = test::runCli({"blink", "--model", demoCharacter(), "--from", "100", "--to", "400",
+                                     "--out", (folder / "b.vmd").string()});
+  ASSERT_EQ(blink.exitCode, 0) << blink.err;
+  EXPECT_GE(blink.json().object()["morphs"].toArray()[0].toObject()["frame"].toInt(), 100);
+  expectWrittenKeys(blink, folder / "b.vmd");
+
+  std::filesystem::copy_file(port::executableDirectory() / "UserFile" / "Vsq" / "demo.vsq",
+                             folder / "demo.vsq");
+  test::CliRun lipSync = test::runCli({"lipsync", "--model", demoCharacter(), "--vsq",
+                                       (folder / "demo.vsq").string(), "--out", (folder / "l.vmd").string()});
+  ASSERT_EQ(lipSync.exitCode, 0) << lipSync.err;
+  expectWrittenKeys(lipSync, folder / "l.vmd");
+}
+
+TEST(CliMorphKeys, AnOutFileThatCannotBeWrittenIsRefusedAndLeavesNothing) {
+  test::TempFolder folder;
+  const std::filesystem::path out = folder / "missing" / "b.vmd";
+  test::CliRun run =
+      test::runCli({"blink", "--model", demoCharacter(), "--from", "0", "--to", "90", "--out", out.string()});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_NE(run.err.find("ファイルが保存できません:"), std::string::npos) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
+  EXPECT_EQ(
+      test::runCli({"blink", "--model", demoCharacter(), "--from", "0", "--to", "90", "--out"}).exitCode, 2);
+}
+
 TEST(CliMorphKeys, RefusalsAndUsageErrors) {
   test::TempFolder folder;
   test::writeFile(folder / "model.tsm", test::tsmBytes(test::minimalModel()));
