@@ -141,6 +141,13 @@ struct BoneListEntry {
   std::uint16_t boneIndex = 0;
 };
 
+// One bone's posed matrices as skinning reads them: copied side by side each frame so that the
+// vertex loop finds both with one shift and loads every row aligned.
+struct alignas(16) SkinningMatrices {
+  Mat4 transform;  // the bone's globalTransform
+  Mat4 rotation;   // the bone's globalRotation
+};
+
 // Device-side buffers of a drawn model; defined and created by the renderer.
 struct ModelDeviceResources;
 
@@ -160,6 +167,9 @@ struct Model {
   std::vector<Bone> bones;  // at least one
   std::vector<IkChain> ikChains;
   std::vector<Morph> morphs;  // fewer than 20,000; morph 0 is the base when present
+
+  // Skinning's copy of the bones' posed matrices, one per bone, refilled every frame.
+  std::vector<SkinningMatrices> skinningMatrices;
 
   // Timeline rows.
   std::vector<MorphListEntry> morphList;
