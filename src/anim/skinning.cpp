@@ -1,29 +1,35 @@
 #include "anim/skinning.h"
 
 #include <array>
+#include <cstddef>
+#include <cstring>
 
 namespace zv {
 namespace {
 
 constexpr float kTuckedInside = 0.005f;
 
-// The two bone weights of every possible weight byte, first / 100 and 1 - first / 100, so the
-// vertex loop neither converts nor divides.
-struct WeightPair {
-  float first, second;
-};
-constexpr std::array<WeightPair, 256> kWeightPairs = [] {
-  std::array<WeightPair, 256> pairs{};
-  for (int percent = 0; percent < 256; ++percent) {
-    float first = static_cast<float>(percent) / 100.0f;
-    pairs[percent] = {first, 1.0f - first};
-  }
-  return pairs;
-}();
+static_assert(offsetof(MeshVertex, normal) == offsetof(MeshVertex, position) + sizeof(Vec3),
+              "a whole-vector position store spills onto the normal only");
 
 // All four columns of a row-vector product, so the compiler can keep a row in one vector register.
 // The fourth column is computed and dropped.
 using Lanes = std::array<float, 4>;
+
+// The two bone weights of every possible weight byte, first / 100 and 1 - first / 100, each
+// repeated across the lanes: the vertex loop neither converts, divides nor broadcasts.
+struct alignas(16) WeightLanes {
+  Lanes first, second;
+};
+constexpr std::array<WeightLanes, 256> kWeightLanes = [] {
+  std::array<WeightLanes, 256> table{};
+  for (int percent = 0; percent < 256; ++percent) {
+    float first = static_cast<float>(percent) / 100.0f;
+    float second = 1.0f - first;
+    table[percent] = {{first, first, first, first}, {second, second, second, second}};
+  }
+  return table;
+}();
 
 // p x m with w = 1, each column summed in the order x, y, z, translation row. Inlined by force:
 // called out of line, the four lanes round-trip through memory on every call.
@@ -36,10 +42,10 @@ using Lanes = std::array<float, 4>;
 }
 
 // a x first + b x second, column by column.
-Lanes weightedSum(float a, const Lanes& first, float b, const Lanes& second) {
+Lanes weightedSum(const Lanes& a, const Lanes& first, const Lanes& b, const Lanes& second) {
   Lanes r;
   for (int j = 0; j < 4; ++j) {
-    r[j] = a * first[j] + b * second[j];
+    r[j] = a[j] * first[j] + b[j] * second[j];
   }
   return r;
 }
@@ -51,6 +57,15 @@ Lanes pushedOut(const Lanes& position, const Lanes& normal, float distance) {
     r[j] = position[j] + normal[j] * distance;
   }
   return r;
+}
+
+// Sized once per model; afterwards a frame only copies.
+const SkinningMatrices* gatherSkinningMatrices(Model& model) {
+  model.skinningMatrices.resize(model.bones.size());
+  for (std::size_t b = 0; b < model.bones.size(); ++b) {
+    model.skinningMatrices[b] = {model.bones[b].globalTransform, model.bones[b].globalRotation};
+  }
+  return model.skinningMatrices.data();
 }
 
 }  // namespace
@@ -85,7 +100,7 @@ float outlineOffset(const Model& model, const Mat4& world, Vec3 eye) {
 }
 
 void skinVertices(Model& model, float offset) {
-  const Bone* bones = model.bones.data();
+  const SkinningMatrices* bones = gatherSkinningMatrices(model);
   const SourceVertex* sources = model.sourceVertices.data();
   MeshVertex* meshOut = model.modelVertices.data();
   EdgeVertex* edgeOut = model.edgeVertices.data();
@@ -95,16 +110,19 @@ void skinVertices(Model& model, float offset) {
   const std::array<float, 2> pushBy = {offset, -kTuckedInside};
   for (std::size_t i = 0; i < count; ++i) {
     const SourceVertex& v = sources[i];
-    const Bone& first = bones[v.firstBone];
-    const Bone& second = bones[v.secondBone];
-    const WeightPair w = kWeightPairs[v.firstBoneWeight];
-    Lanes position = weightedSum(w.first, pointTimes(v.position, first.globalTransform), w.second,
-                                 pointTimes(v.position, second.globalTransform));
+    const SkinningMatrices& first = bones[v.firstBone];
+    const SkinningMatrices& second = bones[v.secondBone];
+    const WeightLanes& w = kWeightLanes[v.firstBoneWeight];
+    Lanes position = weightedSum(w.first, pointTimes(v.position, first.transform), w.second,
+                                 pointTimes(v.position, second.transform));
     // The rotations' translation rows are zero, so their full rows turn the normal as a direction.
-    Lanes normal = weightedSum(w.second, pointTimes(v.normal, second.globalRotation), w.first,
-                               pointTimes(v.normal, first.globalRotation));
+    Lanes normal = weightedSum(w.second, pointTimes(v.normal, second.rotation), w.first,
+                               pointTimes(v.normal, first.rotation));
     Lanes edge = pushedOut(position, normal, pushBy[v.noEdge]);
-    meshOut[i].position = {position[0], position[1], position[2]};
+    // The position goes out as one whole vector; its spare fourth lane lands on normal.x, which
+    // the normal overwrites at once.
+    std::memcpy(reinterpret_cast<char*>(&meshOut[i]) + offsetof(MeshVertex, position), position.data(),
+                sizeof position);
     meshOut[i].normal = {normal[0], normal[1], normal[2]};
     edgeOut[i].position = {edge[0], edge[1], edge[2]};
   }
