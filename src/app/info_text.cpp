@@ -16,7 +16,7 @@ constexpr port::Colour kWhite{255, 255, 255};
 constexpr port::Colour kBlack{0, 0, 0};
 constexpr float kPi = 3.141592f;
 
-// A reading of 29 comes from pacing at 30 with one step lost to rounding: show what was asked for.
+// Pacing at 30 per second usually measures 29: show the rate the pacing aims at.
 constexpr std::int32_t kAlmostThirty = 29;
 
 __attribute__((format(printf, 1, 2))) std::string formatted(const char* format, ...) {

@@ -36,7 +36,7 @@ TEST(ViewLayout, LargeWindowsAndOutputsDoNotOverflow) {
   EXPECT_EQ(view.width(), 80000);
 }
 
-TEST(ViewLayout, ProjectionUsesTheOutputAspectAndTheDesignNearAndFarPlanes) {
+TEST(ViewLayout, ProjectionUsesTheOutputAspectWithNearOneAndFarFifteenHundred) {
   Mat4 projection = layoutProjection(45.0f, 512, 384);
   const float cotangent = std::cos(45.0f * 3.141592f / 360.0f) / std::sin(45.0f * 3.141592f / 360.0f);
   EXPECT_FLOAT_EQ(projection.m[1][1], cotangent);

@@ -83,7 +83,7 @@ TEST(ViewTransforms, TheDummyBoneModelCentresOnItsSelectedBone) {
   EXPECT_EQ(worldCentre(scene), (Vec3{1, 2, 3}));
 }
 
-TEST(ViewTransforms, GroundShadowMatrixHasTheDesignRows) {
+TEST(ViewTransforms, GroundShadowMatrixFlattensOntoTheLiftedGround) {
   Mat4 expected;
   expected.m[1][0] = -0.5f;
   expected.m[1][1] = 0.0f;
