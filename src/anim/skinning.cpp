@@ -1,6 +1,7 @@
 #include "anim/skinning.h"
 
 #include <array>
+#include <cassert>
 #include <cstddef>
 #include <cstring>
 
@@ -105,6 +106,8 @@ void skinVertices(Model& model, float offset) {
   MeshVertex* meshOut = model.modelVertices.data();
   EdgeVertex* edgeOut = model.edgeVertices.data();
   const std::size_t count = model.sourceVertices.size();
+  assert(model.modelVertices.size() == count && model.edgeVertices.size() == count &&
+         "the vertex and outline arrays are sized with the source vertices when the model is read");
   // Indexed by the no-edge flag rather than chosen by a branch that flags in any order mispredict.
   // Tucking inside is P + N x -0.005, the same bits as P - N x 0.005.
   const std::array<float, 2> pushBy = {offset, -kTuckedInside};
