@@ -39,8 +39,8 @@ Vec3 intoParentFrame(Vec3 axis, const Mat4& rotation) {
 }
 
 void recompose(Model& model, Bone& bone) {
-  bone.globalTransform = bone.ikTransform * parentTransform(model, bone);
-  bone.globalRotation = bone.ikRotationMatrix * parentRotation(model, bone);
+  bone.globalTransform = composed(bone.ikTransform, parentTransform(model, bone));
+  bone.globalRotation = composed(bone.ikRotationMatrix, parentRotation(model, bone));
 }
 
 // Turns joint `link` of the chain one step toward the goal; false when the chain already points

@@ -1,10 +1,30 @@
 #include "anim/skeleton_pose.h"
 
 namespace zv {
+namespace {
+
+// One row of a x b: the row of a weighting the rows of b.
+[[gnu::always_inline]] inline void composeRow(const float (&left)[4], const Mat4& b, float (&out)[4]) {
+  for (int j = 0; j < 4; ++j) {
+    out[j] = left[0] * b.m[0][j] + left[1] * b.m[1][j] + left[2] * b.m[2][j] + left[3] * b.m[3][j];
+  }
+}
+
+}  // namespace
+
+Mat4 composed(const Mat4& a, const Mat4& b) {
+  Mat4 r;
+  composeRow(a.m[0], b, r.m[0]);
+  composeRow(a.m[1], b, r.m[1]);
+  composeRow(a.m[2], b, r.m[2]);
+  composeRow(a.m[3], b, r.m[3]);
+  return r;
+}
 
 Mat4 localTransform(const Bone& bone, const Mat4& rotation) {
-  return translation(Vec3{} - bone.head) * rotation * translation(bone.keyTranslation) *
-         translation(bone.head);
+  return composed(
+      composed(composed(translation(Vec3{} - bone.head), rotation), translation(bone.keyTranslation)),
+      translation(bone.head));
 }
 
 void poseSkeleton(Model& model) {
@@ -15,7 +35,7 @@ void poseSkeleton(Model& model) {
     }
     Mat4 rotation = toMatrix(bone.keyRotation);
     if (bone.type == kBoneTypeLinked) {
-      rotation = rotation * toMatrix(bones[bone.linkedBone].keyRotation);
+      rotation = composed(rotation, toMatrix(bones[bone.linkedBone].keyRotation));
     }
     bone.globalRotation = rotation;
     bone.globalTransform = localTransform(bone, rotation);
@@ -23,8 +43,8 @@ void poseSkeleton(Model& model) {
   for (Bone& bone : bones) {
     if (bone.parent >= 0) {
       const Bone& parent = bones[bone.parent];
-      bone.globalTransform = bone.globalTransform * parent.globalTransform;
-      bone.globalRotation = bone.globalRotation * parent.globalRotation;
+      bone.globalTransform = composed(bone.globalTransform, parent.globalTransform);
+      bone.globalRotation = composed(bone.globalRotation, parent.globalRotation);
       bone.parentRotation = parent.globalRotation;
     }
     // Outside IK the working transforms mirror the pose; a root that IK never touches keeps them too.

@@ -5,6 +5,10 @@
 
 namespace zv {
 
+// a x b with exactly the sums of the matrix product (same terms, same order, same bits), written a
+// whole row at a time so that it vectorises: posing and IK compose hundreds of these per frame.
+Mat4 composed(const Mat4& a, const Mat4& b);
+
 // The rest-relative local transform of a bone: rotate about the head, then move by the key
 // translation, T(-head) x rotation x T(translation) x T(head).
 Mat4 localTransform(const Bone& bone, const Mat4& rotation);
