@@ -60,6 +60,13 @@ Lanes pushedOut(const Lanes& position, const Lanes& normal, float distance) {
   return r;
 }
 
+// position + offset x weight, spelled out per component so the morph loop makes no calls.
+void addScaled(Vec3& position, const Vec3& offset, float weight) {
+  position.x = position.x + offset.x * weight;
+  position.y = position.y + offset.y * weight;
+  position.z = position.z + offset.z * weight;
+}
+
 // Sized once per model; afterwards a frame only copies.
 const SkinningMatrices* gatherSkinningMatrices(Model& model) {
   model.skinningMatrices.resize(model.bones.size());
@@ -85,8 +92,7 @@ void applyMorphs(Model& model) {
       continue;
     }
     for (const MorphVertex& offset : morph.vertices) {
-      Vec3& position = base[offset.index].position;
-      position = position + offset.position * morph.weight;
+      addScaled(base[offset.index].position, offset.position, morph.weight);
     }
   }
   for (const MorphVertex& entry : base) {
