@@ -1,8 +1,411 @@
 #include "app/frame_step.h"
 
-namespace zv {
+#include <algorithm>
+#include <fstream>
+#include <vector>
 
-// The view has nothing to draw until the display device and the scene passes exist.
-void frameStep(Scene&) {}
+#include "anim/pose_model.h"
+#include "anim/sampling.h"
+#include "app/info_text.h"
+#include "app/overlay_layout.h"
+#include "app/playback_clock.h"
+#include "app/view_transforms.h"
+#include "app/widget_restriction.h"
+#include "media/background_video.h"
+#include "render/axes_drawing.h"
+#include "render/back_buffer_painting.h"
+#include "render/bone_markers.h"
+#include "render/gizmo_drawing.h"
+#include "render/model_drawing.h"
+#include "render/model_resources.h"
+
+namespace zv {
+namespace {
+
+constexpr float kMaxPitch = 1.57f;
+// While props are drawn the light gains a strong diffuse part and loses some ambient: props are
+// shaded by the light, unlike the toon-shaded models.
+constexpr float kAccessoryDiffuse = 10.0f;
+constexpr float kAccessoryAmbientDrop = 0.3f;
+constexpr int kShadowOffset = 2;
+
+// The music the recording carries: the whole data chunk of the loaded WAV, when the file has an
+// audio stream at all.
+std::vector<std::uint8_t> recordedMusic(const FrameSystems& systems) {
+  const WavPlayer& wav = systems.wav;
+  if (!systems.aviExport.audio || wav.path.empty() || wav.dataBytes <= 0) {
+    return {};
+  }
+  std::ifstream file(wav.path, std::ios::binary);
+  file.seekg(wav.dataOffset);
+  std::vector<std::uint8_t> data(static_cast<std::size_t>(wav.dataBytes));
+  file.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(data.size()));
+  data.resize(file ? data.size() : static_cast<std::size_t>(std::max<std::streamsize>(file.gcount(), 0)));
+  return data;
+}
+
+void advanceRecording(Scene& scene, FrameSystems& systems) {
+  if (advanceRecordingClock(scene, systems.aviExport)) {
+    advanceScene(scene);
+    return;
+  }
+  scene.playing = false;
+  finishRecording(scene, systems.aviExport, recordedMusic(systems));
+}
+
+// Every track back at the wrapped time; the editing view's offset goes when the camera's track
+// drives the view.
+void restartPlayback(Scene& scene) {
+  seekScene(scene);
+  if (scene.cameraMode || scene.followCameraLight) {
+    scene.viewOffsetX = 0.0f;
+    scene.viewOffsetY = 0.0f;
+  }
+}
+
+void advancePlayback(Scene& scene, FrameSystems& systems) {
+  if (scene.recording) {
+    advanceRecording(scene, systems);
+    return;
+  }
+  const std::string startFrameText = scene.ui ? scene.ui->control(kStartFrameBox).text : std::string();
+  const PlaybackTick tick = advancePlaybackClock(scene, startFrameText);
+  if (tick != PlaybackTick::Sample && wavLoaded(systems)) {
+    stop(systems.wav);
+    prepare(systems.wav);
+  }
+  if (tick == PlaybackTick::End) {
+    if (scene.ui) {
+      scene.ui->checkControl(kPlayButton, false);
+    }
+    return;
+  }
+  if (tick == PlaybackTick::Repeat) {
+    restartPlayback(scene);
+    if (wavLoaded(systems)) {
+      playFrom(systems.wav, scene.currentTime);
+    }
+  }
+  advanceScene(scene);
+}
+
+void setSceneLight(Scene& scene, DisplayDevice& device, const Mat4& rotation) {
+  const Vec3 colour = scene.light.lightColour;
+  DirectionalLight& light = device.state.light;
+  light.direction = transformDirection(scene.light.lightDirection, rotation);
+  light.ambient = {colour.x, colour.y, colour.z, 1};
+  light.diffuse = {0, 0, 0, 1};
+  light.specular = {colour.x, colour.y, colour.z, 1};
+  light.enabled = true;
+}
+
+void poseModels(Scene& scene, const Mat4& world) {
+  const Vec3 eye{scene.viewOffsetX, scene.viewOffsetY, scene.camera.cameraDistance};
+  for (std::unique_ptr<Model>& model : scene.modelSlots) {
+    if (model) {
+      poseModel(*model, world, eye);
+      uploadSkinnedVertices(*model);
+    }
+  }
+}
+
+// Copies a back-buffer-sized picture (B, G, R, A) over the back buffer.
+void copyToBackBuffer(DisplayDevice& device, const port::Picture& picture) {
+  if (picture.width <= 0 || picture.height <= 0) {
+    return;
+  }
+  std::vector<std::uint8_t> rgba(picture.pixels.size());
+  for (std::size_t i = 0; i + 3 < rgba.size(); i += 4) {
+    rgba[i] = picture.pixels[i + 2];
+    rgba[i + 1] = picture.pixels[i + 1];
+    rgba[i + 2] = picture.pixels[i];
+    rgba[i + 3] = 255;
+  }
+  const port::Canvas canvas(picture.width, picture.height, rgba);
+  const port::Rect whole{0, 0, picture.width, picture.height};
+  device.painting.draw(whole, canvas, whole);
+  markPainted(device, whole);
+}
+
+void drawBackground(Scene& scene, FrameSystems& systems) {
+  DisplayDevice& device = systems.device;
+  Backgrounds& backgrounds = systems.backgrounds;
+  if (scene.backgroundVideoShown) {
+    clear(device, {.depth = true}, 0, 1.0f, 0);
+    if (scene.playing) {
+      composeVideo(scene, backgrounds);
+    }
+    copyToBackBuffer(device, backgrounds.videoSurface);
+  } else if (scene.backgroundImageShown) {
+    clear(device, {.depth = true}, 0, 1.0f, 0);
+    copyToBackBuffer(device, backgrounds.imageSurface);
+  } else {
+    clear(device, {.colour = true, .depth = true, .stencil = true}, 0x00FFFFFF, 1.0f, 0);
+  }
+}
+
+template <typename Draw>
+void forEachModel(Scene& scene, Draw draw) {
+  for (std::unique_ptr<Model>& model : scene.modelSlots) {
+    if (model && model->deviceResources) {
+      draw(*model);
+    }
+  }
+}
+
+// The prop's pass parameters: it stands on the ground, or on the head of its parent bone.
+AccessoryDrawPass accessoryPass(Scene& scene, const AccessoryState& state, const FrameSystems& systems,
+                                bool shadow) {
+  AccessoryDrawPass pass;
+  pass.shadow = shadow;
+  pass.shadowRed = systems.resources.shadowMaterial.ambient.r;
+  pass.captureTexture = systems.capture.texture;
+  const Model* parent = modelInSlot(scene, state.parentModel);
+  if (parent && state.parentBone >= 0 && static_cast<std::size_t>(state.parentBone) < parent->bones.size()) {
+    const Bone& bone = parent->bones[static_cast<std::size_t>(state.parentBone)];
+    pass.parentTransform = bone.globalTransform;
+    pass.parentHead = bone.head;
+  }
+  return pass;
+}
+
+void drawAccessories(Scene& scene, FrameSystems& systems, bool shadowPass) {
+  for (int slot = 0; slot < kMaxAccessories; ++slot) {
+    const AccessoryState& state = scene.accessories[static_cast<std::size_t>(slot)];
+    Accessory* prop = systems.accessories[static_cast<std::size_t>(slot)].get();
+    if (!state.loaded || !prop || (shadowPass && !state.shadow)) {
+      continue;
+    }
+    prop->visible = state.visible;
+    prop->shadow = state.shadow;
+    prop->parentModel = state.parentModel;
+    prop->parentBone = state.parentBone;
+    prop->position = state.position;
+    prop->rotation = state.rotation;
+    prop->scale = state.scale;
+    drawAccessory(*prop, systems.device, systems.textures, accessoryPass(scene, state, systems, shadowPass));
+  }
+}
+
+void shiftLightForAccessories(DisplayDevice& device, float diffuse, float ambientChange) {
+  DirectionalLight& light = device.state.light;
+  light.diffuse = {diffuse, diffuse, diffuse, light.diffuse.a};
+  light.ambient.r += ambientChange;
+  light.ambient.g += ambientChange;
+  light.ambient.b += ambientChange;
+}
+
+// Bone markers and the gizmo of the current model; returns where its selected bone stands.
+std::optional<BoneProjection> drawEditingAids(Scene& scene, FrameSystems& systems, const Mat4& world,
+                                              const Mat4& viewProjection) {
+  Model* model = currentModel(scene);
+  if (!model) {
+    return std::nullopt;
+  }
+  DisplayDevice& device = systems.device;
+  const std::optional<BoneProjection> selected =
+      projectAndDrawBones(device, systems.resources, *model, world, viewProjection, scene.editMode);
+  if (selected) {
+    GizmoView gizmo;
+    gizmo.editMode = scene.editMode;
+    gizmo.hoverZone = scene.hoverZone;
+    gizmo.screenX = static_cast<float>(selected->screenX);
+    gizmo.screenY = static_cast<float>(selected->screenY);
+    gizmo.xRatio = systems.stretch.xRatio;
+    gizmo.yRatio = systems.stretch.yRatio;
+    drawGizmo(device, systems.textures, systems.resources, gizmo);
+  }
+  drawTripod(device, systems.resources, *model, world, true, scene.hoverZone);
+  return selected;
+}
+
+std::optional<BoneProjection> drawScene(Scene& scene, FrameSystems& systems, const Mat4& world,
+                                        const Mat4& viewProjection) {
+  DisplayDevice& device = systems.device;
+  DeviceState& state = device.state;
+  const Vec3 viewLight = state.light.direction;
+  if (scene.showAxes) {
+    drawAxes(device, systems.resources);
+  }
+  const Mat4 shadowWorld = groundShadowMatrix(scene.light.lightDirection) * world;
+  state.cull = Cull::None;
+  state.lighting = true;
+  const bool shadow = groundShadowShown(scene);
+  if (shadow) {
+    state.world = shadowWorld;
+    state.stages[0].texture = 0;
+    state.material = systems.resources.shadowMaterial;
+    forEachModel(scene, [&](Model& model) { drawEdgeMesh(device, model); });
+    state.world = world;
+  }
+  state.cull = Cull::CounterClockwise;
+  forEachModel(
+      scene, [&](Model& model) { drawModel(device, systems.textures, systems.resources, model, viewLight); });
+
+  state.stages[0].texture = 0;
+  state.lighting = false;
+  state.cull = Cull::Clockwise;
+  if (edgesShown(scene)) {
+    forEachModel(scene, [&](Model& model) { drawEdgeMesh(device, model); });
+  }
+  state.cull = Cull::CounterClockwise;
+  state.lighting = true;
+  state.stages[0].transformTwoCoords = false;
+  state.stages[0].coordSource = TexCoordSource::VertexUv;
+  state.stages[0].address = TextureAddress::Wrap;
+
+  if (shadow) {
+    state.world = shadowWorld;
+    drawAccessories(scene, systems, true);
+    state.world = world;
+  }
+  shiftLightForAccessories(device, kAccessoryDiffuse, -kAccessoryAmbientDrop);
+  drawAccessories(scene, systems, false);
+  shiftLightForAccessories(device, 0.0f, kAccessoryAmbientDrop);
+
+  if (scene.playing || scene.cameraMode) {
+    return std::nullopt;
+  }
+  return drawEditingAids(scene, systems, world, viewProjection);
+}
+
+void captureScreen(Scene& scene, FrameSystems& systems) {
+  if (scene.captureMode < 1 || scene.captureMode > 3) {
+    return;
+  }
+  DisplayDevice& device = systems.device;
+  Backgrounds& backgrounds = systems.backgrounds;
+  if (scene.captureMode == 3 && videoLoaded(backgrounds)) {
+    if (!scene.backgroundVideoShown) {
+      composeVideo(scene, backgrounds);
+    }
+    capturePicture(systems.capture, backgrounds.videoSurface);
+    return;
+  }
+  captureBackBuffer(systems.capture, device,
+                    captureSourceRect(scene.captureMode, device.width, device.height, scene.outputWidth,
+                                      scene.outputHeight));
+}
+
+void recordFrame(Scene& scene, FrameSystems& systems) {
+  if (!scene.recording) {
+    return;
+  }
+  const RgbaImage drawn = readBackBuffer(systems.device);
+  port::Picture picture{drawn.width, drawn.height, std::vector<std::uint8_t>(drawn.pixels.size())};
+  for (std::size_t i = 0; i + 3 < drawn.pixels.size(); i += 4) {
+    picture.pixels[i] = drawn.pixels[i + 2];
+    picture.pixels[i + 1] = drawn.pixels[i + 1];
+    picture.pixels[i + 2] = drawn.pixels[i];
+    picture.pixels[i + 3] = 255;
+  }
+  writeFrame(scene, systems.aviExport, picture);
+}
+
+void restrictWidgets(Scene& scene) {
+  if (scene.cameraMode) {
+    return;
+  }
+  const WidgetButtons buttons = widgetButtonsFor(currentModel(scene), scene.playing);
+  if (scene.ui) {
+    scene.ui->enableControl(kRotateButton, buttons.rotateEnabled);
+    scene.ui->enableControl(kMoveButton, buttons.moveEnabled);
+  }
+  scene.widgetRestriction = buttons.restriction;
+}
+
+const SpriteBitmap& overlaySprite(const FrameSystems& systems, OverlaySprite sprite) {
+  switch (sprite) {
+    case OverlaySprite::Bone:
+      return systems.resources.boneSprite;
+    case OverlaySprite::Scale:
+      return systems.scaleSprite;
+    case OverlaySprite::Roll:
+      return systems.rollSprite;
+    case OverlaySprite::Move:
+      break;
+  }
+  return systems.moveSprite;
+}
+
+void drawOverlays(Scene& scene, FrameSystems& systems, const Mat4& worldViewProjection) {
+  DisplayDevice& device = systems.device;
+  std::optional<port::Point> centreMarker;
+  if (scene.cameraMode && !scene.playing) {
+    centreMarker =
+        projectToBackBuffer(scene.camera.cameraCentre, worldViewProjection, device.width, device.height);
+  }
+  for (const SpriteOverlay& overlay :
+       spriteOverlays(scene, device.width, device.height, device.overlayScale, centreMarker)) {
+    blitSprite(device, overlay.x, overlay.y, overlaySprite(systems, overlay.sprite), overlay.source);
+  }
+}
+
+void drawInformation(Scene& scene, FrameSystems& systems) {
+  DisplayDevice& device = systems.device;
+  std::optional<RecordingPosition> recording;
+  if (scene.recording) {
+    const RecordingSettings& settings = systems.aviExport.settings;
+    recording = RecordingPosition{settings.recordStartFrame, systems.aviExport.framesWritten,
+                                  settings.recordFrameRate};
+  }
+  updateFrameRateReading(scene);
+  for (const InfoText& text :
+       informationTexts(scene, device.width, device.height, device.overlayScale, recording)) {
+    textOut(device, text.utf8, text.height, text.x, text.y, text.colour.r, text.colour.g, text.colour.b);
+    if (text.shadow) {
+      textOut(device, text.utf8, text.height, text.x - kShadowOffset, text.y - kShadowOffset, text.shadow->r,
+              text.shadow->g, text.shadow->b);
+    }
+  }
+}
+
+void presentView(FrameSystems& systems) {
+  port::ViewSurface* surface = systems.surface;
+  if (!surface) {
+    return;
+  }
+  const port::Size size = surface->pixelSize();
+  present(systems.device, surface->framebuffer(), size.height, {0, 0, size.width, size.height});
+  surface->swapBuffers();
+}
+
+}  // namespace
+
+void frameStep(Scene& scene, FrameSystems& systems) {
+  DisplayDevice& device = systems.device;
+  if (!device.created || (systems.surface && !systems.surface->makeCurrent())) {
+    return;
+  }
+  if (scene.playing) {
+    advancePlayback(scene, systems);
+  }
+  const Mat4 rotation = viewRotation(scene.camera.cameraAngles);
+  setSceneLight(scene, device, rotation);
+  const Mat4 world = translation(worldCentre(scene) * -1.0f) * rotation;
+  device.state.world = world;
+  poseModels(scene, world);
+  if (scene.camera.orthographic) {
+    device.state.projection =
+        orthographicProjection(scene.camera.cameraDistance, scene.outputWidth, scene.outputHeight);
+  }
+  device.state.view = viewLookAt(scene);
+  drawBackground(scene, systems);
+  restoreLostSurfaces(device);
+  const Mat4 viewProjection = device.state.view * device.state.projection;
+  const std::optional<BoneProjection> selectedBone = drawScene(scene, systems, world, viewProjection);
+  captureScreen(scene, systems);
+  recordFrame(scene, systems);
+  scene.camera.cameraAngles.x = std::clamp(scene.camera.cameraAngles.x, -kMaxPitch, kMaxPitch);
+  restrictWidgets(scene);
+  if (selectedBone) {
+    scene.gizmoScreenX = static_cast<float>(selectedBone->screenX);
+    scene.gizmoScreenY = static_cast<float>(selectedBone->screenY);
+    scene.gizmoScreenScale = selectedBone->clipW;
+  }
+  drawOverlays(scene, systems, world * viewProjection);
+  drawInformation(scene, systems);
+  presentView(systems);
+}
 
 }  // namespace zv

@@ -1,10 +1,17 @@
-// One frame of the 3D view, run once per idle turn of the main loop.
+// One frame of the 3D view, run once per idle turn of the main loop: the playback clock, sampling
+// and posing, the 3D scene into the back buffer, the capture texture and the AVI frame, the
+// widget buttons, the overlays and the information text, then the picture in the window.
 #pragma once
 
+#include "app/frame_systems.h"
 #include "scene/scene.h"
 
 namespace zv {
 
-void frameStep(Scene& scene);
+inline constexpr int kStartFrameBox = 309;
+inline constexpr int kMoveButton = 386;
+inline constexpr int kRotateButton = 387;
+
+void frameStep(Scene& scene, FrameSystems& systems);
 
 }  // namespace zv

@@ -1,6 +1,10 @@
-// The window front end: one Scene for the whole run, the Qt window host, the paced main loop.
+// The window front end: one Scene for the whole run, the Qt window host with the 3D view, and the
+// paced main loop running one frame step per idle turn.
+#include <memory>
+
 #include "app/command_line.h"
 #include "app/frame_step.h"
+#include "app/frame_systems.h"
 #include "app/startup.h"
 #include "port/clock.h"
 #include "port/qt/qt_window_host.h"
@@ -11,9 +15,20 @@ zv::Scene theScene;
 
 int main(int argc, char** argv) {
   zv::port::QtWindowHost host(argc, argv);
-  if (!zv::initialise(theScene, host, zv::joinArguments(argc, argv))) {
-    return 0;
+  auto systems = std::make_unique<zv::FrameSystems>();
+  zv::WindowContents contents;
+  contents.create = [&] {
+    return zv::createFrameSystems(*systems, theScene, host.screenSize(), host.viewSurface(),
+                                  theScene.exeDirectory);
+  };
+  contents.layout = [&] { zv::layoutView(theScene, *systems); };
+  const zv::StartOutcome outcome = zv::startUp(theScene, host, zv::joinArguments(argc, argv), contents);
+  if (outcome != zv::StartOutcome::Running) {
+    return zv::exitCode(outcome);
   }
   zv::port::SteadyClock clock;
-  return zv::runMainLoop(theScene, host, clock, zv::frameStep);
+  const int code =
+      zv::runMainLoop(theScene, host, clock, [&](zv::Scene& scene) { zv::frameStep(scene, *systems); });
+  zv::releaseFrameSystems(*systems, theScene);
+  return code;
 }

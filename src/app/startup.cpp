@@ -24,7 +24,8 @@ bool askToClose(Scene& scene) {
 
 }  // namespace
 
-bool initialise(Scene& scene, port::WindowHost& host, std::string_view commandLine) {
+StartOutcome startUp(Scene& scene, port::WindowHost& host, std::string_view commandLine,
+                     const WindowContents& contents) {
   scene.ui = &host.ui();
   CommandLineProject project = projectFromCommandLine(commandLine);
   scene.projectPath = project.path;
@@ -42,17 +43,32 @@ bool initialise(Scene& scene, port::WindowHost& host, std::string_view commandLi
   port::WindowEvents events;
   events.closeRequested = [&scene] { return askToClose(scene); };
   events.destroyed = [&scene, &host] { saveConfiguration(scene, host.ui()); };
+  events.resized = contents.layout;
   if (!host.createMainWindow(std::string(kWindowTitle), configuration.window, std::move(events))) {
     port::Ui& ui = host.ui();
     ui.messageBox(port::MessageOwner::None, "CreateWindow failed", "メインウィンドウ作成",
                   port::MessageButtons::Ok);
-    return false;
+    return StartOutcome::WindowFailed;
+  }
+  if (contents.create && !contents.create()) {
+    return StartOutcome::ContentsFailed;
+  }
+  if (contents.layout) {
+    contents.layout();
   }
   if (project.tooLong) {
     port::showMessage(host.ui(), "コマンドラインのファイル名が長すぎます(255バイトまで)", "ファイル読込");
   }
   host.showMainWindow(configuration.maximised);
-  return true;
+  return StartOutcome::Running;
+}
+
+bool initialise(Scene& scene, port::WindowHost& host, std::string_view commandLine) {
+  return startUp(scene, host, commandLine, {}) == StartOutcome::Running;
+}
+
+int exitCode(StartOutcome outcome) {
+  return outcome == StartOutcome::ContentsFailed ? 1 : 0;
 }
 
 int runMainLoop(Scene& scene, port::WindowHost& host, port::Clock& clock,

@@ -13,9 +13,26 @@ namespace zv {
 
 inline constexpr std::string_view kWindowTitle = "Zol_Vanta";
 
+// What creating the main window does besides the window itself, and what a resize redoes.
+struct WindowContents {
+  std::function<bool()> create;  // the device, sound and the rest; false ends the process with code 1
+  std::function<void()> layout;  // places the 3D view in the client area
+};
+
+enum class StartOutcome {
+  Running,         // the window is shown: run the main loop
+  WindowFailed,    // the main window could not be made: exit code 0
+  ContentsFailed,  // what the window needs could not be made: exit code 1
+};
+
 // The start-up sequence: project path from the command line, the executable's folder made
-// current, Data/config.ini read, the main window created and shown. False ends the process.
+// current, Data/config.ini read, the main window created with its contents, laid out and shown.
+StartOutcome startUp(Scene& scene, port::WindowHost& host, std::string_view commandLine,
+                     const WindowContents& contents);
+// The sequence for a window with nothing inside; false ends the process.
 bool initialise(Scene& scene, port::WindowHost& host, std::string_view commandLine);
+// The process exit code when start-up ends the process.
+int exitCode(StartOutcome outcome);
 
 // Paced loop: every turn handles the pending events, then sleeps the rest of the frame period and
 // runs one frame step. Returns the exit code once the main window is gone.
