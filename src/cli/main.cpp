@@ -7,6 +7,7 @@
 
 #include "cli/info_command.h"
 #include "cli/morph_key_commands.h"
+#include "cli/render_commands.h"
 #include "cli/sample_command.h"
 #include "cli/usage.h"
 
@@ -31,6 +32,12 @@ int main(int argc, char** argv) {
   }
   if (arguments[0] == "sample") {
     return zv::cli::runSample({arguments.begin() + 1, arguments.end()});
+  }
+  if (arguments[0] == "render") {
+    return zv::cli::runRender({arguments.begin() + 1, arguments.end()});
+  }
+  if (arguments[0] == "export") {
+    return zv::cli::runExport({arguments.begin() + 1, arguments.end()});
   }
   std::fprintf(stderr, "zolvanta-cli: unknown command '%s'\n\n%s", argv[1], zv::cli::kUsage.data());
   return zv::cli::kUsageError;

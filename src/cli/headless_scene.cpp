@@ -1,0 +1,87 @@
+#include "cli/headless_scene.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "files/motion_file.h"
+#include "port/paths.h"
+#include "ui/model_loading.h"
+
+namespace zv::cli {
+namespace {
+
+bool loadModelWithMotions(HeadlessScene& headless, std::uint8_t slot, const ModelOption& option) {
+  Scene& scene = *headless.scene;
+  FrameSystems& systems = *headless.systems;
+  auto model = std::make_unique<Model>();
+  std::filesystem::path path(option.modelPath);
+  if (!loadModel(*model, headless.ui, path, systems.device, systems.textures, scene.exeDirectory, false)) {
+    return false;
+  }
+  model->semiTransparent = scene.translucent;
+  scene.modelSlots[slot] = std::move(model);
+  scene.currentModel = slot;
+  scene.cameraMode = false;
+  for (const std::string& motion : option.motionPaths) {
+    if (!loadMotion(scene, motion)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool loadCameraMotions(Scene& scene, const std::vector<std::string>& paths) {
+  scene.cameraMode = true;
+  for (const std::string& path : paths) {
+    if (!loadMotion(scene, path)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+HeadlessScene::~HeadlessScene() {
+  if (systems && context && context->makeCurrent()) {
+    releaseFrameSystems(*systems, *scene);
+  }
+}
+
+bool openHeadlessScene(const SceneOptions& options, HeadlessScene& headless) {
+  std::string error;
+  headless.context = port::HeadlessGlContext::create(error);
+  if (!headless.context) {
+    std::fprintf(stderr, "zolvanta-cli: no OpenGL 3.3 context without a display: %s\n", error.c_str());
+    return false;
+  }
+  // The tool never plays sound; a machine without a sound card must not make it complain.
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  headless.scene = std::make_unique<Scene>();
+  Scene& scene = *headless.scene;
+  scene.ui = &headless.ui;
+  scene.exeDirectory = port::executableDirectory();
+  scene.outputWidth = options.width;
+  scene.outputHeight = options.height;
+  auto systems = std::make_unique<FrameSystems>();
+  if (!createFrameSystems(*systems, scene, {options.width, options.height}, nullptr, scene.exeDirectory)) {
+    return false;
+  }
+  headless.systems = std::move(systems);
+  layoutView(scene, *headless.systems);
+  for (std::size_t slot = 0; slot < options.models.size(); ++slot) {
+    if (!loadModelWithMotions(headless, static_cast<std::uint8_t>(slot), options.models[slot])) {
+      return false;
+    }
+  }
+  if (!loadCameraMotions(scene, options.cameraPaths)) {
+    return false;
+  }
+  // Camera motions drive the view as the follow switch makes them do in the window.
+  scene.followCameraLight = !options.cameraPaths.empty();
+  scene.cameraMode = options.cameraMode;
+  scene.currentModel = 0;
+  return true;
+}
+
+}  // namespace zv::cli

@@ -1,0 +1,226 @@
+#include "cli/render_commands.h"
+
+#include <unistd.h>
+
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "cli/cli_output.h"
+#include "cli/headless_scene.h"
+#include "cli/recording.h"
+#include "cli/usage.h"
+#include "port/canvas/canvas.h"
+#include "port/video/video_reader.h"
+
+namespace zv::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RenderOptions {
+  SceneOptions scene;
+  std::string out;
+  std::int64_t frame = -1;
+};
+
+struct ExportOptions {
+  SceneOptions scene;
+  std::string out;
+  std::int64_t start = -1;
+  std::int64_t end = -1;
+  float rate = 30.0f;
+  std::string wavPath;
+  port::VideoCodecChoice codec;
+};
+
+int usageError(const char* text) {
+  std::fprintf(stderr, "zolvanta-cli: %s\n", text);
+  return kUsageError;
+}
+
+bool readFrame(std::string_view text, std::int64_t& frame) {
+  return parseWhole(text, frame) && frame >= 0 && frame <= 0xFFFFFFFFll;
+}
+
+bool readRate(std::string_view text, float& rate) {
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), rate);
+  return !text.empty() && error == std::errc{} && end == text.data() + text.size();
+}
+
+// Reads one of the command's own options at `index` with its value; false for a usage error.
+bool readRenderOption(std::span<const std::string_view> arguments, std::size_t& index,
+                      RenderOptions& options) {
+  const std::string_view option = arguments[index];
+  if (index + 1 >= arguments.size()) {
+    return false;
+  }
+  const std::string_view value = arguments[++index];
+  if (option == "--out") {
+    options.out = value;
+    return true;
+  }
+  return option == "--frame" && readFrame(value, options.frame);
+}
+
+bool readCodec(std::string_view name, port::VideoCodecChoice& choice) {
+  std::optional<port::VideoCodecInfo> info = port::videoCodecNamed(name);
+  if (info) {
+    choice.codec = info->codec;
+  }
+  return info.has_value();
+}
+
+bool readExportOption(std::span<const std::string_view> arguments, std::size_t& index,
+                      ExportOptions& options) {
+  const std::string_view option = arguments[index];
+  if (index + 1 >= arguments.size()) {
+    return false;
+  }
+  const std::string_view value = arguments[++index];
+  std::int64_t number = 0;
+  if (option == "--out" || option == "--wav") {
+    (option == "--out" ? options.out : options.wavPath) = value;
+    return true;
+  }
+  if (option == "--start" || option == "--end") {
+    return readFrame(value, option == "--start" ? options.start : options.end);
+  }
+  if (option == "--rate") {
+    return readRate(value, options.rate);
+  }
+  if (option == "--codec") {
+    return readCodec(value, options.codec);
+  }
+  if (option == "--key-frames" || option == "--data-rate") {
+    if (!parseWhole(value, number) || number < 0 || number > 0x7FFFFFFF) {
+      return false;
+    }
+    (option == "--key-frames" ? options.codec.keyFrameInterval : options.codec.dataRate) =
+        static_cast<int>(number);
+    return true;
+  }
+  return false;
+}
+
+// Walks the arguments: scene options first, the command's own through `readOwn`.
+template <typename Options, typename ReadOwn>
+bool readArguments(std::span<const std::string_view> arguments, Options& options, ReadOwn readOwn) {
+  for (std::size_t index = 0; index < arguments.size(); ++index) {
+    const std::string_view option = arguments[index];
+    const OptionRead read = readSceneOption(arguments, index, options.scene);
+    if (read == OptionRead::Bad) {
+      return false;
+    }
+    if (read == OptionRead::NotMine && !readOwn(arguments, index, options)) {
+      std::fprintf(stderr, "zolvanta-cli: '%.*s' is not an option here or lacks a valid value (see --help)\n",
+                   static_cast<int>(option.size()), option.data());
+      return false;
+    }
+  }
+  return sceneOptionsComplete(options.scene);
+}
+
+// The one picture of a temporary recording, written as PNG under a temporary name and renamed
+// over `out`.
+bool writePictureAsPng(const fs::path& recording, const fs::path& out) {
+  port::VideoOpenError error = port::VideoOpenError::None;
+  std::unique_ptr<port::VideoReader> reader = port::VideoReader::open(recording, error);
+  const port::Picture* picture = reader ? reader->decodeFrame(0) : nullptr;
+  if (picture == nullptr) {
+    return false;
+  }
+  std::vector<std::uint8_t> rgba(picture->pixels.size());
+  for (std::size_t i = 0; i + 3 < rgba.size(); i += 4) {
+    rgba[i] = picture->pixels[i + 2];
+    rgba[i + 1] = picture->pixels[i + 1];
+    rgba[i + 2] = picture->pixels[i];
+    rgba[i + 3] = 255;
+  }
+  const fs::path partial = out.parent_path() / (".zolvanta-" + std::to_string(::getpid()) + ".png");
+  std::error_code failure;
+  if (!port::Canvas(picture->width, picture->height, rgba).writePng(partial)) {
+    fs::remove(partial, failure);
+    return false;
+  }
+  fs::rename(partial, out, failure);
+  if (failure) {
+    fs::remove(partial, failure);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int runRender(std::span<const std::string_view> arguments) {
+  RenderOptions options;
+  if (!readArguments(arguments, options, readRenderOption)) {
+    return kUsageError;
+  }
+  if (options.out.empty() || options.frame < 0) {
+    return usageError("render needs --frame N and --out FILE.png");
+  }
+  HeadlessScene headless;
+  if (!openHeadlessScene(options.scene, headless)) {
+    return kRefused;
+  }
+  RecordingSettings settings;
+  settings.recordPath =
+      fs::temp_directory_path() / (".zolvanta-render-" + std::to_string(::getpid()) + ".avi");
+  settings.recordStartFrame = static_cast<std::uint32_t>(options.frame);
+  settings.recordEndFrame = settings.recordStartFrame;
+  if (!recordAvi(headless, settings, {})) {
+    return kRefused;
+  }
+  const bool written = writePictureAsPng(settings.recordPath, options.out);
+  std::error_code error;
+  fs::remove(settings.recordPath, error);
+  if (!written) {
+    return refuse(options.out, "cannot write the picture");
+  }
+  JsonWriter json;
+  json.beginObject();
+  json.key("out").value(options.out);
+  json.key("frame").value(options.frame);
+  json.key("width").value(options.scene.width);
+  json.key("height").value(options.scene.height);
+  json.endObject();
+  return printJson(json);
+}
+
+int runExport(std::span<const std::string_view> arguments) {
+  ExportOptions options;
+  if (!readArguments(arguments, options, readExportOption)) {
+    return kUsageError;
+  }
+  if (options.out.empty() || options.start < 0 || options.end < 0) {
+    return usageError("export needs --out FILE.avi, --start A and --end B");
+  }
+  HeadlessScene headless;
+  if (!openHeadlessScene(options.scene, headless)) {
+    return kRefused;
+  }
+  RecordingSettings settings;
+  settings.recordPath = options.out;
+  settings.recordStartFrame = static_cast<std::uint32_t>(options.start);
+  settings.recordEndFrame = static_cast<std::uint32_t>(options.end);
+  settings.recordFrameRate = options.rate;
+  settings.recordWave = !options.wavPath.empty();
+  settings.codec = options.codec;
+  if (!recordAvi(headless, settings, options.wavPath)) {
+    return kRefused;
+  }
+  JsonWriter json;
+  json.beginObject();
+  json.key("out").value(options.out);
+  json.key("framesWritten").value(headless.systems->aviExport.framesWritten);
+  json.key("width").value(options.scene.width);
+  json.key("height").value(options.scene.height);
+  json.endObject();
+  return printJson(json);
+}
+
+}  // namespace zv::cli

@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "cli_runner.h"
+#include "port/canvas/canvas.h"
+#include "port/gl/headless_gl_context.h"
+#include "port/paths.h"
+#include "temp_folder.h"
+
+namespace zv {
+namespace {
+
+std::string programFile(const char* relative) {
+  return (port::executableDirectory() / relative).string();
+}
+
+// Every run here goes without a display: the tool must draw on EGL alone.
+class CliRender : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string error;
+    if (!port::HeadlessGlContext::create(error)) {
+      GTEST_SKIP() << "no headless GL context: " << error;
+    }
+    if (const char* display = std::getenv("DISPLAY")) {
+      display_ = display;
+      ::unsetenv("DISPLAY");
+    }
+  }
+  void TearDown() override {
+    if (display_) {
+      ::setenv("DISPLAY", display_->c_str(), 1);
+    }
+  }
+
+  std::vector<std::string> waving() const {
+    return {"--model", programFile("UserFile/Model/tessera.tsm"), "--motion",
+            programFile("UserFile/Motion/tessera_wave.vmd")};
+  }
+
+  test::CliRun render(int frame, const std::filesystem::path& out, std::vector<std::string> extra = {}) {
+    std::vector<std::string> arguments{"render"};
+    for (const std::string& argument : waving()) {
+      arguments.push_back(argument);
+    }
+    arguments.insert(arguments.end(), {"--frame", std::to_string(frame), "--out", out.string()});
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    return test::runCli(arguments);
+  }
+
+  test::CliRun exportAvi(const std::filesystem::path& out, std::vector<std::string> extra) {
+    std::vector<std::string> arguments{"export"};
+    for (const std::string& argument : waving()) {
+      arguments.push_back(argument);
+    }
+    arguments.insert(arguments.end(), {"--out", out.string()});
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    return test::runCli(arguments);
+  }
+
+  // The streams `info` finds in an AVI file.
+  static QJsonArray streamsOf(const std::filesystem::path& file) {
+    test::CliRun info = test::runCli({"info", file.string()});
+    EXPECT_EQ(info.exitCode, 0) << info.err;
+    return info.json().object()["streams"].toArray();
+  }
+
+  test::TempFolder folder_;
+  std::optional<std::string> display_;
+};
+
+int differingPixels(const port::Canvas& a, const port::Canvas& b) {
+  int count = 0;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      const port::Colour p = a.pixel(x, y);
+      const port::Colour q = b.pixel(x, y);
+      count += p.r != q.r || p.g != q.g || p.b != q.b ? 1 : 0;
+    }
+  }
+  return count;
+}
+
+TEST_F(CliRender, APictureOfTheSizeAskedWithTheModelMovingBetweenFrames) {
+  test::CliRun first = render(0, folder_ / "f0.png", {"--width", "160", "--height", "120"});
+  ASSERT_EQ(first.exitCode, 0) << first.err;
+  EXPECT_EQ(first.json().object()["width"].toInt(), 160);
+  test::CliRun again = render(0, folder_ / "f0b.png", {"--width", "160", "--height", "120"});
+  test::CliRun later = render(10, folder_ / "f10.png", {"--width", "160", "--height", "120"});
+  ASSERT_EQ(later.exitCode, 0) << later.err;
+  port::Canvas frame0(0, 0), frame0Again(0, 0), frame10(0, 0), white(160, 120);
+  ASSERT_TRUE(port::Canvas::readPng(folder_ / "f0.png", frame0));
+  ASSERT_TRUE(port::Canvas::readPng(folder_ / "f0b.png", frame0Again));
+  ASSERT_TRUE(port::Canvas::readPng(folder_ / "f10.png", frame10));
+  ASSERT_EQ(frame0.width(), 160);
+  ASSERT_EQ(frame0.height(), 120);
+  white.fill({0, 0, 160, 120}, {255, 255, 255, 255});
+  EXPECT_GT(differingPixels(frame0, white), 500);      // the model, floor and axes are drawn
+  EXPECT_EQ(differingPixels(frame0, frame0Again), 0);  // the same frame draws the same picture
+  EXPECT_GT(differingPixels(frame0, frame10), 20);     // the arm has moved by frame 10
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path()), {}), 3);  // no leftovers
+}
+
+TEST_F(CliRender, ExportWritesOnePicturePerOutputFrame) {
+  struct Case {
+    const char* start;
+    const char* end;
+    const char* rate;
+    int frames;
+  };
+  for (const Case& recording : {Case{"0", "0", "30", 1}, Case{"0", "0", "60", 2}, Case{"4", "13", "15", 5}}) {
+    const std::filesystem::path out = folder_ / "clip.avi";
+    test::CliRun run = exportAvi(out, {"--start", recording.start, "--end", recording.end, "--rate",
+                                       recording.rate, "--width", "64", "--height", "48"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.json().object()["framesWritten"].toInt(), recording.frames);
+    QJsonArray streams = streamsOf(out);
+    ASSERT_EQ(streams.size(), 1);
+    EXPECT_EQ(streams[0].toObject()["frameCount"].toInt(), recording.frames) << recording.rate;
+    EXPECT_EQ(streams[0].toObject()["width"].toInt(), 64);
+  }
+}
+
+TEST_F(CliRender, TheMusicGoesInOnlyWhenTheRecordingStartsAtFrameZero) {
+  const std::string wav = programFile("UserFile/Wave/demo_beat.wav");
+  test::CliRun fromZero = exportAvi(
+      folder_ / "zero.avi",
+      {"--start", "0", "--end", "29", "--wav", wav, "--width", "32", "--height", "32", "--codec", "mjpeg"});
+  ASSERT_EQ(fromZero.exitCode, 0) << fromZero.err;
+  QJsonArray streams = streamsOf(folder_ / "zero.avi");
+  ASSERT_EQ(streams.size(), 2);
+  EXPECT_EQ(streams[0].toObject()["codec"].toString(), "mjpeg");
+  QJsonObject sound = streams[1].toObject();
+  EXPECT_EQ(sound["type"].toString(), "audio");
+  // One second recorded: the music ends where the recording did.
+  EXPECT_NEAR(sound["sampleCount"].toDouble() / sound["rate"].toDouble(), 1.0, 0.01);
+
+  test::CliRun later = exportAvi(folder_ / "later.avi", {"--start", "100", "--end", "101", "--wav", wav,
+                                                         "--width", "32", "--height", "32"});
+  ASSERT_EQ(later.exitCode, 0) << later.err;
+  EXPECT_EQ(streamsOf(folder_ / "later.avi").size(), 1);
+}
+
+TEST_F(CliRender, RefusedSettingsLeaveAnEarlierFileAsItWas) {
+  const std::filesystem::path out = folder_ / "kept.avi";
+  test::writeFile(out, "earlier");
+  test::CliRun backwards = exportAvi(out, {"--start", "20", "--end", "10"});
+  EXPECT_EQ(backwards.exitCode, 1);
+  EXPECT_NE(backwards.err.find("録画終了ﾌﾚｰﾑが録画開始ﾌﾚｰﾑよりも小さいです"), std::string::npos)
+      << backwards.err;
+  test::CliRun noRate = exportAvi(out, {"--start", "0", "--end", "10", "--rate", "0"});
+  EXPECT_EQ(noRate.exitCode, 1);
+  EXPECT_NE(noRate.err.find("フレームレートが正しくありません"), std::string::npos) << noRate.err;
+  EXPECT_EQ(test::readFile(out), "earlier");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path()), {}), 1);
+
+  test::CliRun missingModel = test::runCli({"render", "--model", (folder_ / "none.tsm").string(), "--frame",
+                                            "0", "--out", (folder_ / "a.png").string()});
+  EXPECT_EQ(missingModel.exitCode, 1);
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "a.png"));
+}
+
+TEST_F(CliRender, UsageErrorsExitTwo) {
+  const std::string png = (folder_ / "a.png").string();
+  const std::string model = programFile("UserFile/Model/tessera.tsm");
+  EXPECT_EQ(test::runCli({"render", "--model", model, "--out", png}).exitCode, 2);
+  EXPECT_EQ(test::runCli({"render", "--model", model, "--frame", "-1", "--out", png}).exitCode, 2);
+  EXPECT_EQ(test::runCli({"render", "--frame", "0", "--out", png}).exitCode, 2);
+  EXPECT_EQ(
+      test::runCli({"render", "--motion", "a.vmd", "--model", model, "--frame", "0", "--out", png}).exitCode,
+      2);
+  EXPECT_EQ(test::runCli({"render", "--model", model, "--frame", "0", "--out", png, "--width", "0"}).exitCode,
+            2);
+  EXPECT_EQ(
+      test::runCli({"export", "--model", model, "--start", "0", "--end", "1", "--out", png, "--codec", "gif"})
+          .exitCode,
+      2);
+  EXPECT_EQ(test::runCli({"export", "--model", model, "--start", "0", "--out", png}).exitCode, 2);
+  EXPECT_FALSE(std::filesystem::exists(png));
+}
+
+}  // namespace
+}  // namespace zv
