@@ -255,5 +255,63 @@ TEST_F(FrameStepTest, PropsAreDrawnFromTheirSlotState) {
   EXPECT_FALSE(drawn.visible);
 }
 
+// Mean of the red, green and blue bytes in `area` of an RGBA picture `width` wide.
+double meanBrightness(const std::vector<std::uint8_t>& rgba, int width, port::Rect area) {
+  double sum = 0;
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) {
+      const std::uint8_t* p = rgba.data() + (static_cast<std::size_t>(y) * width + x) * 4;
+      sum += p[0] + p[1] + p[2];
+    }
+  }
+  return sum / (3.0 * area.width() * area.height());
+}
+
+std::vector<std::uint8_t> captureTexturePixels(const CaptureTexture& capture) {
+  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(kCaptureSize) * kCaptureSize * 4);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, capture.framebuffer);
+  glReadPixels(0, 0, kCaptureSize, kCaptureSize, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  return pixels;
+}
+
+TEST_F(FrameStepTest, TheCaptureTextureHoldsTheSceneTopRowFirst) {
+  loadDemoCharacter();
+  scene_.showAxes = false;
+  scene_.captureMode = 1;
+  frameStep(scene_, *systems_);
+  const RgbaImage drawn = readBackBuffer(systems_->device);
+  // The texture's row 0 (v = 0) is the picture's top row, which GL reads back first. The areas
+  // compared leave out the overlays and text drawn after the capture.
+  const std::vector<std::uint8_t> captured = captureTexturePixels(systems_->capture);
+  const double drawnTop = meanBrightness(drawn.pixels, drawn.width, {180, 96, 332, 192});
+  const double drawnBottom = meanBrightness(drawn.pixels, drawn.width, {180, 192, 332, 288});
+  EXPECT_GT(std::abs(drawnTop - drawnBottom), 8.0);
+  EXPECT_NEAR(meanBrightness(captured, kCaptureSize, {90, 64, 166, 128}), drawnTop, 3.0);
+  EXPECT_NEAR(meanBrightness(captured, kCaptureSize, {90, 128, 166, 192}), drawnBottom, 3.0);
+}
+
+TEST_F(FrameStepTest, NoGroundShadowFallsFromALightPointingUpward) {
+  loadDemoCharacter();
+  scene_.cameraMode = false;
+  scene_.viewOffsetY = 10.0f;
+  scene_.showAxes = false;
+  scene_.playing = true;
+  scene_.playRangeEndTime = 10.0f;
+  const auto shadowPixels = [&] {
+    frameStep(scene_, *systems_);
+    const RgbaImage ground = readBackBuffer(systems_->device, {120, 280, 225, 330});
+    int count = 0;
+    for (std::size_t i = 0; i + 3 < ground.pixels.size(); i += 4) {
+      count += ground.pixels[i] < 240 ? 1 : 0;
+    }
+    return count;
+  };
+  EXPECT_GT(shadowPixels(), 200);
+  scene_.light.lightDirection = {-0.5f, 1.0f, 0.5f};
+  EXPECT_EQ(shadowPixels(), 0);
+  scene_.light.lightDirection = {-0.5f, 0.0f, 0.5f};
+  EXPECT_EQ(shadowPixels(), 0);
+}
+
 }  // namespace
 }  // namespace zv
