@@ -40,7 +40,8 @@ std::vector<std::uint8_t> recordedMusic(const FrameSystems& systems) {
   file.seekg(wav.dataOffset);
   std::vector<std::uint8_t> data(static_cast<std::size_t>(wav.dataBytes));
   file.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(data.size()));
-  data.resize(file ? data.size() : static_cast<std::size_t>(std::max<std::streamsize>(file.gcount(), 0)));
+  // A file cut short since it was opened gives what it still has.
+  data.resize(static_cast<std::size_t>(file.gcount()));
   return data;
 }
 
