@@ -4,7 +4,6 @@
 //
 // Usage: gen_demo_model [output folder, default UserFile/Model] [--corpus folder]
 // With --corpus it also writes small fuzzing seeds: a coarse demo and a one-triangle model.
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -16,200 +15,32 @@
 #include <vector>
 
 #include "files/atomic_write.h"
-#include "port/text.h"
+#include "files/bmp_image.h"
+#include "files/bmp_writer.h"
+#include "files/model_file_writer.h"
 #include "scene/math.h"
 
 namespace {
 
 using zv::Vec3;
 
-// ---- .tsm records, as the file lays them out -------------------------------------------------
-
-struct Vertex {
-  Vec3 position;
-  Vec3 normal;
-  float u = 0, v = 0;
-  std::uint16_t firstBone = 0, secondBone = 0;
-  std::uint8_t weight = 100;
-  std::uint8_t noEdge = 0;
+// The model as built: a file description with UTF-8 texts, and each material's triangles apart
+// until the index list is joined from them.
+struct Character : zv::ModelFile {
+  std::vector<std::vector<std::uint16_t>> materialIndices;
 };
 
-struct MaterialSpec {
-  Vec3 diffuse;
-  float alpha = 1.0f;
-  float power = 8.0f;
-  Vec3 specular{0.15f, 0.15f, 0.15f};
-  Vec3 ambient;
-  std::int8_t toon = -1;
-  std::uint8_t edge = 1;
-  std::string texture;
-  std::vector<std::uint16_t> indices;  // this material's triangles
-};
-
-struct BoneSpec {
-  std::string name;
-  std::int16_t parent = -1;
-  std::uint16_t tail = 0;
-  std::uint8_t type = 0;
-  std::uint16_t linked = 0;
-  Vec3 head;
-};
-
-struct IkSpec {
-  std::uint16_t ikBone, effector;
-  std::vector<std::uint16_t> chain;
-  std::uint16_t iterations;
-  float angleWeight;
-};
-
-struct MorphEntry {
-  std::uint32_t index;
-  Vec3 position;
-};
-
-struct MorphSpec {
-  std::string name;
-  std::uint8_t category;
-  std::vector<MorphEntry> entries;
-};
-
-struct Character {
-  std::string name;
-  std::string comment;
-  std::vector<Vertex> vertices;
-  std::vector<MaterialSpec> materials;
-  std::vector<BoneSpec> bones;
-  std::vector<IkSpec> ikChains;
-  std::vector<MorphSpec> morphs;
-  std::vector<std::uint16_t> morphList;
-  std::vector<std::string> groups;
-  std::vector<std::pair<std::uint16_t, std::uint8_t>> boneList;  // bone, 1-based group
-};
-
-class ByteWriter {
- public:
-  void u8(std::uint8_t value) { bytes_.push_back(static_cast<char>(value)); }
-  void u16(std::uint16_t value) { littleEndian(value, 2); }
-  void u32(std::uint32_t value) { littleEndian(value, 4); }
-  void f32(float value) { u32(std::bit_cast<std::uint32_t>(value)); }
-  void vec3(Vec3 v) {
-    f32(v.x);
-    f32(v.y);
-    f32(v.z);
+// Joins the materials' triangles into the file's index list, in material order, and gives the
+// description its CP932 texts.
+zv::ModelFile finished(Character c) {
+  for (std::size_t m = 0; m < c.materials.size(); ++m) {
+    const std::vector<std::uint16_t>& run = c.materialIndices[m];
+    c.indices.insert(c.indices.end(), run.begin(), run.end());
+    c.materials[m].indexCount = static_cast<std::uint32_t>(run.size());
   }
-  // UTF-8 text as a zero-padded CP932 field.
-  void text(std::string_view utf8, std::size_t width) {
-    std::string field = zv::port::utf8ToCp932(utf8).substr(0, width);
-    field.resize(width, '\0');
-    bytes_ += field;
-  }
-  void raw(std::string_view bytes) { bytes_ += bytes; }
-  const std::string& bytes() const { return bytes_; }
-
- private:
-  void littleEndian(std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) {
-      u8(static_cast<std::uint8_t>(value >> (8 * i)));
-    }
-  }
-  std::string bytes_;
-};
-
-void writeGeometry(ByteWriter& out, const Character& c) {
-  out.u32(static_cast<std::uint32_t>(c.vertices.size()));
-  for (const Vertex& v : c.vertices) {
-    out.vec3(v.position);
-    out.vec3(v.normal);
-    out.f32(v.u);
-    out.f32(v.v);
-    out.u16(v.firstBone);
-    out.u16(v.secondBone);
-    out.u8(v.weight);
-    out.u8(v.noEdge);
-  }
-  std::uint32_t indexCount = 0;
-  for (const MaterialSpec& m : c.materials) {
-    indexCount += static_cast<std::uint32_t>(m.indices.size());
-  }
-  out.u32(indexCount);
-  for (const MaterialSpec& m : c.materials) {
-    for (std::uint16_t index : m.indices) {
-      out.u16(index);
-    }
-  }
-  out.u32(static_cast<std::uint32_t>(c.materials.size()));
-  for (const MaterialSpec& m : c.materials) {
-    out.vec3(m.diffuse);
-    out.f32(m.alpha);
-    out.f32(m.power);
-    out.vec3(m.specular);
-    out.vec3(m.ambient);
-    out.u8(static_cast<std::uint8_t>(m.toon));
-    out.u8(m.edge);
-    out.u32(static_cast<std::uint32_t>(m.indices.size()));
-    out.text(m.texture, 20);
-  }
-}
-
-void writeSkeletonAndMorphs(ByteWriter& out, const Character& c) {
-  out.u16(static_cast<std::uint16_t>(c.bones.size()));
-  for (const BoneSpec& b : c.bones) {
-    out.text(b.name, 20);
-    out.u16(static_cast<std::uint16_t>(b.parent));
-    out.u16(b.tail);
-    out.u8(b.type);
-    out.u16(b.linked);
-    out.vec3(b.head);
-  }
-  out.u16(static_cast<std::uint16_t>(c.ikChains.size()));
-  for (const IkSpec& ik : c.ikChains) {
-    out.u16(ik.ikBone);
-    out.u16(ik.effector);
-    out.u8(static_cast<std::uint8_t>(ik.chain.size()));
-    out.u16(ik.iterations);
-    out.f32(ik.angleWeight);
-    for (std::uint16_t bone : ik.chain) {
-      out.u16(bone);
-    }
-  }
-  out.u16(static_cast<std::uint16_t>(c.morphs.size()));
-  for (const MorphSpec& m : c.morphs) {
-    out.text(m.name, 20);
-    out.u32(static_cast<std::uint32_t>(m.entries.size()));
-    out.u8(m.category);
-    for (const MorphEntry& e : m.entries) {
-      out.u32(e.index);
-      out.vec3(e.position);
-    }
-  }
-}
-
-void writeTimelineLists(ByteWriter& out, const Character& c) {
-  out.u8(static_cast<std::uint8_t>(c.morphList.size()));
-  for (std::uint16_t index : c.morphList) {
-    out.u16(index);
-  }
-  out.u8(static_cast<std::uint8_t>(c.groups.size()));
-  for (const std::string& group : c.groups) {
-    out.text(group, 50);
-  }
-  out.u32(static_cast<std::uint32_t>(c.boneList.size()));
-  for (const auto& [bone, group] : c.boneList) {
-    out.u16(bone);
-    out.u8(group);
-  }
-}
-
-std::string tsmBytes(const Character& c) {
-  ByteWriter out;
-  out.raw("Tsm");
-  out.f32(1.0f);
-  out.text(c.name, 20);
-  out.text(c.comment, 256);
-  writeGeometry(out, c);
-  writeSkeletonAndMorphs(out, c);
-  writeTimelineLists(out, c);
-  return out.bytes();
+  zv::ModelFile file = std::move(c);
+  zv::convertModelTextsFromUtf8(file);
+  return file;
 }
 
 // ---- Shapes ------------------------------------------------------------------------------------
@@ -224,7 +55,7 @@ struct TubeBones {
 
 constexpr float kBlendLength = 0.2f;
 
-void bindAlongTube(Vertex& v, const TubeBones& bones, float t) {
+void bindAlongTube(zv::ModelFileVertex& v, const TubeBones& bones, float t) {
   v.firstBone = v.secondBone = bones.bone;
   v.weight = 100;
   if (t < kBlendLength && bones.before != bones.bone) {
@@ -258,7 +89,7 @@ class Builder {
       for (int s = 0; s <= slices; ++s) {
         const float phi = 2 * std::numbers::pi_v<float> * static_cast<float>(s) / static_cast<float>(slices);
         const Vec3 unit{std::sin(theta) * std::sin(phi), std::cos(theta), -std::sin(theta) * std::cos(phi)};
-        Vertex v;
+        zv::ModelFileVertex v;
         v.position = {centre.x + radii.x * unit.x, centre.y + radii.y * unit.y, centre.z + radii.z * unit.z};
         v.normal = zv::normalised({unit.x / radii.x, unit.y / radii.y, unit.z / radii.z});
         if (style.planarUv) {
@@ -292,7 +123,7 @@ class Builder {
       for (int s = 0; s <= slices; ++s) {
         const float phi = 2 * std::numbers::pi_v<float> * static_cast<float>(s) / static_cast<float>(slices);
         const Vec3 normal = side * std::cos(phi) + up * std::sin(phi);
-        Vertex v;
+        zv::ModelFileVertex v;
         v.position = centre + normal * radius;
         v.normal = normal;
         v.u = static_cast<float>(s) / static_cast<float>(slices);
@@ -326,7 +157,7 @@ class Builder {
       return;  // collapsed cell at a pole
     }
     const Vec3 outward = c_.vertices[a].normal + c_.vertices[b].normal + c_.vertices[c].normal;
-    auto& indices = c_.materials[static_cast<std::size_t>(material)].indices;
+    auto& indices = c_.materialIndices[static_cast<std::size_t>(material)];
     indices.push_back(static_cast<std::uint16_t>(a));
     if (zv::dot(facing, outward) >= 0) {
       indices.push_back(static_cast<std::uint16_t>(b));
@@ -345,10 +176,12 @@ class Builder {
 
 enum MaterialSlot { kSkin, kHair, kTop, kSkirt, kShoes, kEyes, kMouth, kBrows };
 
-std::vector<MaterialSpec> demoMaterials() {
+std::vector<zv::ModelFileMaterial> demoMaterials() {
   auto material = [](Vec3 diffuse, std::int8_t toon, std::uint8_t edge, std::string texture) {
-    MaterialSpec m;
+    zv::ModelFileMaterial m;
     m.diffuse = diffuse;
+    m.power = 8.0f;
+    m.specular = {0.15f, 0.15f, 0.15f};
     m.ambient = diffuse * 0.5f;
     m.toon = toon;
     m.edge = edge;
@@ -501,21 +334,21 @@ using Shaping = std::function<Vec3(Vec3 relative, Vec3 radii, Vec3 centre)>;
 void demoMorphs(Character& c, const Face& face) {
   std::vector<const FacePart*> parts = {&face.eyes[0], &face.eyes[1], &face.brows[0], &face.brows[1],
                                         &face.mouth};
-  MorphSpec base{"base", 0, {}};
+  zv::ModelFileMorph base{"base", 0, {}};
   std::vector<std::uint32_t> entryOf(c.vertices.size(), 0);
   for (const FacePart* p : parts) {
     for (std::uint32_t v = p->first; v < p->end; ++v) {
-      entryOf[v] = static_cast<std::uint32_t>(base.entries.size());
-      base.entries.push_back({v, c.vertices[v].position});
+      entryOf[v] = static_cast<std::uint32_t>(base.vertices.size());
+      base.vertices.push_back({v, c.vertices[v].position});
     }
   }
   c.morphs.push_back(base);
   auto morph = [&](std::string name, std::uint8_t category, std::vector<const FacePart*> moved,
                    Shaping shaping) {
-    MorphSpec m{std::move(name), category, {}};
+    zv::ModelFileMorph m{std::move(name), category, {}};
     for (const FacePart* p : moved) {
       for (std::uint32_t v = p->first; v < p->end; ++v) {
-        m.entries.push_back({entryOf[v], shaping(c.vertices[v].position - p->centre, p->radii, p->centre)});
+        m.vertices.push_back({entryOf[v], shaping(c.vertices[v].position - p->centre, p->radii, p->centre)});
       }
     }
     c.morphList.push_back(static_cast<std::uint16_t>(c.morphs.size()));
@@ -556,40 +389,44 @@ void demoMorphs(Character& c, const Face& face) {
 void demoTimelineLists(Character& c, const Skeleton& k) {
   c.groups = {"体(上)", "腕", "足"};
   for (std::uint16_t bone : {k.upperBody, k.neck, k.head, k.bothEyes}) {
-    c.boneList.emplace_back(bone, 1);
+    c.boneList.push_back({bone, 1});
   }
   for (const Skeleton::Arm& a : k.arms) {
     for (std::uint16_t bone : {a.shoulder, a.arm, a.elbow, a.wrist}) {
-      c.boneList.emplace_back(bone, 2);
+      c.boneList.push_back({bone, 2});
     }
   }
-  c.boneList.emplace_back(k.lowerBody, 3);
+  c.boneList.push_back({k.lowerBody, 3});
   for (const Skeleton::Leg& l : k.legs) {
     for (std::uint16_t bone : {l.leg, l.knee, l.ankle, l.ik}) {
-      c.boneList.emplace_back(bone, 3);
+      c.boneList.push_back({bone, 3});
     }
   }
 }
 
-Character demoCharacter(int detail) {
+zv::ModelFile demoCharacter(int detail) {
   Character c;
   c.name = "テセラ";
   c.comment = "デモ用キャラクター「テセラ」\r\nTessera Scene Forge のサンプルです。";
   c.materials = demoMaterials();
+  c.materialIndices.resize(c.materials.size());
   const Skeleton skeleton = demoSkeleton(c);
   const Face face = demoBody(c, skeleton, detail);
   demoMorphs(c, face);
   demoTimelineLists(c, skeleton);
-  return c;
+  return finished(std::move(c));
 }
 
-Character oneTriangle() {
+zv::ModelFile oneTriangle() {
   Character c;
   c.name = "三角";
-  c.materials = {MaterialSpec{{1, 1, 1}, 1.0f, 5.0f, {}, {0.5f, 0.5f, 0.5f}, -1, 1, "", {0, 1, 2}}};
+  c.materials = {zv::ModelFileMaterial{{1, 1, 1}, 1.0f, 5.0f, {}, {0.5f, 0.5f, 0.5f}, -1, 1, 0, ""}};
+  c.materialIndices = {{0, 1, 2}};
   addBone(c, "センター", -1, {});
-  c.vertices = {Vertex{{0, 0, 0}, {0, 0, -1}}, Vertex{{0, 1, 0}, {0, 0, -1}}, Vertex{{1, 0, 0}, {0, 0, -1}}};
-  return c;
+  for (Vec3 corner : {Vec3{0, 0, 0}, Vec3{0, 1, 0}, Vec3{1, 0, 0}}) {
+    c.vertices.push_back({corner, {0, 0, -1}});
+  }
+  return finished(std::move(c));
 }
 
 // ---- Textures ----------------------------------------------------------------------------------
@@ -598,60 +435,40 @@ struct Rgba {
   std::uint8_t r, g, b, a;
 };
 
-// 24-bit bottom-up BMP.
-std::string bmpBytes(int width, int height, const std::function<Rgba(int x, int y)>& pixel) {
-  const int rowBytes = (width * 3 + 3) / 4 * 4;
-  const auto imageBytes = static_cast<std::uint32_t>(rowBytes * height);
-  ByteWriter out;
-  out.raw("BM");
-  out.u32(14 + 40 + imageBytes);
-  out.u32(0);
-  out.u32(14 + 40);
-  out.u32(40);
-  out.u32(static_cast<std::uint32_t>(width));
-  out.u32(static_cast<std::uint32_t>(height));
-  out.u16(1);
-  out.u16(24);
-  out.u32(0);
-  out.u32(imageBytes);
-  out.u32(2835);
-  out.u32(2835);
-  out.u32(0);
-  out.u32(0);
-  for (int y = height - 1; y >= 0; --y) {
-    for (int x = 0; x < width; ++x) {
-      const Rgba p = pixel(x, y);
-      out.u8(p.b);
-      out.u8(p.g);
-      out.u8(p.r);
-    }
-    for (int pad = width * 3; pad < rowBytes; ++pad) {
-      out.u8(0);
-    }
-  }
-  return out.bytes();
-}
-
-// 32-bit uncompressed TGA stored top row first (descriptor bit 0x20) with 8 alpha bits.
-std::string tgaBytes(int width, int height, const std::function<Rgba(int x, int y)>& pixel) {
-  ByteWriter out;
-  for (std::uint8_t byte : {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0}) {
-    out.u8(byte);
-  }
-  out.u16(static_cast<std::uint16_t>(width));
-  out.u16(static_cast<std::uint16_t>(height));
-  out.u8(32);
-  out.u8(0x28);
+zv::RgbaImage painted(int width, int height, const std::function<Rgba(int x, int y)>& pixel) {
+  zv::RgbaImage image = zv::makeImage(width, height);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       const Rgba p = pixel(x, y);
-      out.u8(p.b);
-      out.u8(p.g);
-      out.u8(p.r);
-      out.u8(p.a);
+      std::uint8_t* out = image.at(x, y);
+      out[0] = p.r;
+      out[1] = p.g;
+      out[2] = p.b;
+      out[3] = p.a;
     }
   }
-  return out.bytes();
+  return image;
+}
+
+// 32-bit uncompressed TGA stored top row first (descriptor bit 0x20), so the demo also exercises
+// that orientation; the shared TGA writer stores bottom row first.
+std::string tgaTopRowFirst(const zv::RgbaImage& image) {
+  std::string out(18, '\0');
+  out[2] = 2;
+  out[12] = static_cast<char>(image.width & 0xFF);
+  out[13] = static_cast<char>(image.width >> 8);
+  out[14] = static_cast<char>(image.height & 0xFF);
+  out[15] = static_cast<char>(image.height >> 8);
+  out[16] = 32;
+  out[17] = 0x28;
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      const std::uint8_t* p = image.at(x, y);
+      out += {static_cast<char>(p[2]), static_cast<char>(p[1]), static_cast<char>(p[0]),
+              static_cast<char>(p[3])};
+    }
+  }
+  return out;
 }
 
 // White cloth with navy stripes and a red band at the collar.
@@ -680,12 +497,19 @@ Rgba eyePixel(int x, int y) {
   return {250, 250, 250, 255};
 }
 
-bool write(const std::filesystem::path& file, const std::string& bytes) {
-  if (!zv::writeFileAtomically(file, bytes)) {
+bool reportWrite(const std::filesystem::path& file, bool written) {
+  if (!written) {
     std::fprintf(stderr, "gen_demo_model: cannot write %s\n", file.string().c_str());
-    return false;
   }
-  return true;
+  return written;
+}
+
+bool write(const std::filesystem::path& file, const std::string& bytes) {
+  return reportWrite(file, zv::writeFileAtomically(file, bytes));
+}
+
+bool write(const std::filesystem::path& file, const zv::ModelFile& model) {
+  return reportWrite(file, zv::writeModelFile(file, model));
 }
 
 }  // namespace
@@ -703,13 +527,13 @@ int main(int argc, char** argv) {
   }
   std::error_code error;
   std::filesystem::create_directories(output, error);
-  bool ok = write(output / "tessera.tsm", tsmBytes(demoCharacter(4))) &&
-            write(output / "cloth.bmp", bmpBytes(64, 64, clothPixel)) &&
-            write(output / "eye.tga", tgaBytes(64, 64, eyePixel));
+  bool ok = write(output / "tessera.tsm", demoCharacter(4)) &&
+            write(output / "cloth.bmp", zv::encodeBmp24(painted(64, 64, clothPixel))) &&
+            write(output / "eye.tga", tgaTopRowFirst(painted(64, 64, eyePixel)));
   if (ok && !corpus.empty()) {
     std::filesystem::create_directories(corpus, error);
-    ok = write(corpus / "demo-coarse.tsm", tsmBytes(demoCharacter(1))) &&
-         write(corpus / "one-triangle.tsm", tsmBytes(oneTriangle()));
+    ok = write(corpus / "demo-coarse.tsm", demoCharacter(1)) &&
+         write(corpus / "one-triangle.tsm", oneTriangle());
   }
   return ok ? 0 : 1;
 }

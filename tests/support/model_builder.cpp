@@ -1,121 +1,6 @@
 #include "model_builder.h"
 
-#include <bit>
-
-#include "port/text.h"
-
 namespace zv::test {
-namespace {
-
-class ByteWriter {
- public:
-  void u8(std::uint8_t value) { bytes_.push_back(static_cast<char>(value)); }
-  void u16(std::uint16_t value) { littleEndian(value, 2); }
-  void u32(std::uint32_t value) { littleEndian(value, 4); }
-  void f32(float value) { u32(std::bit_cast<std::uint32_t>(value)); }
-  void vec3(Vec3 v) {
-    f32(v.x);
-    f32(v.y);
-    f32(v.z);
-  }
-  // UTF-8 text as a zero-padded CP932 field of `width` bytes.
-  void text(const std::string& utf8, std::size_t width) {
-    std::string field = port::utf8ToCp932(utf8).substr(0, width);
-    field.resize(width, '\0');
-    bytes_ += field;
-  }
-  void raw(const std::string& bytes) { bytes_ += bytes; }
-  std::string take() { return std::move(bytes_); }
-
- private:
-  void littleEndian(std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) {
-      u8(static_cast<std::uint8_t>(value >> (8 * i)));
-    }
-  }
-  std::string bytes_;
-};
-
-void writeGeometry(ByteWriter& out, const TsmModel& model) {
-  out.u32(static_cast<std::uint32_t>(model.vertices.size()));
-  for (const TsmVertex& v : model.vertices) {
-    out.vec3(v.position);
-    out.vec3(v.normal);
-    out.f32(v.u);
-    out.f32(v.v);
-    out.u16(v.firstBone);
-    out.u16(v.secondBone);
-    out.u8(v.weight);
-    out.u8(v.noEdge);
-  }
-  out.u32(static_cast<std::uint32_t>(model.indices.size()));
-  for (std::uint16_t index : model.indices) {
-    out.u16(index);
-  }
-  out.u32(static_cast<std::uint32_t>(model.materials.size()));
-  for (const TsmMaterial& m : model.materials) {
-    out.vec3(m.diffuse);
-    out.f32(m.alpha);
-    out.f32(m.power);
-    out.vec3(m.specular);
-    out.vec3(m.ambient);
-    out.u8(static_cast<std::uint8_t>(m.toon));
-    out.u8(m.edge);
-    out.u32(m.indexCount);
-    out.text(m.texture, 20);
-  }
-}
-
-void writeSkeleton(ByteWriter& out, const TsmModel& model) {
-  out.u16(static_cast<std::uint16_t>(model.bones.size()));
-  for (const TsmBone& b : model.bones) {
-    out.text(b.name, 20);
-    out.u16(static_cast<std::uint16_t>(b.parent));
-    out.u16(b.tail);
-    out.u8(b.type);
-    out.u16(b.linked);
-    out.vec3(b.head);
-  }
-  out.u16(static_cast<std::uint16_t>(model.ikChains.size()));
-  for (const TsmIk& ik : model.ikChains) {
-    out.u16(ik.ikBone);
-    out.u16(ik.effector);
-    out.u8(static_cast<std::uint8_t>(ik.chain.size()));
-    out.u16(ik.iterations);
-    out.f32(ik.angleWeight);
-    for (std::uint16_t bone : ik.chain) {
-      out.u16(bone);
-    }
-  }
-}
-
-void writeMorphsAndLists(ByteWriter& out, const TsmModel& model) {
-  out.u16(static_cast<std::uint16_t>(model.morphs.size()));
-  for (const TsmMorph& m : model.morphs) {
-    out.text(m.name, 20);
-    out.u32(static_cast<std::uint32_t>(m.vertices.size()));
-    out.u8(m.category);
-    for (const TsmMorphVertex& v : m.vertices) {
-      out.u32(v.index);
-      out.vec3(v.position);
-    }
-  }
-  out.u8(static_cast<std::uint8_t>(model.morphList.size()));
-  for (std::uint16_t index : model.morphList) {
-    out.u16(index);
-  }
-  out.u8(static_cast<std::uint8_t>(model.groups.size()));
-  for (const std::string& group : model.groups) {
-    out.text(group, 50);
-  }
-  out.u32(static_cast<std::uint32_t>(model.boneList.size()));
-  for (const TsmBoneListEntry& entry : model.boneList) {
-    out.u16(entry.bone);
-    out.u8(entry.group);
-  }
-}
-
-}  // namespace
 
 std::uint16_t TsmModel::addBone(const std::string& boneName, std::int16_t parent, Vec3 head,
                                 std::uint8_t type) {
@@ -141,16 +26,9 @@ void TsmModel::addTriangle(Vec3 a, Vec3 b, Vec3 c, std::uint16_t bone) {
 }
 
 std::string tsmBytes(const TsmModel& model) {
-  ByteWriter out;
-  out.raw(model.magic);
-  out.f32(model.version);
-  out.text(model.name, 20);
-  out.text(model.comment, 256);
-  writeGeometry(out, model);
-  writeSkeleton(out, model);
-  writeMorphsAndLists(out, model);
-  out.raw(model.trailing);
-  return out.take();
+  ModelFile file = model;
+  convertModelTextsFromUtf8(file);
+  return encodeModelFile(file).value();
 }
 
 TsmModel minimalModel() {
