@@ -5,6 +5,7 @@
 
 #include "frame_fixture.h"
 #include "media/background_image.h"
+#include "media/background_video.h"
 #include "port/video/video_file_info.h"
 #include "port/video/video_reader.h"
 #include "temp_folder.h"
@@ -232,6 +233,35 @@ TEST_F(FrameStepTest, TheBackgroundImageReplacesTheWhiteClear) {
   const std::uint32_t expected = static_cast<std::uint32_t>(source[2]) << 16 | source[1] << 8 | source[0];
   EXPECT_NE(expected, 0xFFFFFFu);
   EXPECT_EQ(test::pixelAt(drawn, 256, 192), expected);
+}
+
+// 0xRRGGBB of a B, G, R, A picture's pixel.
+std::uint32_t picturePixel(const port::Picture& picture, int x, int y) {
+  const std::uint8_t* p = picture.row(y) + static_cast<std::size_t>(x) * 4;
+  return static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[1]) << 8 | p[0];
+}
+
+TEST_F(FrameStepTest, ThePlayingBackgroundVideoShowsTheFrameOfTheClock) {
+  scene_.showAxes = false;
+  ASSERT_TRUE(loadVideo(scene_, systems_->backgrounds, "UserFile/BackGround/demo_background.avi"));
+  ASSERT_TRUE(scene_.backgroundVideoShown);
+  scene_.playing = true;
+  scene_.playRangeEndTime = 100.0f;
+  std::vector<std::vector<std::uint8_t>> surfaces;
+  for (const float time : {0.0f, 0.5f}) {
+    scene_.currentTime = time;
+    frameStep(scene_, *systems_);
+    const RgbaImage drawn = readBackBuffer(systems_->device);
+    const port::Picture& surface = systems_->backgrounds.videoSurface;
+    for (int y = 40; y < drawn.height; y += 37) {
+      for (int x = 0; x < 380; x += 23) {
+        EXPECT_EQ(test::pixelAt(drawn, x, y), picturePixel(surface, x, y))
+            << time << " at " << x << ", " << y;
+      }
+    }
+    surfaces.push_back(surface.pixels);
+  }
+  EXPECT_NE(surfaces[0], surfaces[1]);
 }
 
 TEST_F(FrameStepTest, PropsAreDrawnFromTheirSlotState) {
