@@ -2,7 +2,7 @@
 // model it needs. Texts are given in UTF-8 and written as CP932, cut to their field width.
 // Every index is written as given (nothing is checked), so hostile files are easy:
 //
-//   TsmModel model = twoBoneModel();
+//   TsmModel model = sampleModel();
 //   model.vertices[0].firstBone = 7;           // out of range
 //   std::string bytes = tsmBytes(model);
 #pragma once
