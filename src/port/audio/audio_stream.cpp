@@ -80,6 +80,9 @@ class SdlAudioStream : public AudioStream {
 }  // namespace
 
 bool initialiseAudio() {
+  // SDL would take over SIGINT and SIGTERM and turn them into quit events nobody reads, leaving the
+  // program deaf to a plain kill.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
 }
 
