@@ -48,6 +48,7 @@ class XBuild {
   std::string name;            // CP932: the X file's name without folder
   std::filesystem::path path;  // the path given to loadAccessory
   bool shadow = false;         // casts a ground shadow
+  int listIndex = 0;           // row in the accessory list; rows stay dense as props are deleted
 };
 
 using Accessory = XBuild;

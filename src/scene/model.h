@@ -184,6 +184,8 @@ struct Model {
   std::uint32_t displayIkKeyCursor = 0;
   bool displayIkTrackActive = false;
 
+  // Row in the model list and in the props' parent list; 0 (the camera row) until listed.
+  std::int32_t listIndex = 0;
   bool semiTransparent = false;            // drawn at half alpha; follows the scene's translucent switch
   bool visible = false;                    // drawn; set when loading completes
   std::vector<std::uint8_t> boneSelected;  // 1 per selected bone; bone 0 selected at load
