@@ -1,0 +1,358 @@
+#include "app/accessory_commands.h"
+
+#include <cassert>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "files/x_messages.h"
+#include "port/text.h"
+
+namespace zv {
+namespace {
+
+constexpr std::string_view kAddCaption = "アクセサリ追加";
+constexpr std::string_view kDeleteCaption = "アクセサリ削除";
+constexpr std::string_view kNotAnXFile = "正しいｘファイルではありません";
+// Bones of these kinds and above are never offered as a prop's parent.
+constexpr std::uint8_t kFirstHiddenBoneKind = 7;
+// The panel shows angles in degrees converted with this value of pi.
+constexpr double kPanelPi = 3.141592;
+
+port::Ui& uiOf(Scene& scene) {
+  assert(scene.ui && "the front end installs its Ui before any command runs");
+  return *scene.ui;
+}
+
+// The prop's device buffers are made and freed on the view's context.
+void makeViewCurrent(FrameSystems& systems) {
+  if (systems.surface) {
+    systems.surface->makeCurrent();
+  }
+}
+
+Accessory* propInSlot(FrameSystems& systems, int slot) {
+  if (slot < 0 || slot >= kMaxAccessories) {
+    return nullptr;
+  }
+  return systems.accessories[static_cast<std::size_t>(slot)].get();
+}
+
+std::optional<int> firstEmptySlot(const FrameSystems& systems) {
+  for (int slot = 0; slot < kMaxAccessories; ++slot) {
+    if (!systems.accessories[static_cast<std::size_t>(slot)]) {
+      return slot;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<int> slotOfRow(FrameSystems& systems, int row) {
+  for (int slot = 0; slot < kMaxAccessories; ++slot) {
+    const Accessory* prop = propInSlot(systems, slot);
+    if (prop && prop->listIndex == row) {
+      return slot;
+    }
+  }
+  return std::nullopt;
+}
+
+// The model listed at `row` of the parent-model list, or nothing for the ground row.
+std::optional<int> modelSlotOfRow(Scene& scene, int row) {
+  if (row <= 0) {
+    return std::nullopt;
+  }
+  for (int slot = 0; slot < kMaxModels; ++slot) {
+    const Model* model = modelInSlot(scene, slot);
+    if (model && model->listIndex == row) {
+      return slot;
+    }
+  }
+  return std::nullopt;
+}
+
+AccessoryState& stateOf(Scene& scene, int slot) {
+  return scene.accessories[static_cast<std::size_t>(slot)];
+}
+
+void setParent(Scene& scene, Accessory& prop, int slot, int modelSlot, int bone) {
+  AccessoryState& state = stateOf(scene, slot);
+  state.parentModel = prop.parentModel = modelSlot;
+  state.parentBone = prop.parentBone = bone;
+}
+
+std::string panelNumber(double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%3.4f", value);
+  return text;
+}
+
+void showPlacement(port::Ui& ui, const AccessoryState& state) {
+  const float position[3] = {state.position.x, state.position.y, state.position.z};
+  const float rotation[3] = {state.rotation.x, state.rotation.y, state.rotation.z};
+  for (int axis = 0; axis < 3; ++axis) {
+    ui.setControlText(kAccessoryPositionEdits[axis], panelNumber(position[axis]));
+    ui.setControlText(kAccessoryRotationEdits[axis], panelNumber(rotation[axis] / kPanelPi * 180.0));
+  }
+  ui.setControlText(kAccessoryScaleEdit, panelNumber(state.scale));
+}
+
+void clearPlacement(port::Ui& ui) {
+  for (int axis = 0; axis < 3; ++axis) {
+    ui.setControlText(kAccessoryPositionEdits[axis], "");
+    ui.setControlText(kAccessoryRotationEdits[axis], "");
+  }
+  ui.setControlText(kAccessoryScaleEdit, "");
+}
+
+// Fills the parent-bone list with the bones a prop may follow, in bone order.
+void listParentBones(port::Ui& ui, const Model& model) {
+  std::vector<std::string> rows;
+  for (const Bone& bone : model.bones) {
+    if (bone.type < kFirstHiddenBoneKind) {
+      rows.push_back(port::cp932ToUtf8(bone.name));
+    }
+  }
+  ui.setControlRows(kAccessoryParentBoneList, std::move(rows));
+}
+
+// The row of `bone` in the parent-bone list of `model`, or -1 when it is not listed.
+int parentBoneRow(const Model& model, int bone) {
+  if (bone < 0 || static_cast<std::size_t>(bone) >= model.bones.size() ||
+      model.bones[static_cast<std::size_t>(bone)].type >= kFirstHiddenBoneKind) {
+    return -1;
+  }
+  int row = 0;
+  for (int index = 0; index < bone; ++index) {
+    row += model.bones[static_cast<std::size_t>(index)].type < kFirstHiddenBoneKind ? 1 : 0;
+  }
+  return row;
+}
+
+void storeLiveState(Scene& scene, int slot, const Accessory& prop) {
+  AccessoryState& state = stateOf(scene, slot);
+  state.loaded = true;
+  state.visible = prop.visible;
+  state.shadow = prop.shadow;
+  state.parentModel = prop.parentModel;
+  state.parentBone = prop.parentBone;
+  state.position = prop.position;
+  state.rotation = prop.rotation;
+  state.scale = prop.scale;
+}
+
+void writeHeadKey(Scene& scene, int slot, const Accessory& prop) {
+  AccessoryKey& head = scene.accessoryKeyPools[static_cast<std::size_t>(slot)].at(0);
+  head.position = prop.position;
+  head.rotation = prop.rotation;
+  head.scale = prop.scale;
+  head.shadow = prop.shadow;
+}
+
+// Empties the slot: the prop, its live state and a fresh track whose head shows it on the ground.
+void emptySlot(Scene& scene, FrameSystems& systems, int slot) {
+  const auto index = static_cast<std::size_t>(slot);
+  makeViewCurrent(systems);
+  systems.accessories[index].reset();
+  scene.accessories[index] = AccessoryState{};
+  scene.accessoryKeyPools[index] = KeyPool<AccessoryKey>{};
+  scene.accessoryKeyCursors[index] = 0;
+  scene.accessoryTrackActive[index] = false;
+}
+
+void removeListRow(port::Ui& ui, FrameSystems& systems, int row) {
+  std::vector<std::string> rows = ui.control(kAccessoryList).rows;
+  if (row >= 0 && static_cast<std::size_t>(row) < rows.size()) {
+    rows.erase(rows.begin() + row);
+  }
+  ui.setControlRows(kAccessoryList, std::move(rows));
+  for (std::unique_ptr<Accessory>& prop : systems.accessories) {
+    if (prop && prop->listIndex > row) {
+      --prop->listIndex;
+    }
+  }
+}
+
+void toggleFlag(Scene& scene, FrameSystems& systems, bool AccessoryState::*flag, bool Accessory::*propFlag,
+                int checkBox) {
+  Accessory* prop = propInSlot(systems, scene.currentAccessory);
+  if (!prop) {
+    return;
+  }
+  AccessoryState& state = stateOf(scene, scene.currentAccessory);
+  state.*flag = !(state.*flag);
+  prop->*propFlag = state.*flag;
+  uiOf(scene).checkControl(checkBox, state.*flag);
+}
+
+}  // namespace
+
+bool addAccessoryFromDialog(Scene& scene, FrameSystems& systems) {
+  if (!scene.exeDirectory.empty()) {
+    std::error_code ignored;
+    std::filesystem::current_path(scene.exeDirectory, ignored);
+  }
+  port::FileDialogRequest request;
+  request.title = "ファイルを開く";
+  request.filters = {{"読込可能ファイル(*.x,*.vac)", "*.x;*.vac"},
+                     {"x files(*.x)", "*.x"},
+                     {"vac files(*.vac)", "*.vac"},
+                     {"All Files(*.*)", "*.*"}};
+  request.initialDirectory = "UserFile/Accessory";
+  request.defaultExtension = "x";
+  const std::optional<std::filesystem::path> chosen = uiOf(scene).openFileDialog(request);
+  return chosen && addAccessory(scene, systems, *chosen);
+}
+
+bool addAccessory(Scene& scene, FrameSystems& systems, const std::filesystem::path& path) {
+  port::Ui& ui = uiOf(scene);
+  const std::optional<int> slot = firstEmptySlot(systems);
+  if (!slot) {
+    port::showMessage(ui, "追加できるアクセサリの最大数は" + std::to_string(kMaxAccessories) + "個までです",
+                      kAddCaption);
+    return false;
+  }
+  makeViewCurrent(systems);
+  auto prop = std::make_unique<Accessory>();
+  if (!loadAccessory(*prop, systems.device, ui, systems.textures, path, scene.exeDirectory)) {
+    ui.messageBox(port::MessageOwner::None, kNotAnXFile, kAccessoryLoadCaption, port::MessageButtons::Ok);
+    return false;
+  }
+  scene.modified = true;
+  std::vector<std::string> rows = ui.control(kAccessoryList).rows;
+  rows.push_back(port::cp932ToUtf8(prop->name));
+  prop->listIndex = static_cast<int>(rows.size()) - 1;
+  ui.setControlRows(kAccessoryList, std::move(rows));
+  ui.selectControlRow(kAccessoryList, prop->listIndex);
+  scene.currentAccessory = static_cast<std::uint8_t>(*slot);
+  ui.selectControlRow(kAccessoryParentModelList, 0);
+  ui.setControlRows(kAccessoryParentBoneList, {});
+  ui.checkControl(kAccessoryVisibleCheck, true);
+  prop->parentModel = -1;
+  storeLiveState(scene, *slot, *prop);
+  showPlacement(ui, stateOf(scene, *slot));
+  ui.checkControl(kAccessoryShadowCheck, prop->shadow);
+  writeHeadKey(scene, *slot, *prop);
+  systems.accessories[static_cast<std::size_t>(*slot)] = std::move(prop);
+  return true;
+}
+
+bool deleteAccessory(Scene& scene, FrameSystems& systems) {
+  port::Ui& ui = uiOf(scene);
+  const int row = ui.control(kAccessoryList).selection;
+  const std::optional<int> slot = row < 0 ? std::nullopt : slotOfRow(systems, row);
+  if (!slot) {
+    return false;
+  }
+  const std::string question = "アクセサリ：" + port::cp932ToUtf8(propInSlot(systems, *slot)->name) +
+                               "を削除します\nアクセサリのフレームデータも全て削除されます\n"
+                               "(この操作は元に戻す事はできません)\n\n削除してもよろしいですか？";
+  if (ui.messageBox(port::MessageOwner::MainWindow, question, kDeleteCaption,
+                    port::MessageButtons::OkCancel) != port::MessageAnswer::Ok) {
+    return false;
+  }
+  emptySlot(scene, systems, *slot);
+  scene.modified = true;
+  removeListRow(ui, systems, row);
+  if (const std::optional<int> first = slotOfRow(systems, 0)) {
+    ui.selectControlRow(kAccessoryList, 0);
+    scene.currentAccessory = static_cast<std::uint8_t>(*first);
+    refreshAccessoryPanel(scene, systems);
+  } else {
+    scene.currentAccessory = 0;
+    ui.selectControlRow(kAccessoryParentModelList, -1);
+    ui.setControlRows(kAccessoryParentBoneList, {});
+    clearPlacement(ui);
+  }
+  return true;
+}
+
+void refreshAccessoryPanel(Scene& scene, FrameSystems& systems) {
+  if (!propInSlot(systems, scene.currentAccessory)) {
+    return;
+  }
+  port::Ui& ui = uiOf(scene);
+  const AccessoryState& state = stateOf(scene, scene.currentAccessory);
+  ui.checkControl(kAccessoryVisibleCheck, state.visible);
+  ui.checkControl(kAccessoryShadowCheck, state.shadow);
+  const Model* parent = modelInSlot(scene, state.parentModel);
+  ui.selectControlRow(kAccessoryParentModelList, parent ? parent->listIndex : 0);
+  ui.setControlRows(kAccessoryParentBoneList, {});
+  if (parent) {
+    listParentBones(ui, *parent);
+    ui.selectControlRow(kAccessoryParentBoneList, parentBoneRow(*parent, state.parentBone));
+  }
+  showPlacement(ui, state);
+}
+
+void accessoryListChanged(Scene& scene, FrameSystems& systems) {
+  const int row = uiOf(scene).control(kAccessoryList).selection;
+  const std::optional<int> slot = row < 0 ? std::nullopt : slotOfRow(systems, row);
+  if (slot) {
+    scene.currentAccessory = static_cast<std::uint8_t>(*slot);
+    refreshAccessoryPanel(scene, systems);
+  }
+}
+
+void accessoryParentModelChanged(Scene& scene, FrameSystems& systems) {
+  Accessory* prop = propInSlot(systems, scene.currentAccessory);
+  if (!prop) {
+    return;
+  }
+  port::Ui& ui = uiOf(scene);
+  ui.setControlRows(kAccessoryParentBoneList, {});
+  const std::optional<int> modelSlot = modelSlotOfRow(scene, ui.control(kAccessoryParentModelList).selection);
+  if (!modelSlot) {
+    setParent(scene, *prop, scene.currentAccessory, -1, prop->parentBone);
+    return;
+  }
+  listParentBones(ui, *modelInSlot(scene, *modelSlot));
+  ui.selectControlRow(kAccessoryParentBoneList, 0);
+  setParent(scene, *prop, scene.currentAccessory, *modelSlot, 0);
+}
+
+void accessoryParentBoneChanged(Scene& scene, FrameSystems& systems) {
+  Accessory* prop = propInSlot(systems, scene.currentAccessory);
+  const Model* parent = prop ? modelInSlot(scene, prop->parentModel) : nullptr;
+  if (!parent) {
+    return;
+  }
+  const port::ControlState list = uiOf(scene).control(kAccessoryParentBoneList);
+  if (list.selection < 0 || static_cast<std::size_t>(list.selection) >= list.rows.size()) {
+    return;
+  }
+  const std::string& chosen = list.rows[static_cast<std::size_t>(list.selection)];
+  for (std::size_t bone = 0; bone < parent->bones.size(); ++bone) {
+    if (port::cp932ToUtf8(parent->bones[bone].name) == chosen) {
+      setParent(scene, *prop, scene.currentAccessory, prop->parentModel, static_cast<int>(bone));
+      return;
+    }
+  }
+}
+
+void toggleAccessoryVisible(Scene& scene, FrameSystems& systems) {
+  toggleFlag(scene, systems, &AccessoryState::visible, &Accessory::visible, kAccessoryVisibleCheck);
+}
+
+void toggleAccessoryShadow(Scene& scene, FrameSystems& systems) {
+  toggleFlag(scene, systems, &AccessoryState::shadow, &Accessory::shadow, kAccessoryShadowCheck);
+}
+
+bool attachAccessory(Scene& scene, FrameSystems& systems, int slot, int modelSlot, int bone) {
+  Accessory* prop = propInSlot(systems, slot);
+  const Model* model = modelInSlot(scene, modelSlot);
+  const bool onGround = modelSlot == -1;
+  if (!prop || (!onGround && (!model || bone < 0 || static_cast<std::size_t>(bone) >= model->bones.size()))) {
+    return false;
+  }
+  const int parentBone = onGround ? 0 : bone;
+  setParent(scene, *prop, slot, modelSlot, parentBone);
+  AccessoryKey& head = scene.accessoryKeyPools[static_cast<std::size_t>(slot)].at(0);
+  head.parentModel = modelSlot;
+  head.parentBone = parentBone;
+  return true;
+}
+
+}  // namespace zv
