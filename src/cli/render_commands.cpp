@@ -5,14 +5,19 @@
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <system_error>
+#include <utility>
+#include <vector>
 
+#include "app/accessory_commands.h"
 #include "cli/cli_output.h"
 #include "cli/headless_scene.h"
 #include "cli/recording.h"
 #include "cli/usage.h"
 #include "port/canvas/canvas.h"
+#include "port/text.h"
 #include "port/video/video_reader.h"
 
 namespace zv::cli {
@@ -20,14 +25,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A prop to add, and the bone it follows from frame 0 as "SLOT:BONE" (empty: the ground).
+struct AccessoryOption {
+  std::string path;
+  std::string parent;
+};
+
 struct RenderOptions {
   SceneOptions scene;
+  std::vector<AccessoryOption> accessories;
   std::string out;
   std::int64_t frame = -1;
 };
 
 struct ExportOptions {
   SceneOptions scene;
+  std::vector<AccessoryOption> accessories;
   std::string out;
   std::int64_t start = -1;
   std::int64_t end = -1;
@@ -50,6 +63,23 @@ bool readRate(std::string_view text, float& rate) {
   return !text.empty() && error == std::errc{} && end == text.data() + text.size();
 }
 
+// --accessory FILE, and --parent SLOT:BONE for the prop given last.
+std::optional<bool> readAccessoryOption(std::string_view option, std::string_view value,
+                                        std::vector<AccessoryOption>& accessories) {
+  if (option == "--accessory") {
+    accessories.push_back({std::string(value), {}});
+    return true;
+  }
+  if (option == "--parent") {
+    if (accessories.empty() || !accessories.back().parent.empty() || value.empty()) {
+      return false;
+    }
+    accessories.back().parent = value;
+    return true;
+  }
+  return std::nullopt;
+}
+
 // Reads one of the command's own options at `index` with its value; false for a usage error.
 bool readRenderOption(std::span<const std::string_view> arguments, std::size_t& index,
                       RenderOptions& options) {
@@ -58,6 +88,9 @@ bool readRenderOption(std::span<const std::string_view> arguments, std::size_t& 
     return false;
   }
   const std::string_view value = arguments[++index];
+  if (const std::optional<bool> read = readAccessoryOption(option, value, options.accessories)) {
+    return *read;
+  }
   if (option == "--out") {
     options.out = value;
     return true;
@@ -81,6 +114,9 @@ bool readExportOption(std::span<const std::string_view> arguments, std::size_t& 
   }
   const std::string_view value = arguments[++index];
   std::int64_t number = 0;
+  if (const std::optional<bool> read = readAccessoryOption(option, value, options.accessories)) {
+    return *read;
+  }
   if (option == "--out" || option == "--wav") {
     (option == "--out" ? options.out : options.wavPath) = value;
     return true;
@@ -121,6 +157,44 @@ bool readArguments(std::span<const std::string_view> arguments, Options& options
     }
   }
   return sceneOptionsComplete(options.scene);
+}
+
+// The model slot and bone index that "SLOT:BONE" names, the bone name in UTF-8.
+std::optional<std::pair<int, int>> parentBone(Scene& scene, std::string_view parent) {
+  const std::size_t colon = parent.find(':');
+  std::int64_t slot = -1;
+  if (colon == std::string_view::npos || !parseWhole(parent.substr(0, colon), slot) || slot < 0 ||
+      slot >= kMaxModels) {
+    return std::nullopt;
+  }
+  const Model* model = modelInSlot(scene, static_cast<int>(slot));
+  const std::string name = port::utf8ToCp932(parent.substr(colon + 1));
+  for (std::size_t bone = 0; model && bone < model->bones.size(); ++bone) {
+    if (model->bones[bone].name == name) {
+      return std::pair{static_cast<int>(slot), static_cast<int>(bone)};
+    }
+  }
+  return std::nullopt;
+}
+
+// Adds the props in order as the accessory panel does, each on its ground or bone from frame 0.
+bool addAccessories(HeadlessScene& headless, const std::vector<AccessoryOption>& accessories) {
+  Scene& scene = *headless.scene;
+  for (const AccessoryOption& accessory : accessories) {
+    if (!addAccessory(scene, *headless.systems, accessory.path)) {
+      return false;
+    }
+    if (accessory.parent.empty()) {
+      continue;
+    }
+    const std::optional<std::pair<int, int>> parent = parentBone(scene, accessory.parent);
+    if (!parent) {
+      refuse(accessory.parent, "no model in that slot has a bone of that name (--parent SLOT:BONE)");
+      return false;
+    }
+    attachAccessory(scene, *headless.systems, scene.currentAccessory, parent->first, parent->second);
+  }
+  return true;
 }
 
 // The one picture of a temporary recording, written as PNG under a temporary name and renamed
@@ -164,7 +238,7 @@ int runRender(std::span<const std::string_view> arguments) {
     return usageError("render needs --frame N and --out FILE.png");
   }
   HeadlessScene headless;
-  if (!openHeadlessScene(options.scene, headless)) {
+  if (!openHeadlessScene(options.scene, headless) || !addAccessories(headless, options.accessories)) {
     return kRefused;
   }
   RecordingSettings settings;
@@ -200,7 +274,7 @@ int runExport(std::span<const std::string_view> arguments) {
     return usageError("export needs --out FILE.avi, --start A and --end B");
   }
   HeadlessScene headless;
-  if (!openHeadlessScene(options.scene, headless)) {
+  if (!openHeadlessScene(options.scene, headless) || !addAccessories(headless, options.accessories)) {
     return kRefused;
   }
   RecordingSettings settings;

@@ -165,6 +165,48 @@ TEST_F(CliRender, RefusedSettingsLeaveAnEarlierFileAsItWas) {
   EXPECT_FALSE(std::filesystem::exists(folder_ / "a.png"));
 }
 
+TEST_F(CliRender, PropsStandOnTheGroundOrFollowTheBoneTheyAreGiven) {
+  const std::vector<std::string> size{"--width", "160", "--height", "120"};
+  auto withSize = [&size](std::vector<std::string> extra) {
+    extra.insert(extra.end(), size.begin(), size.end());
+    return extra;
+  };
+  ASSERT_EQ(render(0, folder_ / "none.png", size).exitCode, 0);
+  test::CliRun ground = render(0, folder_ / "ground.png", withSize({"--accessory", "lamp.vac"}));
+  ASSERT_EQ(ground.exitCode, 0) << ground.err;
+  test::CliRun wrist =
+      render(0, folder_ / "wrist.png", withSize({"--accessory", "lamp.vac", "--parent", "0:右手首"}));
+  ASSERT_EQ(wrist.exitCode, 0) << wrist.err;
+  port::Canvas none(0, 0), onGround(0, 0), onWrist(0, 0);
+  ASSERT_TRUE(port::Canvas::readPng(folder_ / "none.png", none));
+  ASSERT_TRUE(port::Canvas::readPng(folder_ / "ground.png", onGround));
+  ASSERT_TRUE(port::Canvas::readPng(folder_ / "wrist.png", onWrist));
+  EXPECT_GT(differingPixels(none, onGround), 50);
+  EXPECT_GT(differingPixels(onGround, onWrist), 50);
+
+  test::CliRun clip =
+      exportAvi(folder_ / "props.avi",
+                withSize({"--start", "0", "--end", "2", "--accessory", "lamp.x", "--accessory", "lamp.vac"}));
+  ASSERT_EQ(clip.exitCode, 0) << clip.err;
+  EXPECT_EQ(clip.json().object()["framesWritten"].toInt(), 3);
+}
+
+TEST_F(CliRender, AnUnknownPropOrParentIsRefusedAndWritesNothing) {
+  const std::filesystem::path out = folder_ / "p.png";
+  test::CliRun missing = render(0, out, {"--accessory", (folder_ / "missing.x").string()});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_NE(missing.err.find("アクセサリ読込: 正しいｘファイルではありません"), std::string::npos)
+      << missing.err;
+  test::CliRun noBone = render(0, out, {"--accessory", "lamp.vac", "--parent", "0:しっぽ"});
+  EXPECT_EQ(noBone.exitCode, 1);
+  EXPECT_NE(noBone.err.find("0:しっぽ"), std::string::npos) << noBone.err;
+  EXPECT_EQ(render(0, out, {"--accessory", "lamp.vac", "--parent", "1:右手首"}).exitCode, 1);
+  EXPECT_EQ(render(0, out, {"--accessory", "lamp.vac", "--parent", "右手首"}).exitCode, 1);
+  EXPECT_EQ(render(0, out, {"--parent", "0:右手首", "--accessory", "lamp.vac"}).exitCode, 2);
+  EXPECT_EQ(render(0, out, {"--accessory", "lamp.vac", "--parent", "0:頭", "--parent", "0:首"}).exitCode, 2);
+  EXPECT_FALSE(std::filesystem::exists(out));
+}
+
 TEST_F(CliRender, UsageErrorsExitTwo) {
   const std::string png = (folder_ / "a.png").string();
   const std::string model = programFile("UserFile/Model/tessera.tsm");
