@@ -143,8 +143,14 @@ void storeLiveState(Scene& scene, int slot, const Accessory& prop) {
   state.scale = prop.scale;
 }
 
-void writeHeadKey(Scene& scene, int slot, const Accessory& prop) {
-  AccessoryKey& head = scene.accessoryKeyPools[static_cast<std::size_t>(slot)].at(0);
+// Starts the slot's track afresh at the prop's file placement: keys left on the track of an empty
+// slot (registered while no prop was there) must not move the new prop.
+void startTrack(Scene& scene, int slot, const Accessory& prop) {
+  const auto index = static_cast<std::size_t>(slot);
+  scene.accessoryKeyPools[index] = KeyPool<AccessoryKey>{};
+  scene.accessoryKeyCursors[index] = 0;
+  scene.accessoryTrackActive[index] = false;
+  AccessoryKey& head = scene.accessoryKeyPools[index].at(0);
   head.position = prop.position;
   head.rotation = prop.rotation;
   head.scale = prop.scale;
@@ -234,7 +240,7 @@ bool addAccessory(Scene& scene, FrameSystems& systems, const std::filesystem::pa
   storeLiveState(scene, *slot, *prop);
   showPlacement(ui, stateOf(scene, *slot));
   ui.checkControl(kAccessoryShadowCheck, prop->shadow);
-  writeHeadKey(scene, *slot, *prop);
+  startTrack(scene, *slot, *prop);
   systems.accessories[static_cast<std::size_t>(*slot)] = std::move(prop);
   return true;
 }

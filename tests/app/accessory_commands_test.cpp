@@ -85,8 +85,14 @@ TEST_F(AccessoryCommandsTest, AddTakesTheFirstFreeSlotAndListsTheFilePlacement) 
   EXPECT_EQ(head.parentModel, -1);
 }
 
-TEST_F(AccessoryCommandsTest, TheDemoLampCastsAShadowAndItsBoxIsChecked) {
+TEST_F(AccessoryCommandsTest, TheDemoLampCastsAShadowAndKeysLeftOnTheEmptySlotDoNotMoveIt) {
+  AccessoryKey stray;
+  stray.position = {50, 0, 0};
+  ASSERT_TRUE(registerAccessoryKey(scene_, 10, stray));
   ASSERT_TRUE(addAccessory(scene_, *systems_, kLamp));
+  EXPECT_EQ(scene_.accessoryKeyPools[0][0].next, 0u);
+  EXPECT_EQ(scene_.accessoryKeyPools[0].extent(), 1u);
+  EXPECT_EQ(scene_.accessoryKeyPools[0][0].position, (Vec3{8, 0, 2}));
   EXPECT_TRUE(scene_.accessories[0].shadow);
   EXPECT_TRUE(scene_.accessoryKeyPools[0][0].shadow);
   EXPECT_TRUE(ui_.control(kAccessoryShadowCheck).checked);
