@@ -18,6 +18,7 @@
 #include "render/gizmo_drawing.h"
 #include "render/model_drawing.h"
 #include "render/model_resources.h"
+#include "render/picture_copy.h"
 
 namespace zv {
 namespace {
@@ -110,24 +111,6 @@ void poseModels(Scene& scene, const Mat4& world) {
   }
 }
 
-// Copies a back-buffer-sized picture (B, G, R, A) over the back buffer.
-void copyToBackBuffer(DisplayDevice& device, const port::Picture& picture) {
-  if (picture.width <= 0 || picture.height <= 0) {
-    return;
-  }
-  std::vector<std::uint8_t> rgba(picture.pixels.size());
-  for (std::size_t i = 0; i + 3 < rgba.size(); i += 4) {
-    rgba[i] = picture.pixels[i + 2];
-    rgba[i + 1] = picture.pixels[i + 1];
-    rgba[i + 2] = picture.pixels[i];
-    rgba[i + 3] = 255;
-  }
-  const port::Canvas canvas(picture.width, picture.height, rgba);
-  const port::Rect whole{0, 0, picture.width, picture.height};
-  device.painting.draw(whole, canvas, whole);
-  markPainted(device, whole);
-}
-
 void drawBackground(Scene& scene, FrameSystems& systems) {
   DisplayDevice& device = systems.device;
   Backgrounds& backgrounds = systems.backgrounds;
@@ -136,10 +119,10 @@ void drawBackground(Scene& scene, FrameSystems& systems) {
     if (scene.playing) {
       composeVideo(scene, backgrounds);
     }
-    copyToBackBuffer(device, backgrounds.videoSurface);
+    copyPictureToBackBuffer(device, backgrounds.videoSurface, {0, 0});
   } else if (scene.backgroundImageShown) {
     clear(device, {.depth = true}, 0, 1.0f, 0);
-    copyToBackBuffer(device, backgrounds.imageSurface);
+    copyPictureToBackBuffer(device, backgrounds.imageSurface, {0, 0});
   } else {
     clear(device, {.colour = true, .depth = true, .stencil = true}, 0x00FFFFFF, 1.0f, 0);
   }

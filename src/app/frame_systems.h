@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/capture_texture.h"
+#include "render/capture_texture.h"
 #include "app/view_layout.h"
 #include "media/avi_export.h"
 #include "media/background_state.h"

@@ -19,9 +19,11 @@ struct CaptureTexture {
 bool createCaptureTexture(CaptureTexture& capture);
 void releaseCaptureTexture(CaptureTexture& capture);
 
-// Stretches `source` (back-buffer pixels, row 0 at the top) over the whole texture.
+// Stretches `source` (back-buffer pixels, row 0 at the top) over the whole texture, linearly
+// filtered, alpha as drawn. What was painted on the back buffer before is included.
 void captureBackBuffer(CaptureTexture& capture, DisplayDevice& device, port::Rect source);
-// Stretches the whole picture over the texture, nearest pixel.
+// Stretches the whole picture (B, G, R, A, row 0 at the top) over the texture, nearest pixel,
+// opaque; a picture short of its pixels leaves the texture as it was.
 void capturePicture(CaptureTexture& capture, const port::Picture& picture);
 
 }  // namespace zv

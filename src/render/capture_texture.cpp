@@ -1,7 +1,8 @@
-#include "app/capture_texture.h"
+#include "render/capture_texture.h"
 
 #include <GL/glcorearb.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace zv {
@@ -46,7 +47,9 @@ void captureBackBuffer(CaptureTexture& capture, DisplayDevice& device, port::Rec
 }
 
 void capturePicture(CaptureTexture& capture, const port::Picture& picture) {
-  if (capture.texture == 0 || picture.width <= 0 || picture.height <= 0) {
+  const std::size_t pictureBytes = static_cast<std::size_t>(std::max(picture.width, 0)) *
+                                   static_cast<std::size_t>(std::max(picture.height, 0)) * 4;
+  if (capture.texture == 0 || pictureBytes == 0 || picture.pixels.size() < pictureBytes) {
     return;
   }
   std::vector<std::uint8_t> scaled(static_cast<std::size_t>(kCaptureSize) * kCaptureSize * 4);
