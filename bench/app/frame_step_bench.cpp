@@ -3,57 +3,14 @@
 // markers. The frame-rate limit is 60 per second: a step should take well under 16.7 ms.
 #include <benchmark/benchmark.h>
 
-#include <memory>
-
 #include "app/frame_step.h"
-#include "app/frame_systems.h"
-#include "port/gl/headless_gl_context.h"
-#include "port/headless_ui.h"
-#include "port/paths.h"
-#include "render/model_resources.h"
-#include "scene/model_reader.h"
+#include "demo_frame.h"
 
 namespace zv {
 namespace {
 
-struct DemoFrame {
-  std::unique_ptr<port::HeadlessGlContext> context;
-  port::HeadlessUi ui;
-  Scene scene;
-  std::unique_ptr<FrameSystems> systems = std::make_unique<FrameSystems>();
-
-  bool set(port::Size screen) {
-    std::string error;
-    context = port::HeadlessGlContext::create(error);
-    scene.ui = &ui;
-    scene.exeDirectory = port::executableDirectory();
-    ui.client = {0, 0, screen.width, screen.height};
-    if (!context || !createFrameSystems(*systems, scene, screen, nullptr, scene.exeDirectory)) {
-      return false;
-    }
-    layoutView(scene, *systems);
-    auto model = std::make_unique<Model>();
-    std::filesystem::path file = scene.exeDirectory / "UserFile/Model/tessera.tsm";
-    if (readModelFile(file, scene.exeDirectory, *model) ||
-        createModelResources(*model, systems->device, systems->textures)) {
-      return false;
-    }
-    model->visible = true;
-    scene.modelSlots[0] = std::move(model);
-    scene.cameraMode = false;
-    scene.viewOffsetY = 10.0f;
-    return true;
-  }
-
-  ~DemoFrame() {
-    if (context) {
-      releaseFrameSystems(*systems, scene);
-    }
-  }
-};
-
 void runSteps(benchmark::State& state, bool playing) {
-  DemoFrame frame;
+  bench::DemoFrame frame;
   if (!frame.set({1920, 1080})) {
     state.SkipWithError("no headless GL context or demo character");
     return;
