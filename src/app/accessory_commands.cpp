@@ -143,13 +143,18 @@ void storeLiveState(Scene& scene, int slot, const Accessory& prop) {
   state.scale = prop.scale;
 }
 
+// A fresh track: only the head, visible on the ground at scale 1.
+void resetTrack(Scene& scene, std::size_t index) {
+  scene.accessoryKeyPools[index] = KeyPool<AccessoryKey>{};
+  scene.accessoryKeyCursors[index] = 0;
+  scene.accessoryTrackActive[index] = false;
+}
+
 // Starts the slot's track afresh at the prop's file placement: keys left on the track of an empty
 // slot (registered while no prop was there) must not move the new prop.
 void startTrack(Scene& scene, int slot, const Accessory& prop) {
   const auto index = static_cast<std::size_t>(slot);
-  scene.accessoryKeyPools[index] = KeyPool<AccessoryKey>{};
-  scene.accessoryKeyCursors[index] = 0;
-  scene.accessoryTrackActive[index] = false;
+  resetTrack(scene, index);
   AccessoryKey& head = scene.accessoryKeyPools[index].at(0);
   head.position = prop.position;
   head.rotation = prop.rotation;
@@ -157,15 +162,13 @@ void startTrack(Scene& scene, int slot, const Accessory& prop) {
   head.shadow = prop.shadow;
 }
 
-// Empties the slot: the prop, its live state and a fresh track whose head shows it on the ground.
+// Empties the slot: the prop, its live state and its track.
 void emptySlot(Scene& scene, FrameSystems& systems, int slot) {
   const auto index = static_cast<std::size_t>(slot);
   makeViewCurrent(systems);
   systems.accessories[index].reset();
   scene.accessories[index] = AccessoryState{};
-  scene.accessoryKeyPools[index] = KeyPool<AccessoryKey>{};
-  scene.accessoryKeyCursors[index] = 0;
-  scene.accessoryTrackActive[index] = false;
+  resetTrack(scene, index);
 }
 
 void removeListRow(port::Ui& ui, FrameSystems& systems, int row) {
