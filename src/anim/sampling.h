@@ -27,8 +27,8 @@ void seekModel(Model& model, float t);
 void advanceModel(Model& model, float t);
 
 // Seeks every loaded model to currentTime, and the tracks of every loaded accessory; the camera
-// and light tracks too when cameraMode or followCameraLight is set (the caller then zeroes the
-// editing view's offset, which belongs to the frame step).
+// and light tracks too when cameraMode or followCameraLight is set, which also zeroes the editing
+// view's offset so the camera's own track frames the picture.
 void seekScene(Scene& scene);
 // Samples every loaded model at currentTime, then the camera and light (when cameraMode or
 // followCameraLight is set) and every active accessory track.

@@ -51,6 +51,8 @@ void seekScene(Scene& scene) {
   }
   float f = scene.currentTime * kFramesPerSecond;
   if (cameraFollowsTracks(scene)) {
+    scene.viewOffsetX = 0.0f;
+    scene.viewOffsetY = 0.0f;
     scene.cameraKeyCursor = 0;
     scene.cameraTrackActive = true;
     sampling::passKeysBefore(scene.cameraKeyPool, Cursor{scene.cameraKeyCursor, scene.cameraTrackActive}, f,

@@ -9,6 +9,7 @@
 #include "app/info_text.h"
 #include "app/overlay_layout.h"
 #include "app/playback_clock.h"
+#include "app/view_layout.h"
 #include "app/view_transforms.h"
 #include "app/widget_restriction.h"
 #include "media/background_video.h"
@@ -46,23 +47,22 @@ std::vector<std::uint8_t> recordedMusic(const FrameSystems& systems) {
   return data;
 }
 
+// Samples every track at the clock; a sampled camera brings its own view angle to the projection.
+void sampleScene(Scene& scene, FrameSystems& systems) {
+  advanceScene(scene);
+  if (scene.cameraMode || scene.followCameraLight) {
+    systems.device.state.projection =
+        layoutProjection(scene.camera.fieldOfView, scene.outputWidth, scene.outputHeight);
+  }
+}
+
 void advanceRecording(Scene& scene, FrameSystems& systems) {
   if (advanceRecordingClock(scene, systems.aviExport)) {
-    advanceScene(scene);
+    sampleScene(scene, systems);
     return;
   }
   scene.playing = false;
   finishRecording(scene, systems.aviExport, recordedMusic(systems));
-}
-
-// Every track back at the wrapped time; the editing view's offset goes when the camera's track
-// drives the view.
-void restartPlayback(Scene& scene) {
-  seekScene(scene);
-  if (scene.cameraMode || scene.followCameraLight) {
-    scene.viewOffsetX = 0.0f;
-    scene.viewOffsetY = 0.0f;
-  }
 }
 
 void advancePlayback(Scene& scene, FrameSystems& systems) {
@@ -83,12 +83,12 @@ void advancePlayback(Scene& scene, FrameSystems& systems) {
     return;
   }
   if (tick == PlaybackTick::Repeat) {
-    restartPlayback(scene);
+    seekScene(scene);
     if (wavLoaded(systems)) {
       playFrom(systems.wav, scene.currentTime);
     }
   }
-  advanceScene(scene);
+  sampleScene(scene, systems);
 }
 
 void setSceneLight(Scene& scene, DisplayDevice& device, const Mat4& rotation) {
@@ -275,15 +275,16 @@ void recordFrame(Scene& scene, FrameSystems& systems) {
   if (!scene.recording) {
     return;
   }
-  const RgbaImage drawn = readBackBuffer(systems.device);
-  port::Picture picture{drawn.width, drawn.height, std::vector<std::uint8_t>(drawn.pixels.size())};
-  for (std::size_t i = 0; i + 3 < drawn.pixels.size(); i += 4) {
-    picture.pixels[i] = drawn.pixels[i + 2];
-    picture.pixels[i + 1] = drawn.pixels[i + 1];
-    picture.pixels[i + 2] = drawn.pixels[i];
-    picture.pixels[i + 3] = 255;
+  DisplayDevice& device = systems.device;
+  port::Picture& picture = systems.aviExport.backBuffer;
+  picture.width = device.width;
+  picture.height = device.height;
+  picture.pixels.resize(static_cast<std::size_t>(device.width) * device.height * 4);
+  if (!readBackBufferBottomUp(device, picture.pixels)) {
+    picture = {};  // refused by the writer, which ends the recording with its message
   }
-  writeFrame(scene, systems.aviExport, picture);
+  port::makeOpaque(picture);
+  writeFrame(scene, systems.aviExport, picture, port::RowOrder::BottomUp);
 }
 
 void restrictWidgets(Scene& scene) {

@@ -3,11 +3,14 @@
 #include <GL/glcorearb.h>
 #include <gtest/gtest.h>
 
+#include "anim/sampling.h"
+#include "app/view_layout.h"
 #include "frame_fixture.h"
 #include "media/background_image.h"
 #include "media/background_video.h"
 #include "port/video/video_file_info.h"
 #include "port/video/video_reader.h"
+#include "scene/key_registration.h"
 #include "temp_folder.h"
 
 namespace zv {
@@ -207,6 +210,27 @@ TEST_F(FrameStepTest, RepeatPlaybackWrapsToTheStartFrameBox) {
   EXPECT_TRUE(scene_.playing);
   EXPECT_EQ(scene_.currentTime, 15.0f / 30.0f);
   EXPECT_EQ(scene_.playRangeStartTime, 15.0f / 30.0f);
+}
+
+TEST_F(FrameStepTest, PlayingTheCameraTrackBringsItsViewAngleAndDropsTheViewOffset) {
+  scene_.camera.fieldOfView = 30.0f;
+  ASSERT_TRUE(registerCameraKey(scene_, 0));
+  scene_.camera.fieldOfView = 45.0f;
+  scene_.viewOffsetX = 3.0f;
+  scene_.viewOffsetY = -2.0f;
+  scene_.playing = true;
+  scene_.playRangeEndTime = 1.0f;
+  seekScene(scene_);
+  EXPECT_EQ(scene_.viewOffsetX, 0.0f);
+  EXPECT_EQ(scene_.viewOffsetY, 0.0f);
+  frameStep(scene_, *systems_);
+  EXPECT_EQ(scene_.camera.fieldOfView, 30.0f);
+  const Mat4 expected = layoutProjection(30.0f, scene_.outputWidth, scene_.outputHeight);
+  for (int row = 0; row < 4; ++row) {
+    for (int column = 0; column < 4; ++column) {
+      EXPECT_EQ(systems_->device.state.projection.m[row][column], expected.m[row][column]);
+    }
+  }
 }
 
 TEST_F(FrameStepTest, PlaybackStopsAtTheEndOfTheRangeWithoutRepeat) {
