@@ -2,6 +2,7 @@
 
 #include <GL/glcorearb.h>
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include "anim/sampling.h"
 #include "app/view_layout.h"
@@ -231,6 +232,34 @@ TEST_F(FrameStepTest, PlayingTheCameraTrackBringsItsViewAngleAndDropsTheViewOffs
       EXPECT_EQ(systems_->device.state.projection.m[row][column], expected.m[row][column]);
     }
   }
+}
+
+// The music follows the clock: rewound and ready at the end of the range, restarted on a wrap.
+TEST_F(FrameStepTest, TheMusicStopsRewoundAtTheEndAndRestartsOnRepeat) {
+  ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+  shutdown(systems_->wav);
+  ASSERT_TRUE(initialise(systems_->wav, ui_, nullptr));
+  std::filesystem::path music = "UserFile/Wave/demo_beat.wav";
+  ASSERT_TRUE(loadWav(systems_->wav, music, scene_.exeDirectory, 0, scene_.panelWidth));
+  scene_.playing = true;
+  scene_.playRangeEndTime = 1.0f / 30.0f;
+  scene_.frameElapsedSeconds = 0.05f;
+  ASSERT_TRUE(playFrom(systems_->wav, 0.0f));
+  frameStep(scene_, *systems_);
+  EXPECT_FALSE(scene_.playing);
+  EXPECT_EQ(systems_->wav.stopState.load(), kWavFinished);
+  EXPECT_FALSE(systems_->wav.thread.joinable());
+  EXPECT_NE(systems_->wav.buffer, nullptr);
+  EXPECT_EQ(systems_->wav.dataRead, 0);
+
+  scene_.playing = true;
+  scene_.repeatPlayback = true;
+  scene_.currentTime = 0.0f;
+  ui_.setControlText(kStartFrameBox, "0");
+  frameStep(scene_, *systems_);
+  EXPECT_TRUE(scene_.playing);
+  EXPECT_TRUE(systems_->wav.thread.joinable());
+  stop(systems_->wav);
 }
 
 TEST_F(FrameStepTest, PlaybackStopsAtTheEndOfTheRangeWithoutRepeat) {
