@@ -36,6 +36,7 @@ std::string_view startFailureMessage(port::AviWriteError error) {
 bool closeRecording(Scene& scene, AviExport& aviExport, std::span<const std::uint8_t> wavPcm) {
   scene.recording = false;
   enablePlayButton(scene, true);
+  aviExport.backBuffer = {};
   if (aviExport.writer == nullptr) {
     return true;
   }
@@ -102,11 +103,11 @@ bool advanceRecordingClock(Scene& scene, const AviExport& aviExport) {
                            settings.recordFrameRate);
 }
 
-bool writeFrame(Scene& scene, AviExport& aviExport, const port::Picture& backBuffer) {
+bool writeFrame(Scene& scene, AviExport& aviExport, const port::Picture& backBuffer, port::RowOrder rows) {
   if (aviExport.writer == nullptr) {
     return false;
   }
-  if (aviExport.writer->writeFrame(backBuffer) == port::AviWriteError::None) {
+  if (aviExport.writer->writeFrame(backBuffer, rows) == port::AviWriteError::None) {
     aviExport.framesWritten += 1;
     return true;
   }

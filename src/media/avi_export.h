@@ -4,7 +4,8 @@
 // How the frame step drives it, while `scene.recording`:
 //   step 1: advanceRecordingClock(scene, export); when it returns false the recording is complete:
 //           playing = false, refresh the timeline, finishRecording(scene, export, wav PCM).
-//   step 12: writeFrame(scene, export, back buffer read after the 3D scene, before any overlay);
+//   step 12: writeFrame(scene, export, back buffer read after the 3D scene, before any overlay, into
+//           export.backBuffer, which stays allocated for the whole recording);
 //           when it returns false the recording has ended with a message: refresh the timeline.
 //   Esc: playing = false, refresh the timeline, finishRecording(scene, export, wav PCM).
 #pragma once
@@ -51,6 +52,7 @@ struct AviExport {
   std::int32_t frameBytes = 0;                // outputWidth x outputHeight x 4
   std::unique_ptr<port::AviWriter> writer;    // open while recording
   std::optional<port::AviAudioFormat> audio;  // the audio stream the file carries, if any
+  port::Picture backBuffer;                   // the frame step's read-back, reused every picture
 };
 
 // Opens the file (the output size is the scene's) and starts recording and playing from the
@@ -66,10 +68,11 @@ port::AviWriteError startRecording(Scene& scene, AviExport& aviExport, const Rec
 // frame (the clock then reads the time where the recording ends).
 bool advanceRecordingClock(Scene& scene, const AviExport& aviExport);
 
-// Appends the back buffer (any size, row 0 at the top; scaled to the output size) as the next
+// Appends the back buffer (any size, rows in `rows` order; scaled to the output size) as the next
 // picture. A failed write finishes the file with what it has, reports it, stops playing and
 // returns false.
-bool writeFrame(Scene& scene, AviExport& aviExport, const port::Picture& backBuffer);
+bool writeFrame(Scene& scene, AviExport& aviExport, const port::Picture& backBuffer,
+                port::RowOrder rows = port::RowOrder::TopDown);
 
 // Ends the recording: the music's PCM (`wavPcm`, in the format given at the start) up to the time
 // the recording reached goes into the audio stream, and the file is put in place. A failure to

@@ -436,6 +436,18 @@ RgbaImage readBackBuffer(DisplayDevice& device) {
   return readBackBuffer(device, {0, 0, device.width, device.height});
 }
 
+bool readBackBufferBottomUp(DisplayDevice& device, std::span<std::uint8_t> pixels) {
+  const std::size_t size = static_cast<std::size_t>(device.width) * device.height * 4;
+  if (!device.created || size == 0 || pixels.size() != size) {
+    return false;
+  }
+  flushPainting(device);
+  glBindFramebuffer(GL_FRAMEBUFFER, device.framebuffer);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, device.width, device.height, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data());
+  return true;
+}
+
 void present(DisplayDevice& device, unsigned framebuffer, int framebufferHeight, port::Rect target) {
   if (!device.created || target.width() <= 0 || target.height() <= 0) {
     return;

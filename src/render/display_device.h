@@ -83,6 +83,11 @@ void drawVertices(DisplayDevice& device, std::span<const Vertex> vertices, Primi
 // The back buffer's pixels in `area` (clipped to it), row 0 at the top, alpha as drawn.
 RgbaImage readBackBuffer(DisplayDevice& device, port::Rect area);
 RgbaImage readBackBuffer(DisplayDevice& device);
+// The whole back buffer as B, G, R, A bytes (alpha as drawn) in GL's own row order, bottom row
+// first, straight into `pixels`: no allocation and no row flip, for callers that read every frame.
+// False, leaving `pixels` as it was, when the device is not created or `pixels` does not hold
+// exactly W x H x 4 bytes.
+bool readBackBufferBottomUp(DisplayDevice& device, std::span<std::uint8_t> pixels);
 
 // Stretches the whole back buffer onto `target` (pixels from the top left) of the framebuffer
 // `framebuffer` (0 for the window's own) whose height is `framebufferHeight`.

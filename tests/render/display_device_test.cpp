@@ -417,6 +417,31 @@ TEST_F(RenderTest, PaintingKeepsItsOrderWithTheThreeDimensionalDrawing) {
   EXPECT_EQ(pixelAt(picture, 16, 30), 0x0000FFu);
 }
 
+TEST_F(RenderTest, BottomUpReadBackIsTheBackBufferInGlRowOrderAsBgra) {
+  ASSERT_TRUE(makeDevice(8, 6));
+  clear(device_, {true, false, false}, 0x80102030, 1.0f, 0);
+  fillRect(device_, {0, 0, 3, 2}, {255, 0, 0, 255});  // painted, not yet laid over the back buffer
+  fillRect(device_, {5, 4, 8, 6}, {0, 200, 100, 255});
+  const RgbaImage topDown = readBackBuffer(device_);
+  std::vector<std::uint8_t> pixels(8 * 6 * 4, 7);
+  ASSERT_TRUE(readBackBufferBottomUp(device_, pixels));
+  for (int y = 0; y < 6; ++y) {
+    for (int x = 0; x < 8; ++x) {
+      const std::uint8_t* rgba = topDown.at(x, y);
+      const std::uint8_t* bgra = pixels.data() + ((5 - y) * 8 + x) * 4;
+      EXPECT_EQ((std::array{bgra[2], bgra[1], bgra[0], bgra[3]}),
+                (std::array{rgba[0], rgba[1], rgba[2], rgba[3]}))
+          << x << ", " << y;
+    }
+  }
+  EXPECT_EQ(topDown.at(0, 0)[0], 255);
+  EXPECT_EQ(topDown.at(7, 5)[1], 200);
+
+  std::vector<std::uint8_t> wrongSize(8 * 5 * 4, 7);
+  EXPECT_FALSE(readBackBufferBottomUp(device_, wrongSize));
+  EXPECT_EQ(wrongSize, std::vector<std::uint8_t>(8 * 5 * 4, 7));
+}
+
 TEST_F(RenderTest, PresentStretchesTheBackBufferIntoTheTargetRectangle) {
   ASSERT_TRUE(makeDevice(8, 8));
   clear(device_, {true, false, false}, 0xFF0000FF, 1.0f, 0);

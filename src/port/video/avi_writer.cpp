@@ -7,6 +7,7 @@
 
 extern "C" {
 #include <libavformat/avformat.h>
+#include <libavutil/imgutils.h>
 #include <libavutil/opt.h>
 #include <libavutil/pixdesc.h>
 #include <libswscale/swscale.h>
@@ -95,6 +96,12 @@ struct AviWriter::Impl {
       encoder->flags |= AV_CODEC_FLAG_QSCALE;
       encoder->global_quality = FF_QP2LAMBDA * kDefaultQuantiser;
     }
+    if (choice.codec == VideoCodec::Mjpeg && choice.dataRate == 0) {
+      // Each picture is coded on its own at a fixed quantiser, so coding the next one on a second
+      // thread gives the same bytes while the caller draws the picture after it.
+      encoder->thread_count = 2;
+      encoder->thread_type = FF_THREAD_FRAME;
+    }
     if (choice.codec == VideoCodec::H264) {
       av_opt_set(encoder->priv_data, "preset", "veryfast", 0);
     }
@@ -170,22 +177,48 @@ struct AviWriter::Impl {
     return result < 0 ? AviWriteError::WriteFailed : AviWriteError::None;
   }
 
-  bool fill(const Picture& picture) {
+  // The frame's first plane as the picture's top row onwards: bottom-up frames start at their
+  // last row and step backwards.
+  void framePlanes(std::uint8_t* (&target)[4], int (&stride)[4]) const {
+    for (int plane = 0; plane < 4; ++plane) {
+      target[plane] = frame->data[plane];
+      stride[plane] = frame->linesize[plane];
+    }
+    if (bottomUpRows) {
+      target[0] += static_cast<std::ptrdiff_t>(settings.height - 1) * frame->linesize[0];
+      stride[0] = -frame->linesize[0];
+    }
+  }
+
+  bool fill(const Picture& picture, RowOrder rows) {
+    if (av_frame_make_writable(frame) < 0) {
+      return false;
+    }
+    const int rowBytes = picture.width * 4;
+    const std::uint8_t* source = picture.pixels.data();
+    int sourceStride = rowBytes;
+    if (rows == RowOrder::BottomUp) {
+      source += static_cast<std::ptrdiff_t>(picture.height - 1) * rowBytes;
+      sourceStride = -rowBytes;
+    }
+    std::uint8_t* target[4];
+    int targetStride[4];
+    framePlanes(target, targetStride);
+    if (picture.width == settings.width && picture.height == settings.height &&
+        encoder->pix_fmt == AV_PIX_FMT_BGRA) {
+      // Same size and layout: the scaler would only copy the rows.
+      av_image_copy_plane(target[0], targetStride[0], source, sourceStride, rowBytes, picture.height);
+      return true;
+    }
     scaler = sws_getCachedContext(scaler, picture.width, picture.height, AV_PIX_FMT_BGRA, settings.width,
                                   settings.height, encoder->pix_fmt, SWS_AREA | SWS_ACCURATE_RND, nullptr,
                                   nullptr, nullptr);
-    if (scaler == nullptr || av_frame_make_writable(frame) < 0) {
+    if (scaler == nullptr) {
       return false;
     }
-    const std::uint8_t* source[4] = {picture.pixels.data(), nullptr, nullptr, nullptr};
-    const int sourceStride[4] = {picture.width * 4, 0, 0, 0};
-    std::uint8_t* target[4] = {frame->data[0], frame->data[1], frame->data[2], frame->data[3]};
-    int targetStride[4] = {frame->linesize[0], frame->linesize[1], frame->linesize[2], frame->linesize[3]};
-    if (bottomUpRows) {
-      target[0] += static_cast<std::ptrdiff_t>(settings.height - 1) * frame->linesize[0];
-      targetStride[0] = -frame->linesize[0];
-    }
-    return sws_scale(scaler, source, sourceStride, 0, picture.height, target, targetStride) ==
+    const std::uint8_t* sourcePlanes[4] = {source, nullptr, nullptr, nullptr};
+    const int sourceStrides[4] = {sourceStride, 0, 0, 0};
+    return sws_scale(scaler, sourcePlanes, sourceStrides, 0, picture.height, target, targetStride) ==
            settings.height;
   }
 
@@ -232,7 +265,7 @@ std::unique_ptr<AviWriter> AviWriter::create(const AviWriterSettings& settings, 
   return std::unique_ptr<AviWriter>(new AviWriter(std::move(impl)));
 }
 
-AviWriteError AviWriter::writeFrame(const Picture& picture) {
+AviWriteError AviWriter::writeFrame(const Picture& picture, RowOrder rows) {
   Impl& writer = *impl_;
   if (writer.finished) {
     return AviWriteError::WriteFailed;
@@ -241,7 +274,7 @@ AviWriteError AviWriter::writeFrame(const Picture& picture) {
       picture.pixels.size() != static_cast<std::size_t>(picture.width) * picture.height * 4) {
     return AviWriteError::BadSettings;
   }
-  if (!writer.fill(picture)) {
+  if (!writer.fill(picture, rows)) {
     return AviWriteError::EncoderFailed;
   }
   writer.frame->pts = writer.framesWritten;

@@ -50,8 +50,8 @@ class AviWriter {
   AviWriter(const AviWriter&) = delete;
   AviWriter& operator=(const AviWriter&) = delete;
 
-  // Appends one picture as the next frame.
-  AviWriteError writeFrame(const Picture& picture);
+  // Appends one picture, its rows stored in `rows` order, as the next frame.
+  AviWriteError writeFrame(const Picture& picture, RowOrder rows = RowOrder::TopDown);
   // Appends PCM bytes to the audio stream; a trailing partial sample frame is dropped.
   AviWriteError writeAudio(std::span<const std::uint8_t> pcm);
   // Drains the encoder, writes the index and puts the file in place. The writer is spent after.

@@ -20,7 +20,14 @@ struct Picture {
 // 2^31, so no byte count can overflow a 32-bit stream field.
 inline constexpr int kMaxPictureSide = 8192;
 
+// The order a picture's rows are stored in. Pictures are top-down unless a call says otherwise;
+// bottom-up is how GL reads a framebuffer back, and how a bitmap stores its rows.
+enum class RowOrder { TopDown, BottomUp };
+
 bool pictureSizeAcceptable(int width, int height);
+
+// Sets every pixel's alpha to 255, keeping its colour.
+void makeOpaque(Picture& picture);
 
 // A picture of the size with every pixel set to `bgra` (B in the low byte).
 Picture makePicture(int width, int height, std::uint32_t bgra);
