@@ -162,6 +162,26 @@ TEST_F(AviExportTest, ARecordingStoppedEarlyKeepsTheMusicUpToThatTime) {
   EXPECT_EQ(audio->size(), (466u * 8000 / 1000 + 1) * 2);
 }
 
+TEST_F(AviExportTest, AnMjpegExportWithMusicKeepsEveryPictureInOrderAndTheWholeMusic) {
+  // The encoder may still hold the last pictures when the music is appended.
+  RecordingSettings mjpeg = settings(0, 9, 30.0f);
+  mjpeg.codec.codec = port::VideoCodec::Mjpeg;
+  mjpeg.recordWave = true;
+  std::vector<std::uint8_t> pcm(8000 * 2, 0x22);  // one second, beyond the recording
+  ASSERT_EQ(startRecording(scene, aviExport, mjpeg, port::AviAudioFormat{1, 8000, 16}),
+            port::AviWriteError::None);
+  const std::vector<Picture> rendered =
+      record([](int n) { return test::markedPicture(kWidth, kHeight, n); }, pcm);
+  const std::vector<Picture> read = readBack();
+  ASSERT_EQ(read.size(), 10u);
+  for (std::size_t frame = 0; frame < read.size(); ++frame) {
+    EXPECT_EQ(test::closestPicture(read[frame], rendered), static_cast<int>(frame));
+  }
+  const auto audio = port::readAudioBytes(folder / "out.avi");
+  ASSERT_TRUE(audio.has_value());
+  EXPECT_EQ(audio->size(), (333u * 8000 / 1000 + 1) * 2);
+}
+
 TEST_F(AviExportTest, RefusedStartsSayWhyAndLeaveNothingBehind) {
   struct Case {
     RecordingSettings settings;
