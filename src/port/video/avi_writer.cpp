@@ -22,6 +22,7 @@ namespace {
 constexpr int kDefaultQuantiser = 3;
 // Audio is written in chunks of this many milliseconds.
 constexpr int kAudioChunkMilliseconds = 500;
+constexpr int kScalerThreads = 2;
 
 bool audioFormatAcceptable(const AviAudioFormat& audio) {
   return audio.channels >= 1 && audio.channels <= 8 && audio.sampleRate >= 1 && audio.sampleRate <= 384000 &&
@@ -51,6 +52,8 @@ struct AviWriter::Impl {
   AVFrame* frame = nullptr;
   AVPacket* packet = nullptr;
   SwsContext* scaler = nullptr;
+  int scalerWidth = 0;  // the picture size the scaler was made for
+  int scalerHeight = 0;
   bool bottomUpRows = false;  // raw pictures are stored bottom-up, as bitmaps are
   bool fileOpen = false;
   bool finished = false;
@@ -210,16 +213,65 @@ struct AviWriter::Impl {
       av_image_copy_plane(target[0], targetStride[0], source, sourceStride, rowBytes, picture.height);
       return true;
     }
-    scaler = sws_getCachedContext(scaler, picture.width, picture.height, AV_PIX_FMT_BGRA, settings.width,
-                                  settings.height, encoder->pix_fmt, SWS_AREA | SWS_ACCURATE_RND, nullptr,
-                                  nullptr, nullptr);
-    if (scaler == nullptr) {
+    if (!scalerFits(picture) && !makeScaler(picture)) {
       return false;
     }
-    const std::uint8_t* sourcePlanes[4] = {source, nullptr, nullptr, nullptr};
-    const int sourceStrides[4] = {sourceStride, 0, 0, 0};
-    return sws_scale(scaler, sourcePlanes, sourceStrides, 0, picture.height, target, targetStride) ==
-           settings.height;
+    return scaleInto(picture, source, sourceStride, target[0], targetStride[0]);
+  }
+
+  bool scalerFits(const Picture& picture) const {
+    return scaler != nullptr && scalerWidth == picture.width && scalerHeight == picture.height;
+  }
+
+  // The conversion runs in slices on two threads; every row comes out as it does on one thread.
+  bool makeScaler(const Picture& picture) {
+    sws_freeContext(scaler);
+    scaler = sws_alloc_context();
+    const std::pair<const char*, std::int64_t> options[] = {{"srcw", picture.width},
+                                                            {"srch", picture.height},
+                                                            {"src_format", AV_PIX_FMT_BGRA},
+                                                            {"dstw", settings.width},
+                                                            {"dsth", settings.height},
+                                                            {"dst_format", encoder->pix_fmt},
+                                                            {"sws_flags", SWS_AREA | SWS_ACCURATE_RND},
+                                                            {"threads", kScalerThreads}};
+    bool set = scaler != nullptr;
+    for (const auto& [name, value] : options) {
+      set = set && av_opt_set_int(scaler, name, value, 0) >= 0;
+    }
+    if (!set || sws_init_context(scaler, nullptr, nullptr) < 0) {
+      sws_freeContext(scaler);
+      scaler = nullptr;
+      return false;
+    }
+    scalerWidth = picture.width;
+    scalerHeight = picture.height;
+    return true;
+  }
+
+  // Frames over the picture's rows and over the output frame's (its first plane from `target`),
+  // without copying either.
+  bool scaleInto(const Picture& picture, const std::uint8_t* source, int sourceStride, std::uint8_t* target,
+                 int targetStride) {
+    AVFrame* input = av_frame_alloc();
+    AVFrame* output = av_frame_alloc();
+    bool scaled = input != nullptr && output != nullptr && av_frame_ref(output, frame) >= 0;
+    if (scaled) {
+      input->buf[0] = av_buffer_create(
+          const_cast<std::uint8_t*>(picture.pixels.data()), picture.pixels.size(),
+          [](void*, std::uint8_t*) {}, nullptr, AV_BUFFER_FLAG_READONLY);
+      input->data[0] = const_cast<std::uint8_t*>(source);
+      input->linesize[0] = sourceStride;
+      input->width = picture.width;
+      input->height = picture.height;
+      input->format = AV_PIX_FMT_BGRA;
+      output->data[0] = target;
+      output->linesize[0] = targetStride;
+      scaled = input->buf[0] != nullptr && sws_scale_frame(scaler, output, input) >= 0;
+    }
+    av_frame_free(&input);
+    av_frame_free(&output);
+    return scaled;
   }
 
   AviWriteError writePacket(AVStream* stream) {
