@@ -9,7 +9,6 @@
 #include "app/info_text.h"
 #include "app/overlay_layout.h"
 #include "app/playback_clock.h"
-#include "app/view_layout.h"
 #include "app/view_transforms.h"
 #include "app/widget_restriction.h"
 #include "media/background_video.h"
@@ -50,9 +49,11 @@ std::vector<std::uint8_t> recordedMusic(const FrameSystems& systems) {
 // Samples every track at the clock; a sampled camera brings its own view angle to the projection.
 void sampleScene(Scene& scene, FrameSystems& systems) {
   advanceScene(scene);
-  if (scene.cameraMode || scene.followCameraLight) {
-    systems.device.state.projection =
-        layoutProjection(scene.camera.fieldOfView, scene.outputWidth, scene.outputHeight);
+  if ((scene.cameraMode || scene.followCameraLight) && scene.outputWidth > 0) {
+    const CameraProjection lens = cameraProjection(scene.camera);
+    const float aspect = static_cast<float>(scene.outputHeight) / static_cast<float>(scene.outputWidth);
+    perspective(systems.device.state.projection, lens.fieldOfViewRadians, aspect, lens.nearPlane,
+                lens.farPlane);
   }
 }
 
