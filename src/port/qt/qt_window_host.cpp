@@ -62,6 +62,9 @@ void useOpenGl33CoreByDefault() {
   format.setVersion(3, 3);
   format.setProfile(QSurfaceFormat::CoreProfile);
   format.setDepthBufferSize(24);
+  // The main loop paces the frames itself; a swap that waits for the display's refresh would hold
+  // the highest frame-rate limit down to the refresh rate.
+  format.setSwapInterval(0);
   QSurfaceFormat::setDefaultFormat(format);
 }
 
