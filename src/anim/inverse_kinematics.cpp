@@ -43,29 +43,35 @@ void recompose(Model& model, Bone& bone) {
   bone.globalRotation = composed(bone.ikRotationMatrix, parentRotation(model, bone));
 }
 
-// Turns joint `link` of the chain one step toward the goal; false when the chain already points
-// at the goal and the iteration should end.
-bool turnLink(Model& model, const IkChain& chain, std::size_t link, int iteration, Vec3 goal) {
+// What one step at a joint did.
+enum class LinkStep {
+  turned,   // the joint turned toward the goal
+  skipped,  // no usable direction; nothing changed, the next joint goes on
+  aligned,  // the chain already points at the goal; nothing changed, the iteration ends
+};
+
+// Turns joint `link` of the chain one step toward the goal.
+LinkStep turnLink(Model& model, const IkChain& chain, std::size_t link, int iteration, Vec3 goal) {
   Bone& joint = model.bones[chain.chainBones[link]];
   Bone& effector = model.bones[chain.effector];
   Vec3 jointPosition = headPosition(joint);
   Vec3 toEffector = jointPosition - headPosition(effector);
   Vec3 toGoal = jointPosition - goal;
   if (length(toEffector) < kDegenerateLength || length(toGoal) < kDegenerateLength) {
-    return true;
+    return LinkStep::skipped;
   }
   Vec3 d1 = normalised(toEffector);
   Vec3 d2 = normalised(toGoal);
   Vec3 difference = d1 - d2;
   if (dot(difference, difference) < 1e-7f) {
-    return false;
+    return LinkStep::aligned;
   }
   Vec3 axis = intoParentFrame(cross(d1, d2), joint.parentRotation);
   bool knee = isKneeName(joint.name);
   if (knee) {
     axis = {axis.x >= 0.0f ? 1.0f : -1.0f, 0.0f, 0.0f};
   } else if (length(axis) < kDegenerateLength) {
-    return true;
+    return LinkStep::skipped;
   } else {
     axis = normalised(axis);
   }
@@ -91,7 +97,7 @@ bool turnLink(Model& model, const IkChain& chain, std::size_t link, int iteratio
   }
   recompose(model, effector);
   effector.parentRotation = parentRotation(model, effector);
-  return true;
+  return LinkStep::turned;
 }
 
 }  // namespace
@@ -106,10 +112,18 @@ void solveIkChain(Model& model, const IkChain& chain) {
   effector.ikRotationMatrix = toMatrix(effector.keyRotation);
   effector.ikTransform = localTransform(effector, effector.ikRotationMatrix);
   for (int iteration = 0; iteration < chain.iterations; ++iteration) {
+    bool turnedAny = false;
     for (std::size_t link = 0; link < chain.chainBones.size(); ++link) {
-      if (!turnLink(model, chain, link, iteration, goal)) {
+      LinkStep step = turnLink(model, chain, link, iteration, goal);
+      if (step == LinkStep::aligned) {
         break;
       }
+      turnedAny = turnedAny || step == LinkStep::turned;
+    }
+    // An iteration that turned nothing left every input as it found it, so each later one would
+    // repeat it exactly: a chain at rest on its goal costs one check, not one per iteration.
+    if (!turnedAny) {
+      return;
     }
   }
 }
