@@ -27,8 +27,13 @@ function(zv_test_folder name dir)
   endif()
   add_executable(test_${name} ${sources})
   target_link_libraries(test_${name} PRIVATE zv_test_support GTest::gtest GTest::gmock GTest::gtest_main ${ARGN})
+  # One variable in ENVIRONMENT: the discovered tests' properties are passed on word by word, so a
+  # list there would shift every property after it (and lose the lock).
+  set(properties ENVIRONMENT "ZV_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+  if(ZV_CONFIG_LOCK)
+    list(APPEND properties RESOURCE_LOCK ${ZV_CONFIG_LOCK})
+  endif()
   gtest_discover_tests(test_${name} WORKING_DIRECTORY ${ZV_PROGRAM_DIR} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "ZV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ZV_PROGRAM_DIR=${ZV_PROGRAM_DIR}"
-               RESOURCE_LOCK "${ZV_CONFIG_LOCK}")
+    PROPERTIES ${properties})
   add_dependencies(test_${name} program_folder)
 endfunction()
