@@ -7,20 +7,9 @@
 
 #include "app/frame_systems.h"
 #include "scene/scene.h"
+#include "ui/control_ids.h"
 
 namespace zv {
-
-// Control ids of the accessory panel.
-inline constexpr int kAccessoryList = 367;
-inline constexpr int kAddAccessoryButton = 368;
-inline constexpr int kDeleteAccessoryButton = 369;
-inline constexpr int kAccessoryParentModelList = 370;
-inline constexpr int kAccessoryParentBoneList = 371;
-inline constexpr int kAccessoryVisibleCheck = 372;
-inline constexpr int kAccessoryPositionEdits[3] = {373, 374, 375};
-inline constexpr int kAccessoryRotationEdits[3] = {376, 377, 378};  // shown in degrees
-inline constexpr int kAccessoryScaleEdit = 379;
-inline constexpr int kAccessoryShadowCheck = 380;
 
 // Asks for an X file or descriptor under UserFile/Accessory and adds it; false when the dialog was
 // cancelled or the prop was refused.

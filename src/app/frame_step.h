@@ -5,12 +5,9 @@
 
 #include "app/frame_systems.h"
 #include "scene/scene.h"
+#include "ui/control_ids.h"
 
 namespace zv {
-
-inline constexpr int kStartFrameBox = 309;
-inline constexpr int kMoveButton = 386;
-inline constexpr int kRotateButton = 387;
 
 void frameStep(Scene& scene, FrameSystems& systems);
 

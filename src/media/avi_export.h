@@ -21,6 +21,7 @@
 #include "port/video/picture.h"
 #include "port/video/video_codecs.h"
 #include "scene/scene.h"
+#include "ui/control_ids.h"
 
 namespace zv {
 
@@ -33,7 +34,6 @@ inline constexpr std::string_view kExportRangeMessage = "録画終了ﾌﾚｰ�
 inline constexpr std::string_view kExportCodecMessage = "この圧縮形式は使用できません";
 inline constexpr std::string_view kExportCreateMessage = "AVIファイルを作成できません";
 inline constexpr std::string_view kExportWriteMessage = "AVIファイルへの書き込みに失敗しました";
-inline constexpr int kPlayButton = 308;
 
 // What the settings dialog and the codec choice decided.
 struct RecordingSettings {

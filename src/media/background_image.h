@@ -6,12 +6,12 @@
 
 #include "media/background_state.h"
 #include "scene/scene.h"
+#include "ui/control_ids.h"
 
 namespace zv {
 
 inline constexpr std::string_view kImageCaption = "BMPファイル読込";
 inline constexpr std::string_view kImageUnreadableMessage = "BMPファイルを読み込めませんでした";
-inline constexpr int kImageShownMenuItem = 238;
 
 // Reads `path` (or, when that fails and it names a .bmp file in some folder, the file of that name
 // under UserFile/BackGround), fits it to the width, shows it and composes it. On failure: the

@@ -7,6 +7,7 @@
 
 #include "media/background_state.h"
 #include "scene/scene.h"
+#include "ui/control_ids.h"
 
 namespace zv {
 
@@ -14,7 +15,6 @@ inline constexpr std::string_view kVideoCaption = "AVIデータ読込";
 inline constexpr std::string_view kVideoNotFoundMessage = "AVIファイルが読み込めません";
 inline constexpr std::string_view kVideoInfoMessage = "AVIFILEINFOを読み込めません";
 inline constexpr std::string_view kVideoUnreadableMessage = "AVIファイルを読み込めません";
-inline constexpr int kVideoShownMenuItem = 218;
 
 // Opens `path` (or, when it does not open and names an .avi file in some folder, the file of that
 // name under UserFile/BackGround), fits the first frame to the width, shows the video and

@@ -53,6 +53,7 @@ class HeadlessUi : public Ui {
   void selectControlRow(int id, int row) override { controls_.at(id).selection = row; }
   void setControlRange(int id, int minimum, int maximum) override;
   void setControlPosition(int id, int position) override { controls_.at(id).position = position; }
+  void placeControl(int id, Rect area) override { controls_.at(id).area = area; }
 
  private:
   std::optional<std::filesystem::path> answerDialog(bool save, const FileDialogRequest& request);

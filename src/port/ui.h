@@ -51,6 +51,27 @@ struct ControlState {
   int rangeMin = 0;               // track and scroll bars
   int rangeMax = 0;
   int position = 0;
+  Rect area;  // place in the main window's client area, client pixels
+};
+
+// Notification codes a control sends with its id, as the window system numbers them.
+inline constexpr int kNotifyClicked = 0;            // button or check box pressed
+inline constexpr int kNotifySelectionChanged = 1;   // drop-down list: the user chose a row
+inline constexpr int kNotifyFocusGained = 0x100;    // edit box received the keyboard focus
+inline constexpr int kNotifyFocusLost = 0x200;      // edit box lost the keyboard focus
+inline constexpr int kNotifyEnterPressed = 0x1000;  // Enter typed in a committing edit box
+
+// What moved a track bar or scroll bar, with the window system's numbers.
+enum class ScrollCode {
+  LineUp = 0,
+  LineDown = 1,
+  PageUp = 2,
+  PageDown = 3,
+  ThumbPosition = 4,
+  ThumbTrack = 5,
+  Top = 6,
+  Bottom = 7,
+  EndScroll = 8,
 };
 
 class Ui {
@@ -79,6 +100,8 @@ class Ui {
   virtual void selectControlRow(int id, int row) = 0;
   virtual void setControlRange(int id, int minimum, int maximum) = 0;
   virtual void setControlPosition(int id, int position) = 0;
+  // Moves and sizes a control (client pixels of the main window).
+  virtual void placeControl(int id, Rect area) = 0;
 };
 
 // Shows `text` in an OK box owned by the main window: the common failure report.

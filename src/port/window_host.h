@@ -9,6 +9,8 @@
 
 namespace zv::port {
 
+class Canvas;
+
 struct Size {
   int width = 0;
   int height = 0;
@@ -20,6 +22,10 @@ struct WindowEvents {
   std::function<void()> destroyed;       // the window is going away: save what must survive it
   std::function<void(int id, int notification)> command;  // a menu item or control was used
   std::function<void()> resized;  // the client area changed size: lay the view out again
+  // A track bar or scroll bar moved: its id, what moved it and the position it reports.
+  std::function<void(int id, ScrollCode code, int position)> scrolled;
+  // The window's background needs painting: paint the panels onto `canvas` (the client area).
+  std::function<void(Canvas& canvas)> paint;
 };
 
 // The 3D view: a GL 3.3 core surface inside the main window that the frame step makes current,

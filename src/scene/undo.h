@@ -7,12 +7,9 @@
 
 #include "scene/scene.h"
 #include "scene/undo_history.h"
+#include "ui/control_ids.h"
 
 namespace zv {
-
-inline constexpr int kUndoButton = 300;
-inline constexpr int kRedoButton = 301;
-inline constexpr int kCurrentFrameBox = 317;
 
 // Makes the model's bone-key registrations and deletions record into its history. Call once the
 // model sits in its slot (the history keeps its address).

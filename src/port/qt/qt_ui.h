@@ -33,6 +33,7 @@ class QtUi : public Ui {
   void selectControlRow(int id, int row) override { controls_.at(id).selection = row; }
   void setControlRange(int id, int minimum, int maximum) override;
   void setControlPosition(int id, int position) override { controls_.at(id).position = position; }
+  void placeControl(int id, Rect area) override { controls_.at(id).area = area; }
 
  private:
   std::optional<std::filesystem::path> runFileDialog(bool save, const FileDialogRequest& request);
