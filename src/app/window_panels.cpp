@@ -5,6 +5,7 @@
 #include "ui/control_ids.h"
 #include "ui/panel_layout.h"
 #include "ui/panel_painting.h"
+#include "ui/panel_visibility.h"
 
 namespace zv {
 namespace {
@@ -40,6 +41,29 @@ void layoutWindow(Scene& scene, FrameSystems& systems) {
 
 void paintWindow(port::Canvas& canvas, Scene& scene, FrameSystems& systems) {
   paintPanels(canvas, scene, systems.panels, *scene.ui);
+}
+
+bool collapseOrExpandPanel(Scene& scene, FrameSystems& systems, int buttonId) {
+  PanelOpen& open = scene.panelOpen;
+  struct Buttons {
+    int collapse, expand;
+    bool& flag;
+  };
+  const Buttons sections[] = {{kCameraCollapseButton, kCameraExpandButton, open.camera},
+                              {kLightCollapseButton, kLightExpandButton, open.light},
+                              {kAccessoryCollapseButton, kAccessoryExpandButton, open.accessory},
+                              {kBoneCollapseButton, kBoneExpandButton, open.bone},
+                              {kFaceCollapseButton, kFaceExpandButton, open.face}};
+  for (const Buttons& section : sections) {
+    if (buttonId == section.collapse || buttonId == section.expand) {
+      section.flag = buttonId == section.expand;
+      updatePanelVisibility(scene, *scene.ui, systems.panels.clipboards);
+      layoutWindow(scene, systems);
+      scene.ui->repaintWindow();
+      return true;
+    }
+  }
+  return false;
 }
 
 void scrollFrameEditorRows(Scene& scene, FrameSystems& systems, port::ScrollCode code, int thumb) {

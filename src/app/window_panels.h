@@ -17,6 +17,10 @@ void layoutWindow(Scene& scene, FrameSystems& systems);
 
 void paintWindow(port::Canvas& canvas, Scene& scene, FrameSystems& systems);
 
+// A panel section's "－" (collapse) or "＋" (expand) button: the section's flag changes, the
+// sections are shown again for it and the window is laid out. False for any other id.
+bool collapseOrExpandPanel(Scene& scene, FrameSystems& systems, int buttonId);
+
 // The row scroll bar moved: the first shown row of the mode's rows moves, and the rows are rebuilt.
 void scrollFrameEditorRows(Scene& scene, FrameSystems& systems, port::ScrollCode code, int thumb);
 

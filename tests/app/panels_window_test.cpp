@@ -126,6 +126,21 @@ TEST_F(PanelsWindow, LayoutClampsThePanelWidthAndKeepsTheViewAtItsRectangle) {
   EXPECT_EQ(systems_->viewRectangle, (port::Rect{1009, 179, 1280, 381}));
 }
 
+TEST_F(PanelsWindow, CollapsingTheCameraPanelShowsItsPlusAndMovesTheLightPanel) {
+  layoutWindow(scene_, *systems_);
+  const int lightLeft = ui_->control(kLightColourBars[0]).area.left;
+  ASSERT_TRUE(collapseOrExpandPanel(scene_, *systems_, kCameraCollapseButton));
+  EXPECT_FALSE(scene_.panelOpen.camera);
+  EXPECT_TRUE(ui_->control(kCameraExpandButton).visible);
+  EXPECT_FALSE(ui_->control(kCameraCollapseButton).visible);
+  EXPECT_FALSE(ui_->control(kViewAngleBar).visible);
+  EXPECT_EQ(ui_->control(kLightColourBars[0]).area.left, lightLeft - 82);
+  ASSERT_TRUE(collapseOrExpandPanel(scene_, *systems_, kCameraExpandButton));
+  EXPECT_TRUE(scene_.panelOpen.camera);
+  EXPECT_EQ(ui_->control(kLightColourBars[0]).area.left, lightLeft);
+  EXPECT_FALSE(collapseOrExpandPanel(scene_, *systems_, kPlayButton));
+}
+
 TEST_F(PanelsWindow, PaintingFillsThePanelsAndSetsTheRowScrollBar) {
   port::Canvas canvas(1280, 720);
   paintWindow(canvas, scene_, *systems_);
