@@ -20,16 +20,6 @@ std::optional<int> firstEmptySlot(const Scene& scene) {
   return std::nullopt;
 }
 
-std::optional<int> slotOfListRow(Scene& scene, int row) {
-  for (int slot = 0; slot < kMaxModels; ++slot) {
-    const Model* model = modelInSlot(scene, slot);
-    if (row > 0 && model && model->listIndex == row) {
-      return slot;
-    }
-  }
-  return std::nullopt;
-}
-
 void appendRow(port::Ui& ui, int id, const std::string& text) {
   std::vector<std::string> rows = ui.control(id).rows;
   rows.push_back(text);
@@ -115,11 +105,11 @@ bool addModel(Scene& scene, FrameSystems& systems, const std::filesystem::path& 
 bool deleteModel(Scene& scene, FrameSystems& systems) {
   port::Ui& ui = *scene.ui;
   const int row = ui.control(kModelList).selection;
-  const std::optional<int> slot = slotOfListRow(scene, row);
-  if (!slot) {
+  const int slot = modelSlotOfListRow(scene, row);
+  if (slot < 0) {
     return false;
   }
-  std::unique_ptr<Model>& model = scene.modelSlots[static_cast<std::size_t>(*slot)];
+  std::unique_ptr<Model>& model = scene.modelSlots[static_cast<std::size_t>(slot)];
   const std::string question = "モデル：" + port::cp932ToUtf8(model->name) +
                                "を削除します\nモデルのフレームデータも全て削除されます\n"
                                "またアクセサリでこのモデルに追従するものは地面に追従するように変更されます\n"
@@ -140,7 +130,7 @@ bool deleteModel(Scene& scene, FrameSystems& systems) {
       --other->listIndex;
     }
   }
-  groundFollowers(scene, systems, *slot);
+  groundFollowers(scene, systems, slot);
   ui.selectControlRow(kModelList, 0);
   applyModelSelection(scene, ui, systems.panels);
   return true;

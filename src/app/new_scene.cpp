@@ -13,7 +13,6 @@
 namespace zv {
 namespace {
 
-constexpr int kRotationCurveRow = 3;
 constexpr int kEditModeNone = 2;
 
 std::string colourText(float colour) {

@@ -7,19 +7,8 @@
 namespace zv {
 namespace {
 
-constexpr int kRotationCurveRow = 3;
 constexpr int kEditModeSelect = 0;
 constexpr int kEditModeNone = 2;
-
-int slotOfListRow(Scene& scene, int row) {
-  for (int slot = 0; slot < kMaxModels; ++slot) {
-    const Model* model = modelInSlot(scene, slot);
-    if (model && model->listIndex == row) {
-      return slot;
-    }
-  }
-  return -1;
-}
 
 void showModeChange(Scene& scene, port::Ui& ui, Panels& panels) {
   updatePanelVisibility(scene, ui, panels.clipboards);
@@ -65,6 +54,16 @@ void selectCameraEntry(Scene& scene, port::Ui& ui, Panels& panels) {
 
 }  // namespace
 
+int modelSlotOfListRow(Scene& scene, int row) {
+  for (int slot = 0; slot < kMaxModels; ++slot) {
+    const Model* model = modelInSlot(scene, slot);
+    if (row > 0 && model && model->listIndex == row) {
+      return slot;
+    }
+  }
+  return -1;
+}
+
 std::vector<std::string> curveListRows(bool cameraMode) {
   std::vector<std::string> rows{"Ｘ軸移動", "Ｙ軸移動", "Ｚ軸移動", "回　転"};
   if (cameraMode) {
@@ -98,7 +97,7 @@ void enterCameraMode(Scene& scene, port::Ui& ui, Panels& panels) {
 void applyModelSelection(Scene& scene, port::Ui& ui, Panels& panels) {
   const int row = ui.control(kModelList).selection;
   if (row > 0) {
-    const int slot = slotOfListRow(scene, row);
+    const int slot = modelSlotOfListRow(scene, row);
     if (slot < 0) {
       return;
     }

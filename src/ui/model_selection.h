@@ -12,6 +12,11 @@
 
 namespace zv {
 
+inline constexpr int kRotationCurveRow = 3;  // "回　転", the curve list's row after a mode change
+
+// The slot of the model listed at `row` of the model list, -1 for the camera row or no model.
+int modelSlotOfListRow(Scene& scene, int row);
+
 // The curve list's rows: the four bone channels, and the camera's distance and view angle after
 // them in camera mode.
 std::vector<std::string> curveListRows(bool cameraMode);

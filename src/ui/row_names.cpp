@@ -37,14 +37,12 @@ class RowCounter {
   int listed_ = 0;
 };
 
-bool anySelected(const Model& model, std::span<const int> bones) {
-  return std::any_of(bones.begin(), bones.end(), [&](int bone) {
-    return static_cast<std::size_t>(bone) < model.boneSelected.size() && model.boneSelected[bone] != 0;
-  });
-}
-
 bool boneSelected(const Model& model, int bone) {
   return static_cast<std::size_t>(bone) < model.boneSelected.size() && model.boneSelected[bone] != 0;
+}
+
+bool anySelected(const Model& model, std::span<const int> bones) {
+  return std::any_of(bones.begin(), bones.end(), [&](int bone) { return boneSelected(model, bone); });
 }
 
 std::vector<int> groupBones(const Model& model, int group) {
