@@ -7,18 +7,19 @@
 #include <filesystem>
 #include <memory>
 
-#include "render/capture_texture.h"
 #include "app/view_layout.h"
 #include "media/avi_export.h"
 #include "media/background_state.h"
 #include "media/wav_player.h"
 #include "port/window_host.h"
+#include "render/capture_texture.h"
 #include "render/display_device.h"
 #include "render/drawing_resources.h"
 #include "render/sprite_bitmap.h"
 #include "render/texture_store.h"
 #include "render/x_build.h"
 #include "scene/scene.h"
+#include "ui/panels.h"
 
 namespace zv {
 
@@ -42,6 +43,7 @@ struct FrameSystems {
   port::Rect viewRectangle;              // client coordinates; empty until laid out
   ViewStretch stretch;                   // of the view rectangle over the back buffer
   port::ViewSurface* surface = nullptr;  // the window's 3D view; null when drawing headless
+  Panels panels;                         // the control panels' bitmaps, row table and clipboard state
 };
 
 // The window-creation work for these: the device for a screen of `screen` pixels on `surface`'s

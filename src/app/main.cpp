@@ -5,9 +5,12 @@
 #include "app/command_line.h"
 #include "app/frame_step.h"
 #include "app/frame_systems.h"
+#include "app/new_scene.h"
 #include "app/startup.h"
+#include "app/window_panels.h"
 #include "port/clock.h"
 #include "port/qt/qt_window_host.h"
+#include "ui/control_ids.h"
 
 namespace {
 zv::Scene theScene;
@@ -18,10 +21,21 @@ int main(int argc, char** argv) {
   auto systems = std::make_unique<zv::FrameSystems>();
   zv::WindowContents contents;
   contents.create = [&] {
-    return zv::createFrameSystems(*systems, theScene, host.screenSize(), host.viewSurface(),
-                                  theScene.exeDirectory);
+    if (!zv::createFrameSystems(*systems, theScene, host.screenSize(), host.viewSurface(),
+                                theScene.exeDirectory)) {
+      return false;
+    }
+    zv::createPanels(theScene, *systems);
+    zv::newScene(theScene, *systems);
+    return true;
   };
-  contents.layout = [&] { zv::layoutView(theScene, *systems); };
+  contents.layout = [&] { zv::layoutWindow(theScene, *systems); };
+  contents.paint = [&](zv::port::Canvas& canvas) { zv::paintWindow(canvas, theScene, *systems); };
+  contents.scrolled = [&](int id, zv::port::ScrollCode code, int position) {
+    if (id == zv::kRowScrollBar) {
+      zv::scrollFrameEditorRows(theScene, *systems, code, position);
+    }
+  };
   const zv::StartOutcome outcome = zv::startUp(theScene, host, zv::joinArguments(argc, argv), contents);
   if (outcome != zv::StartOutcome::Running) {
     return zv::exitCode(outcome);

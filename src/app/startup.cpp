@@ -44,6 +44,8 @@ StartOutcome startUp(Scene& scene, port::WindowHost& host, std::string_view comm
   events.closeRequested = [&scene] { return askToClose(scene); };
   events.destroyed = [&scene, &host] { saveConfiguration(scene, host.ui()); };
   events.resized = contents.layout;
+  events.paint = contents.paint;
+  events.scrolled = contents.scrolled;
   if (!host.createMainWindow(std::string(kWindowTitle), configuration.window, std::move(events))) {
     port::Ui& ui = host.ui();
     ui.messageBox(port::MessageOwner::None, "CreateWindow failed", "メインウィンドウ作成",

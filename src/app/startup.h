@@ -16,7 +16,9 @@ inline constexpr std::string_view kWindowTitle = "Zol_Vanta";
 // What creating the main window does besides the window itself, and what a resize redoes.
 struct WindowContents {
   std::function<bool()> create;  // the device, sound and the rest; false ends the process with code 1
-  std::function<void()> layout;  // places the 3D view in the client area
+  std::function<void()> layout;  // places the controls and the 3D view in the client area
+  std::function<void(port::Canvas&)> paint;  // paints the window's background: the panels
+  std::function<void(int id, port::ScrollCode code, int position)> scrolled;  // a scroll bar moved
 };
 
 enum class StartOutcome {

@@ -100,8 +100,14 @@ class Ui {
   virtual void selectControlRow(int id, int row) = 0;
   virtual void setControlRange(int id, int minimum, int maximum) = 0;
   virtual void setControlPosition(int id, int position) = 0;
+  // A scroll bar's page: how many of its positions show at once. Back ends that draw no
+  // proportional thumb may ignore it.
+  virtual void setControlPage(int /*id*/, int /*page*/) {}
   // Moves and sizes a control (client pixels of the main window).
   virtual void placeControl(int id, Rect area) = 0;
+  // Asks for the window's background to be painted again (WindowEvents::paint); a back end that
+  // paints nothing ignores it.
+  virtual void repaintWindow() {}
 };
 
 // Shows `text` in an OK box owned by the main window: the common failure report.

@@ -195,6 +195,7 @@ struct Model {
   std::vector<std::uint32_t> boneWork;                            // scratch words of the timeline and panels
   std::vector<std::uint32_t> morphWork;
   std::uint32_t lastFrame = 0;  // highest frame that ever held a key of this model
+  std::int32_t rowScroll = 0;   // frame-editor rows scrolled past below the fixed first row
 
   // Key pools (createModelKeyPools): the head of bone b is bone key b, of morph m morph key m;
   // the display and IK track has head 0.

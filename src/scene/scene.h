@@ -45,6 +45,16 @@ struct AccessoryState {
   float scale = 1.0f;  // uniform; drawing multiplies it by 10
 };
 
+// Which of the five collapsible panel sections are open; a collapsed one shrinks to its "＋" strip.
+struct PanelOpen {
+  bool camera = true;
+  bool light = true;
+  bool accessory = true;
+  bool bone = true;
+  bool face = true;  // the morph panel
+  bool operator==(const PanelOpen&) const = default;
+};
+
 struct Scene {
   // Platform the scene's operations report through; the front end installs its own.
   port::Ui* ui = nullptr;
@@ -112,6 +122,8 @@ struct Scene {
   bool stopFrameOption = false;
   bool followModelCentre = false;  // the view centres on the operated model ("操作モデル中心")
   bool repeatPlayback = false;     // playback wraps to the start frame ("くり返し")
+  PanelOpen panelOpen;
+  std::int32_t cameraRowScroll = 0;  // accessory rows of the camera-mode frame editor scrolled past
 
   // Play range of the running playback, in seconds; set when playing or recording starts.
   float playRangeStartTime = 0.0f;

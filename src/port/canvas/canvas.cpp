@@ -125,7 +125,7 @@ void Canvas::polyline(std::span<const Point> points, Colour colour, PenStyle sty
   }
   QPen pen(toQColor(colour));
   pen.setWidth(style == PenStyle::Solid ? 2 : 1);
-  pen.setStyle(style == PenStyle::Solid ? Qt::SolidLine : Qt::DotLine);
+  pen.setStyle(style == PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
   pen.setCapStyle(Qt::FlatCap);
   pen.setJoinStyle(Qt::MiterJoin);
   QPainter painter(&impl_->image);

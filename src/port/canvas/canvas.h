@@ -19,7 +19,7 @@ struct Colour {
   bool operator==(const Colour&) const = default;
 };
 
-enum class PenStyle { Solid, Dotted };
+enum class PenStyle { Solid, Dotted, Thin };  // Thin: a 1-pixel solid line
 
 struct Point {
   int x = 0;
@@ -47,7 +47,7 @@ class Canvas {
   // Makes the rectangle transparent.
   void clear(Rect area);
   void fill(Rect area, Colour colour);
-  // A polyline through `points`: Solid lines are 2 pixels wide, Dotted ones 1 pixel wide.
+  // A polyline through `points`: Solid lines are 2 pixels wide, Dotted and Thin ones 1 pixel wide.
   void polyline(std::span<const Point> points, Colour colour, PenStyle style);
   // One line of UTF-8 text whose character cell has its top-left corner at (x, y). `face` is a
   // font family; the design's Windows faces are replaced by the installed Japanese gothic faces.

@@ -1,0 +1,79 @@
+#include "app/window_panels.h"
+
+#include <algorithm>
+
+#include "ui/control_ids.h"
+#include "ui/panel_layout.h"
+#include "ui/panel_painting.h"
+#include "ui/panel_visibility.h"
+
+namespace zv {
+namespace {
+
+std::vector<ListedAccessory> listedAccessories(const FrameSystems& systems) {
+  std::vector<std::pair<int, ListedAccessory>> rows;
+  for (int slot = 0; slot < kMaxAccessories; ++slot) {
+    if (const Accessory* prop = systems.accessories[static_cast<std::size_t>(slot)].get()) {
+      rows.push_back({prop->listIndex, {slot, prop->name}});
+    }
+  }
+  std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<ListedAccessory> listed;
+  for (auto& row : rows) {
+    listed.push_back(std::move(row.second));
+  }
+  return listed;
+}
+
+}  // namespace
+
+void createPanels(Scene& scene, FrameSystems& systems) {
+  createPanelBitmaps(systems.panels.bitmaps);
+  systems.panels.relayout = [&scene, &systems] { layoutWindow(scene, systems); };
+  systems.panels.listedAccessories = [&systems] { return listedAccessories(systems); };
+}
+
+void layoutWindow(Scene& scene, FrameSystems& systems) {
+  scene.panelWidth = clampPanelWidth(scene.panelWidth);
+  placeControls(*scene.ui, scene);
+  layoutView(scene, systems);
+}
+
+void paintWindow(port::Canvas& canvas, Scene& scene, FrameSystems& systems) {
+  paintPanels(canvas, scene, systems.panels, *scene.ui);
+}
+
+bool collapseOrExpandPanel(Scene& scene, FrameSystems& systems, int buttonId) {
+  PanelOpen& open = scene.panelOpen;
+  struct Buttons {
+    int collapse, expand;
+    bool& flag;
+  };
+  const Buttons sections[] = {{kCameraCollapseButton, kCameraExpandButton, open.camera},
+                              {kLightCollapseButton, kLightExpandButton, open.light},
+                              {kAccessoryCollapseButton, kAccessoryExpandButton, open.accessory},
+                              {kBoneCollapseButton, kBoneExpandButton, open.bone},
+                              {kFaceCollapseButton, kFaceExpandButton, open.face}};
+  for (const Buttons& section : sections) {
+    if (buttonId == section.collapse || buttonId == section.expand) {
+      section.flag = buttonId == section.expand;
+      updatePanelVisibility(scene, *scene.ui, systems.panels.clipboards);
+      layoutWindow(scene, systems);
+      scene.ui->repaintWindow();
+      return true;
+    }
+  }
+  return false;
+}
+
+void scrollFrameEditorRows(Scene& scene, FrameSystems& systems, port::ScrollCode code, int thumb) {
+  port::Ui& ui = *scene.ui;
+  Model* model = scene.cameraMode ? nullptr : currentModel(scene);
+  std::int32_t& scroll = model ? model->rowScroll : scene.cameraRowScroll;
+  const int page = rowScrollPage(ui.clientRect().height());
+  scroll = scrolledRow(scroll, code, thumb, ui.control(kRowScrollBar), page, systems.panels.rows.rowCount);
+  rebuildRows(scene, systems.panels);
+  ui.repaintWindow();
+}
+
+}  // namespace zv

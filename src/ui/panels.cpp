@@ -1,0 +1,11 @@
+#include "ui/panels.h"
+
+namespace zv {
+
+void rebuildRows(Scene& scene, Panels& panels) {
+  const std::vector<ListedAccessory> accessories =
+      panels.listedAccessories ? panels.listedAccessories() : std::vector<ListedAccessory>{};
+  panels.rows = buildRowNames(scene, accessories, panels.bitmaps);
+}
+
+}  // namespace zv

@@ -1,0 +1,29 @@
+// What the panels keep beside the Scene for the life of the window: the off-screen bitmaps, the
+// frame editor's row table, the clipboards' fill state, and the two window operations the panel
+// code asks the application for.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "ui/clipboard_state.h"
+#include "ui/panel_bitmaps.h"
+#include "ui/row_names.h"
+
+namespace zv {
+
+struct Panels {
+  PanelBitmaps bitmaps;
+  RowTable rows;
+  ClipboardState clipboards;
+  bool curvesShared = false;  // the selected keys share the previewed curve
+  // Places the controls, then the 3D view; installed by the application.
+  std::function<void()> relayout;
+  // The props in accessory-list order; installed by the application, none without it.
+  std::function<std::vector<ListedAccessory>()> listedAccessories;
+};
+
+// Rebuilds the row table and the name column for the scene's mode.
+void rebuildRows(Scene& scene, Panels& panels);
+
+}  // namespace zv

@@ -1,0 +1,12 @@
+#include "panel_ui.h"
+
+namespace zv::test {
+
+std::unique_ptr<port::HeadlessUi> makePanelUi(int width, int height) {
+  auto ui = std::make_unique<port::HeadlessUi>();
+  ui->client = {0, 0, width, height};
+  ui->restored = ui->client;
+  return ui;
+}
+
+}  // namespace zv::test
