@@ -9,6 +9,7 @@
 
 #include "files/x_messages.h"
 #include "port/text.h"
+#include "ui/message_boxes.h"
 
 namespace zv {
 namespace {
@@ -21,9 +22,9 @@ constexpr std::uint8_t kFirstHiddenBoneKind = 7;
 // The panel shows angles in degrees converted with this value of pi.
 constexpr double kPanelPi = 3.141592;
 
-port::Ui& uiOf(Scene& scene) {
-  assert(scene.ui && "the front end installs its Ui before any command runs");
-  return *scene.ui;
+port::Ui& uiOf(FrameSystems& systems) {
+  assert(systems.ui && "the frame systems are created before any command runs");
+  return *systems.ui;
 }
 
 // The prop's device buffers are made and freed on the view's context.
@@ -193,7 +194,7 @@ void toggleFlag(Scene& scene, FrameSystems& systems, bool AccessoryState::*flag,
   AccessoryState& state = stateOf(scene, scene.currentAccessory);
   state.*flag = !(state.*flag);
   prop->*propFlag = state.*flag;
-  uiOf(scene).checkControl(checkBox, state.*flag);
+  uiOf(systems).checkControl(checkBox, state.*flag);
 }
 
 }  // namespace
@@ -211,12 +212,12 @@ bool addAccessoryFromDialog(Scene& scene, FrameSystems& systems) {
                      {"All Files(*.*)", "*.*"}};
   request.initialDirectory = "UserFile/Accessory";
   request.defaultExtension = "x";
-  const std::optional<std::filesystem::path> chosen = uiOf(scene).openFileDialog(request);
+  const std::optional<std::filesystem::path> chosen = uiOf(systems).openFileDialog(request);
   return chosen && addAccessory(scene, systems, *chosen);
 }
 
 bool addAccessory(Scene& scene, FrameSystems& systems, const std::filesystem::path& path) {
-  port::Ui& ui = uiOf(scene);
+  port::Ui& ui = uiOf(systems);
   const std::optional<int> slot = firstEmptySlot(systems);
   if (!slot) {
     port::showMessage(ui, "追加できるアクセサリの最大数は" + std::to_string(kMaxAccessories) + "個までです",
@@ -225,7 +226,9 @@ bool addAccessory(Scene& scene, FrameSystems& systems, const std::filesystem::pa
   }
   makeViewCurrent(systems);
   auto prop = std::make_unique<Accessory>();
-  if (!loadAccessory(*prop, systems.device, ui, systems.textures, path, scene.exeDirectory)) {
+  const Outcome loaded = loadAccessory(*prop, systems.device, systems.textures, path, scene.exeDirectory);
+  showMessages(ui, loaded.messages);
+  if (!loaded) {
     ui.messageBox(port::MessageOwner::None, kNotAnXFile, kAccessoryLoadCaption, port::MessageButtons::Ok);
     return false;
   }
@@ -249,7 +252,7 @@ bool addAccessory(Scene& scene, FrameSystems& systems, const std::filesystem::pa
 }
 
 bool deleteAccessory(Scene& scene, FrameSystems& systems) {
-  port::Ui& ui = uiOf(scene);
+  port::Ui& ui = uiOf(systems);
   const int row = ui.control(kAccessoryList).selection;
   const std::optional<int> slot = row < 0 ? std::nullopt : slotOfRow(systems, row);
   if (!slot) {
@@ -282,7 +285,7 @@ void refreshAccessoryPanel(Scene& scene, FrameSystems& systems) {
   if (!propInSlot(systems, scene.currentAccessory)) {
     return;
   }
-  port::Ui& ui = uiOf(scene);
+  port::Ui& ui = uiOf(systems);
   const AccessoryState& state = stateOf(scene, scene.currentAccessory);
   ui.checkControl(kAccessoryVisibleCheck, state.visible);
   ui.checkControl(kAccessoryShadowCheck, state.shadow);
@@ -297,7 +300,7 @@ void refreshAccessoryPanel(Scene& scene, FrameSystems& systems) {
 }
 
 void accessoryListChanged(Scene& scene, FrameSystems& systems) {
-  const int row = uiOf(scene).control(kAccessoryList).selection;
+  const int row = uiOf(systems).control(kAccessoryList).selection;
   const std::optional<int> slot = row < 0 ? std::nullopt : slotOfRow(systems, row);
   if (slot) {
     scene.currentAccessory = static_cast<std::uint8_t>(*slot);
@@ -310,7 +313,7 @@ void accessoryParentModelChanged(Scene& scene, FrameSystems& systems) {
   if (!prop) {
     return;
   }
-  port::Ui& ui = uiOf(scene);
+  port::Ui& ui = uiOf(systems);
   ui.setControlRows(kAccessoryParentBoneList, {});
   const std::optional<int> modelSlot = modelSlotOfRow(scene, ui.control(kAccessoryParentModelList).selection);
   if (!modelSlot) {
@@ -328,7 +331,7 @@ void accessoryParentBoneChanged(Scene& scene, FrameSystems& systems) {
   if (!parent) {
     return;
   }
-  const port::ControlState list = uiOf(scene).control(kAccessoryParentBoneList);
+  const port::ControlState list = uiOf(systems).control(kAccessoryParentBoneList);
   if (list.selection < 0 || static_cast<std::size_t>(list.selection) >= list.rows.size()) {
     return;
   }

@@ -16,7 +16,7 @@ namespace zv {
 bool addAccessoryFromDialog(Scene& scene, FrameSystems& systems);
 
 // Loads `path` into the first empty slot, lists it as the current prop and writes its file's
-// placement into the head key of the slot's track. Every refusal has been shown through scene.ui
+// placement into the head key of the slot's track. Every refusal has been shown through systems.ui
 // and leaves all slots, tracks and lists as they were.
 bool addAccessory(Scene& scene, FrameSystems& systems, const std::filesystem::path& path);
 

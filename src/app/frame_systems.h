@@ -7,12 +7,12 @@
 #include <filesystem>
 #include <memory>
 
-#include "render/capture_texture.h"
 #include "app/view_layout.h"
 #include "media/avi_export.h"
 #include "media/background_state.h"
 #include "media/wav_player.h"
 #include "port/window_host.h"
+#include "render/capture_texture.h"
 #include "render/display_device.h"
 #include "render/drawing_resources.h"
 #include "render/sprite_bitmap.h"
@@ -42,14 +42,16 @@ struct FrameSystems {
   port::Rect viewRectangle;              // client coordinates; empty until laid out
   ViewStretch stretch;                   // of the view rectangle over the back buffer
   port::ViewSurface* surface = nullptr;  // the window's 3D view; null when drawing headless
+  port::Ui* ui = nullptr;                // the window the frame step reports to; set on creation
 };
 
 // The window-creation work for these: the device for a screen of `screen` pixels on `surface`'s
 // context (or the context current now when it is null), the drawing resources and sprites from
-// `programFolder`, the sound player, the background surfaces and the capture texture. False after
-// a message when the program cannot draw; the sound player's failure only leaves sound off.
-bool createFrameSystems(FrameSystems& systems, Scene& scene, port::Size screen, port::ViewSurface* surface,
-                        const std::filesystem::path& programFolder);
+// `programFolder`, the sound player, the background surfaces and the capture texture. Failures are
+// shown through `ui`, which the frame step reports to from then on. False when the program cannot
+// draw; the sound player's failure only leaves sound off.
+bool createFrameSystems(FrameSystems& systems, Scene& scene, port::Ui& ui, port::Size screen,
+                        port::ViewSurface* surface, const std::filesystem::path& programFolder);
 
 // Releases everything in reverse order with the view's context current, the models' and props'
 // device buffers before the device; the sound player goes last.

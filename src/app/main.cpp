@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
   auto systems = std::make_unique<zv::FrameSystems>();
   zv::WindowContents contents;
   contents.create = [&] {
-    return zv::createFrameSystems(*systems, theScene, host.screenSize(), host.viewSurface(),
+    return zv::createFrameSystems(*systems, theScene, host.ui(), host.screenSize(), host.viewSurface(),
                                   theScene.exeDirectory);
   };
   contents.layout = [&] { zv::layoutView(theScene, *systems); };

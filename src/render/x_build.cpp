@@ -126,14 +126,12 @@ XBuild::~XBuild() {
   }
 }
 
-bool loadAccessory(XBuild& accessory, DisplayDevice& device, port::Ui& ui, TextureStore& store,
-                   const std::filesystem::path& path, const std::filesystem::path& programFolder) {
+Outcome loadAccessory(XBuild& accessory, DisplayDevice& device, TextureStore& store,
+                      const std::filesystem::path& path, const std::filesystem::path& programFolder) {
   AccessoryImportResult result = importAccessory(path, programFolder);
-  for (const XMessage& message : result.messages) {
-    port::showMessage(ui, message.text, message.caption);
-  }
+  Outcome outcome{false, std::move(result.messages)};
   if (!result.accessory) {
-    return false;
+    return outcome;
   }
   AccessoryImport& imported = *result.accessory;
   registerXTextures(imported.tree, imported.textureFolder,
@@ -144,7 +142,7 @@ bool loadAccessory(XBuild& accessory, DisplayDevice& device, port::Ui& ui, Textu
   XFileObject root;
   if (!makeDeviceObject(imported.tree, root)) {
     releaseBuffers(root);
-    return false;
+    return outcome;
   }
   if (accessory.tree) {
     releaseBuffers(*accessory.tree);
@@ -158,7 +156,8 @@ bool loadAccessory(XBuild& accessory, DisplayDevice& device, port::Ui& ui, Textu
     accessory.rotation = imported.descriptor->rotation;
     accessory.shadow = imported.descriptor->shadow;
   }
-  return true;
+  outcome.done = true;
+  return outcome;
 }
 
 void drawAccessory(XBuild& accessory, DisplayDevice& device, TextureStore& store,

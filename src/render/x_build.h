@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "files/x_frame_tree.h"
-#include "port/ui.h"
 #include "render/display_device.h"
 #include "render/texture_store.h"
 #include "render/vertex_buffer.h"
 #include "scene/math.h"
+#include "scene/message.h"
 
 namespace zv {
 
@@ -54,10 +54,11 @@ class XBuild {
 using Accessory = XBuild;
 
 // Reads `path` (an X file or a .vac descriptor, with the UserFile/Accessory fall-back under
-// `programFolder`), registers its textures in `store` and makes the vertex buffers. Shows the
-// reader's messages through `ui`; true when the tree was built. A failed load leaves no tree.
-bool loadAccessory(XBuild& accessory, DisplayDevice& device, port::Ui& ui, TextureStore& store,
-                   const std::filesystem::path& path, const std::filesystem::path& programFolder);
+// `programFolder`), registers its textures in `store` and makes the vertex buffers. Done when the
+// tree was built; the reader's messages come with the result either way. A failed load leaves no
+// tree.
+Outcome loadAccessory(XBuild& accessory, DisplayDevice& device, TextureStore& store,
+                      const std::filesystem::path& path, const std::filesystem::path& programFolder);
 
 struct AccessoryDrawPass {
   bool shadow = false;          // the ground-shadow pass: untextured, shadow material

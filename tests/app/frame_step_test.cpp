@@ -5,6 +5,7 @@
 #include <stdlib.h>
 
 #include "anim/sampling.h"
+#include "app/recording_commands.h"
 #include "frame_fixture.h"
 #include "media/background_image.h"
 #include "media/background_video.h"
@@ -148,7 +149,8 @@ TEST_F(FrameStepTest, RecordingFromFrameZeroToZeroWritesOneFrameAt30AndTwoAt60) 
     RecordingSettings settings;
     settings.recordPath = folder / "out.avi";
     settings.recordFrameRate = rate;
-    ASSERT_EQ(startRecording(scene_, systems_->aviExport, settings, std::nullopt), port::AviWriteError::None);
+    ASSERT_EQ(startRecording(scene_, systems_->aviExport, settings, std::nullopt, ui_).error,
+              port::AviWriteError::None);
     EXPECT_LT(stepWhilePlaying(scene_, *systems_, 10), 10);
     EXPECT_FALSE(scene_.recording);
     EXPECT_EQ(systems_->aviExport.framesWritten, frames) << rate;
@@ -176,7 +178,8 @@ TEST_F(FrameStepTest, TheRecordedPictureHoldsTheSceneButNotTheText) {
   settings.recordPath = folder / "out.avi";
   scene_.outputWidth = kScreen.width;
   scene_.outputHeight = kScreen.height;
-  ASSERT_EQ(startRecording(scene_, systems_->aviExport, settings, std::nullopt), port::AviWriteError::None);
+  ASSERT_EQ(startRecording(scene_, systems_->aviExport, settings, std::nullopt, ui_).error,
+            port::AviWriteError::None);
   frameStep(scene_, *systems_);
   const RgbaImage shown = readBackBuffer(systems_->device, {0, 0, 120, 40});
   EXPECT_TRUE(anyRed(shown.pixels.data(), shown.pixels.size() / 4, 0)) << "録画中 is shown";
@@ -238,7 +241,7 @@ TEST_F(FrameStepTest, PlayingTheCameraTrackBringsItsViewAngleAndDropsTheViewOffs
 TEST_F(FrameStepTest, TheMusicStopsRewoundAtTheEndAndRestartsOnRepeat) {
   ::setenv("SDL_AUDIODRIVER", "dummy", 1);
   shutdown(systems_->wav);
-  ASSERT_TRUE(initialise(systems_->wav, ui_, nullptr));
+  ASSERT_TRUE(initialise(systems_->wav, nullptr));
   std::filesystem::path music = "UserFile/Wave/demo_beat.wav";
   ASSERT_TRUE(loadWav(systems_->wav, music, scene_.exeDirectory, 0, scene_.panelWidth));
   scene_.playing = true;
@@ -320,7 +323,7 @@ TEST_F(FrameStepTest, ThePlayingBackgroundVideoShowsTheFrameOfTheClock) {
 TEST_F(FrameStepTest, PropsAreDrawnFromTheirSlotState) {
   const std::filesystem::path folder = std::filesystem::current_path();
   auto prop = std::make_unique<Accessory>();
-  ASSERT_TRUE(loadAccessory(*prop, systems_->device, ui_, systems_->textures, "UserFile/Accessory/lamp.x",
+  ASSERT_TRUE(loadAccessory(*prop, systems_->device, systems_->textures, "UserFile/Accessory/lamp.x",
                             scene_.exeDirectory));
   std::filesystem::current_path(folder);
   systems_->accessories[3] = std::move(prop);

@@ -25,8 +25,8 @@ TEST_F(XBuildDrawing, LoadsTheDemoLampThroughItsDescriptor) {
   ASSERT_TRUE(makeDevice(64, 64));
   TextureStore store;
   XBuild lamp;
-  ASSERT_TRUE(loadAccessory(lamp, device_, ui_, store, "UserFile/Accessory/lamp.vac",
-                            std::filesystem::current_path()));
+  ASSERT_TRUE(
+      loadAccessory(lamp, device_, store, "UserFile/Accessory/lamp.vac", std::filesystem::current_path()));
   EXPECT_TRUE(ui_.messages.empty());
   ASSERT_TRUE(lamp.tree);
   EXPECT_EQ(lamp.name, "lamp.x");
@@ -42,7 +42,7 @@ TEST_F(XBuildDrawing, MissingFileShowsItsMessageAndLeavesNoTree) {
   ASSERT_TRUE(makeDevice(16, 16));
   TextureStore store;
   XBuild prop;
-  EXPECT_FALSE(loadAccessory(prop, device_, ui_, store, "nowhere/none.x", std::filesystem::current_path()));
+  EXPECT_FALSE(loadAccessory(prop, device_, store, "nowhere/none.x", std::filesystem::current_path()));
   EXPECT_FALSE(prop.tree);
   ASSERT_EQ(ui_.messages.size(), 1u);
   EXPECT_EQ(ui_.messages[0].text, "xファイルが見つかりません");
@@ -54,7 +54,7 @@ TEST_F(XBuildDrawing, BothPassesDrawAndRestoreTheDeviceState) {
   TextureStore store;
   XBuild lamp;
   ASSERT_TRUE(
-      loadAccessory(lamp, device_, ui_, store, "UserFile/Accessory/lamp.x", std::filesystem::current_path()));
+      loadAccessory(lamp, device_, store, "UserFile/Accessory/lamp.x", std::filesystem::current_path()));
   lookAtLamp(device_);
   const DeviceState before = device_.state;
 
