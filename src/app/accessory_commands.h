@@ -1,6 +1,7 @@
 // Filling and emptying the prop slots from the accessory panel, and the panel's lists and check
-// boxes. A prop lives in three places kept in step: its geometry in FrameSystems::accessories, its
-// live state in Scene::accessories and its key track in Scene::accessoryKeyPools, all at one slot.
+// boxes. A prop lives in three places, all at one slot: its geometry in FrameSystems::accessories,
+// its live state in Scene::accessories (the only copy, which drawing and sampling share) and its key
+// track in Scene::accessoryKeyPools.
 #pragma once
 
 #include <filesystem>

@@ -162,14 +162,8 @@ void drawAccessories(Scene& scene, FrameSystems& systems, bool shadowPass) {
     if (!state.loaded || !prop || (shadowPass && !state.shadow)) {
       continue;
     }
-    prop->visible = state.visible;
-    prop->shadow = state.shadow;
-    prop->parentModel = state.parentModel;
-    prop->parentBone = state.parentBone;
-    prop->position = state.position;
-    prop->rotation = state.rotation;
-    prop->scale = state.scale;
-    drawAccessory(*prop, systems.device, systems.textures, accessoryPass(scene, state, systems, shadowPass));
+    drawAccessory(*prop, state, systems.device, systems.textures,
+                  accessoryPass(scene, state, systems, shadowPass));
   }
 }
 

@@ -33,7 +33,7 @@ struct FrameSystems {
   SpriteBitmap scaleSprite;    // the zoom and pan icon
   SpriteBitmap rollSprite;     // the rotate strip: four rows of buttons 30 pixels apart
   SpriteBitmap moveSprite;     // the move strip, laid out the same way
-  // The prop of accessory slot i; its live state is scene.accessories[i], copied in before drawing.
+  // The prop of accessory slot i; its live state is scene.accessories[i], which the drawing reads.
   std::array<std::unique_ptr<Accessory>, kMaxAccessories> accessories;
   WavPlayer wav;
   Backgrounds backgrounds;

@@ -126,8 +126,9 @@ XBuild::~XBuild() {
   }
 }
 
-Outcome loadAccessory(XBuild& accessory, DisplayDevice& device, TextureStore& store,
-                      const std::filesystem::path& path, const std::filesystem::path& programFolder) {
+Outcome loadAccessory(XBuild& accessory, AccessoryState& placement, DisplayDevice& device,
+                      TextureStore& store, const std::filesystem::path& path,
+                      const std::filesystem::path& programFolder) {
   AccessoryImportResult result = importAccessory(path, programFolder);
   Outcome outcome{false, std::move(result.messages)};
   if (!result.accessory) {
@@ -151,24 +152,24 @@ Outcome loadAccessory(XBuild& accessory, DisplayDevice& device, TextureStore& st
   accessory.name = imported.name;
   accessory.path = imported.path;
   if (imported.descriptor) {
-    accessory.scale = imported.descriptor->scale;
-    accessory.position = imported.descriptor->position;
-    accessory.rotation = imported.descriptor->rotation;
-    accessory.shadow = imported.descriptor->shadow;
+    placement.scale = imported.descriptor->scale;
+    placement.position = imported.descriptor->position;
+    placement.rotation = imported.descriptor->rotation;
+    placement.shadow = imported.descriptor->shadow;
   }
   outcome.done = true;
   return outcome;
 }
 
-void drawAccessory(XBuild& accessory, DisplayDevice& device, TextureStore& store,
-                   const AccessoryDrawPass& pass) {
-  if (!accessory.visible || !accessory.tree) {
+void drawAccessory(XBuild& accessory, const AccessoryState& liveState, DisplayDevice& device,
+                   TextureStore& store, const AccessoryDrawPass& pass) {
+  if (!liveState.visible || !accessory.tree) {
     return;
   }
   Mat4 scale;
-  scale.m[0][0] = scale.m[1][1] = scale.m[2][2] = 10 * accessory.scale;
-  Mat4 placement = scale * rotationZ(accessory.rotation.z) * rotationX(accessory.rotation.x) *
-                   rotationY(accessory.rotation.y) * translation(accessory.position) *
+  scale.m[0][0] = scale.m[1][1] = scale.m[2][2] = 10 * liveState.scale;
+  Mat4 placement = scale * rotationZ(liveState.rotation.z) * rotationX(liveState.rotation.x) *
+                   rotationY(liveState.rotation.y) * translation(liveState.position) *
                    translation(pass.parentHead) * pass.parentTransform;
   DeviceState& state = device.state;
   const DeviceState saved = state;

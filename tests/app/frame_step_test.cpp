@@ -323,22 +323,27 @@ TEST_F(FrameStepTest, ThePlayingBackgroundVideoShowsTheFrameOfTheClock) {
 TEST_F(FrameStepTest, PropsAreDrawnFromTheirSlotState) {
   const std::filesystem::path folder = std::filesystem::current_path();
   auto prop = std::make_unique<Accessory>();
-  ASSERT_TRUE(loadAccessory(*prop, systems_->device, systems_->textures, "UserFile/Accessory/lamp.x",
+  AccessoryState& state = scene_.accessories[3];
+  ASSERT_TRUE(loadAccessory(*prop, state, systems_->device, systems_->textures, "UserFile/Accessory/lamp.x",
                             scene_.exeDirectory));
   std::filesystem::current_path(folder);
   systems_->accessories[3] = std::move(prop);
-  AccessoryState& state = scene_.accessories[3];
   state.loaded = true;
-  state.position = {1, 2, 3};
-  state.rotation = {0.5f, 0, 0};
-  state.scale = 2.0f;
   state.visible = false;
   frameStep(scene_, *systems_);
-  const Accessory& drawn = *systems_->accessories[3];
-  EXPECT_EQ(drawn.position.z, 3.0f);
-  EXPECT_EQ(drawn.rotation.x, 0.5f);
-  EXPECT_EQ(drawn.scale, 2.0f);
-  EXPECT_FALSE(drawn.visible);
+  const RgbaImage hidden = readBackBuffer(systems_->device);
+
+  state.visible = true;
+  frameStep(scene_, *systems_);
+  const RgbaImage shown = readBackBuffer(systems_->device);
+  EXPECT_NE(shown.pixels, hidden.pixels);
+
+  state.position = {6, 0, 0};
+  frameStep(scene_, *systems_);
+  EXPECT_NE(readBackBuffer(systems_->device).pixels, shown.pixels);
+  state.visible = false;
+  frameStep(scene_, *systems_);
+  EXPECT_EQ(readBackBuffer(systems_->device).pixels, hidden.pixels);
 }
 
 // Mean of the red, green and blue bytes in `area` of an RGBA picture `width` wide.

@@ -31,9 +31,9 @@ class RenderTest : public ::testing::Test {
   bool createDevice(DisplayDevice& device, port::Size screen, const DeviceSetCheck& check = {}) {
     return ui_.kept(zv::createDevice(device, screen, check)).done;
   }
-  bool loadAccessory(XBuild& accessory, DisplayDevice& device, TextureStore& store,
+  bool loadAccessory(XBuild& accessory, AccessoryState& placement, DisplayDevice& device, TextureStore& store,
                      const std::filesystem::path& path, const std::filesystem::path& programFolder) {
-    return ui_.kept(zv::loadAccessory(accessory, device, store, path, programFolder)).done;
+    return ui_.kept(zv::loadAccessory(accessory, placement, device, store, path, programFolder)).done;
   }
 
   std::unique_ptr<port::HeadlessGlContext> context_;
