@@ -9,6 +9,7 @@
 #include "app/info_text.h"
 #include "app/overlay_layout.h"
 #include "app/playback_clock.h"
+#include "app/recording_commands.h"
 #include "app/view_transforms.h"
 #include "app/widget_restriction.h"
 #include "media/background_video.h"
@@ -19,6 +20,7 @@
 #include "render/model_drawing.h"
 #include "render/model_resources.h"
 #include "render/picture_copy.h"
+#include "ui/message_boxes.h"
 
 namespace zv {
 namespace {
@@ -63,7 +65,7 @@ void advanceRecording(Scene& scene, FrameSystems& systems) {
     return;
   }
   scene.playing = false;
-  finishRecording(scene, systems.aviExport, recordedMusic(systems));
+  showRecordingStep(scene, finishRecording(scene, systems.aviExport, recordedMusic(systems)), *systems.ui);
 }
 
 void advancePlayback(Scene& scene, FrameSystems& systems) {
@@ -71,16 +73,15 @@ void advancePlayback(Scene& scene, FrameSystems& systems) {
     advanceRecording(scene, systems);
     return;
   }
-  const std::string startFrameText = scene.ui ? scene.ui->control(kStartFrameBox).text : std::string();
+  port::Ui& ui = *systems.ui;
+  const std::string startFrameText = ui.control(kStartFrameBox).text;
   const PlaybackTick tick = advancePlaybackClock(scene, startFrameText);
   if (tick != PlaybackTick::Sample && wavLoaded(systems)) {
     stop(systems.wav);
     prepare(systems.wav);
   }
   if (tick == PlaybackTick::End) {
-    if (scene.ui) {
-      scene.ui->checkControl(kPlayButton, false);
-    }
+    ui.checkControl(kPlayButton, false);
     return;
   }
   if (tick == PlaybackTick::Repeat) {
@@ -118,7 +119,7 @@ void drawBackground(Scene& scene, FrameSystems& systems) {
   if (scene.backgroundVideoShown) {
     clear(device, {.depth = true}, 0, 1.0f, 0);
     if (scene.playing) {
-      composeVideo(scene, backgrounds);
+      showMessages(*systems.ui, composeVideo(scene, backgrounds).messages);
     }
     copyPictureToBackBuffer(device, backgrounds.videoSurface, {0, 0});
   } else if (scene.backgroundImageShown) {
@@ -161,14 +162,8 @@ void drawAccessories(Scene& scene, FrameSystems& systems, bool shadowPass) {
     if (!state.loaded || !prop || (shadowPass && !state.shadow)) {
       continue;
     }
-    prop->visible = state.visible;
-    prop->shadow = state.shadow;
-    prop->parentModel = state.parentModel;
-    prop->parentBone = state.parentBone;
-    prop->position = state.position;
-    prop->rotation = state.rotation;
-    prop->scale = state.scale;
-    drawAccessory(*prop, systems.device, systems.textures, accessoryPass(scene, state, systems, shadowPass));
+    drawAccessory(*prop, state, systems.device, systems.textures,
+                  accessoryPass(scene, state, systems, shadowPass));
   }
 }
 
@@ -262,7 +257,7 @@ void captureScreen(Scene& scene, FrameSystems& systems) {
   Backgrounds& backgrounds = systems.backgrounds;
   if (scene.captureMode == 3 && videoLoaded(backgrounds)) {
     if (!scene.backgroundVideoShown) {
-      composeVideo(scene, backgrounds);
+      showMessages(*systems.ui, composeVideo(scene, backgrounds).messages);
     }
     capturePicture(systems.capture, backgrounds.videoSurface);
     return;
@@ -285,18 +280,19 @@ void recordFrame(Scene& scene, FrameSystems& systems) {
     picture = {};  // refused by the writer, which ends the recording with its message
   }
   port::makeOpaque(picture);
-  writeFrame(scene, systems.aviExport, picture, port::RowOrder::BottomUp);
+  const Outcome written = writeFrame(scene, systems.aviExport, picture, port::RowOrder::BottomUp);
+  if (!written) {
+    showRecordingStep(scene, written, *systems.ui);
+  }
 }
 
-void restrictWidgets(Scene& scene) {
+void restrictWidgets(Scene& scene, port::Ui& ui) {
   if (scene.cameraMode) {
     return;
   }
   const WidgetButtons buttons = widgetButtonsFor(currentModel(scene), scene.playing);
-  if (scene.ui) {
-    scene.ui->enableControl(kRotateButton, buttons.rotateEnabled);
-    scene.ui->enableControl(kMoveButton, buttons.moveEnabled);
-  }
+  ui.enableControl(kRotateButton, buttons.rotateEnabled);
+  ui.enableControl(kMoveButton, buttons.moveEnabled);
   scene.widgetRestriction = buttons.restriction;
 }
 
@@ -383,7 +379,7 @@ void frameStep(Scene& scene, FrameSystems& systems) {
   captureScreen(scene, systems);
   recordFrame(scene, systems);
   scene.camera.cameraAngles.x = std::clamp(scene.camera.cameraAngles.x, -kMaxPitch, kMaxPitch);
-  restrictWidgets(scene);
+  restrictWidgets(scene, *systems.ui);
   if (selectedBone) {
     scene.gizmoScreenX = static_cast<float>(selectedBone->screenX);
     scene.gizmoScreenY = static_cast<float>(selectedBone->screenY);

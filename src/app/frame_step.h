@@ -9,6 +9,7 @@
 
 namespace zv {
 
+// Reports through systems.ui.
 void frameStep(Scene& scene, FrameSystems& systems);
 
 }  // namespace zv

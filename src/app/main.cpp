@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
   auto systems = std::make_unique<zv::FrameSystems>();
   zv::WindowContents contents;
   contents.create = [&] {
-    if (!zv::createFrameSystems(*systems, theScene, host.screenSize(), host.viewSurface(),
+    if (!zv::createFrameSystems(*systems, theScene, host.ui(), host.screenSize(), host.viewSurface(),
                                 theScene.exeDirectory)) {
       return false;
     }

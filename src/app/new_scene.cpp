@@ -141,7 +141,7 @@ void showCameraAndLight(const Scene& scene, port::Ui& ui) {
 }  // namespace
 
 void newScene(Scene& scene, FrameSystems& systems) {
-  port::Ui& ui = *scene.ui;
+  port::Ui& ui = *systems.ui;
   Panels& panels = systems.panels;
   scene.modified = false;
   returnToCameraMode(scene, ui, panels);

@@ -13,20 +13,19 @@ std::filesystem::path configurationFile(const Scene& scene) {
   return scene.exeDirectory / "Data" / "config.ini";
 }
 
-bool askToClose(Scene& scene) {
+bool askToClose(const Scene& scene, port::Ui& ui) {
   if (!scene.modified) {
     return true;
   }
-  return scene.ui->messageBox(port::MessageOwner::MainWindow,
-                              "保存していない変更点があります\n\n終了してよろしいですか？", "終了",
-                              port::MessageButtons::OkCancel) == port::MessageAnswer::Ok;
+  return ui.messageBox(port::MessageOwner::MainWindow,
+                       "保存していない変更点があります\n\n終了してよろしいですか？", "終了",
+                       port::MessageButtons::OkCancel) == port::MessageAnswer::Ok;
 }
 
 }  // namespace
 
 StartOutcome startUp(Scene& scene, port::WindowHost& host, std::string_view commandLine,
                      const WindowContents& contents) {
-  scene.ui = &host.ui();
   CommandLineProject project = projectFromCommandLine(commandLine);
   scene.projectPath = project.path;
   scene.isVistaOrLater = true;
@@ -41,7 +40,7 @@ StartOutcome startUp(Scene& scene, port::WindowHost& host, std::string_view comm
   scene.panelWidth = configuration.panelWidth;
 
   port::WindowEvents events;
-  events.closeRequested = [&scene] { return askToClose(scene); };
+  events.closeRequested = [&scene, &host] { return askToClose(scene, host.ui()); };
   events.destroyed = [&scene, &host] { saveConfiguration(scene, host.ui()); };
   events.resized = contents.layout;
   events.paint = contents.paint;

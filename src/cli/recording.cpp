@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -10,7 +9,9 @@
 
 #include "anim/sampling.h"
 #include "app/frame_step.h"
+#include "app/recording_commands.h"
 #include "media/background_video.h"
+#include "ui/message_boxes.h"
 
 namespace zv::cli {
 namespace {
@@ -28,7 +29,9 @@ bool openMusic(HeadlessScene& headless, fs::path wavPath, std::optional<port::Av
     return true;
   }
   WavPlayer& wav = headless.systems->wav;
-  if (!open(wav, wavPath, headless.scene->exeDirectory)) {
+  const Outcome opened = open(wav, wavPath, headless.scene->exeDirectory);
+  showMessages(headless.ui, opened.messages);
+  if (!opened) {
     return false;
   }
   format = port::AviAudioFormat{wav.format.channels, static_cast<int>(wav.format.samplesPerSecond),
@@ -42,11 +45,6 @@ std::int64_t stepLimit(const RecordingSettings& settings) {
   return static_cast<std::int64_t>(std::ceil(frames * settings.recordFrameRate / 30.0)) + 2;
 }
 
-bool exportReported(const CliUi& ui, std::size_t shownBefore) {
-  return std::any_of(ui.messages.begin() + static_cast<std::ptrdiff_t>(shownBefore), ui.messages.end(),
-                     [](const port::ShownMessage& message) { return message.caption == kExportCaption; });
-}
-
 }  // namespace
 
 bool recordAvi(HeadlessScene& headless, const RecordingSettings& settings, const fs::path& wavPath) {
@@ -58,8 +56,8 @@ bool recordAvi(HeadlessScene& headless, const RecordingSettings& settings, const
   }
   RecordingSettings partial = settings;
   partial.recordPath = partialPath(settings.recordPath);
-  const std::size_t shownBefore = headless.ui.messages.size();
-  if (startRecording(scene, systems.aviExport, partial, wavFormat) != port::AviWriteError::None) {
+  if (startRecording(scene, systems.aviExport, partial, wavFormat, headless.ui).error !=
+      port::AviWriteError::None) {
     return false;
   }
   scene.playRangeStartTime = static_cast<float>(settings.recordStartFrame) / 30.0f;
@@ -72,11 +70,11 @@ bool recordAvi(HeadlessScene& headless, const RecordingSettings& settings, const
   const bool reachedEnd = !scene.recording;
   if (!reachedEnd) {
     scene.playing = false;
-    finishRecording(scene, systems.aviExport, {});
+    showRecordingStep(scene, finishRecording(scene, systems.aviExport, {}), headless.ui);
     std::fprintf(stderr, "zolvanta-cli: the recording did not reach its end frame\n");
   }
   std::error_code error;
-  if (!reachedEnd || exportReported(headless.ui, shownBefore) || !fs::exists(partial.recordPath, error)) {
+  if (!reachedEnd || systems.aviExport.failed || !fs::exists(partial.recordPath, error)) {
     fs::remove(partial.recordPath, error);
     return false;
   }

@@ -105,18 +105,15 @@ std::vector<PoseFileEntry> parsePoseFile(std::string_view text) {
   return entries;
 }
 
-bool savePose(Scene& scene, const std::filesystem::path& path) {
+Outcome savePose(Scene& scene, const std::filesystem::path& path) {
   const Model* model = currentModel(scene);
   if (model == nullptr) {
-    return false;
+    return {};
   }
   if (!writeFileAtomically(path, formatPoseFile(*model))) {
-    if (scene.ui) {
-      port::showMessage(*scene.ui, "ポーズデータを保存できませんでした", "ポーズデータ保存");
-    }
-    return false;
+    return {false, {{"ポーズデータを保存できませんでした", "ポーズデータ保存"}}};
   }
-  return true;
+  return {true, {}};
 }
 
 bool loadPose(Scene& scene, const std::filesystem::path& path) {

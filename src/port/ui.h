@@ -10,22 +10,14 @@
 #include <string_view>
 #include <vector>
 
+#include "port/rect.h"
+
 namespace zv::port {
 
 enum class MessageButtons { Ok, OkCancel };
 enum class MessageAnswer { Ok, Cancel };
 // A box owned by the main window is modal to it; one without owner stands alone.
 enum class MessageOwner { MainWindow, None };
-
-struct Rect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  int width() const { return right - left; }
-  int height() const { return bottom - top; }
-  bool operator==(const Rect&) const = default;
-};
 
 struct FileFilter {
   std::string description;  // "Vocaloid Pose Data files(*.vpd)"

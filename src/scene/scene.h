@@ -8,7 +8,6 @@
 #include <memory>
 #include <string>
 
-#include "port/ui.h"
 #include "scene/math.h"
 #include "scene/model.h"
 
@@ -56,9 +55,6 @@ struct PanelOpen {
 };
 
 struct Scene {
-  // Platform the scene's operations report through; the front end installs its own.
-  port::Ui* ui = nullptr;
-
   // Shell.
   bool isVistaOrLater = true;          // the platform offers the fast AVI output option (always, here)
   std::filesystem::path exeDirectory;  // folder of the executable; relative paths resolve against it

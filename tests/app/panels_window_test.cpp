@@ -22,7 +22,7 @@ class PanelsWindow : public test::FrameStepTest {
     if (!context_) {
       return;
     }
-    scene_.ui = ui_.get();
+    systems_->ui = ui_.get();
     createPanels(scene_, *systems_);
     newScene(scene_, *systems_);
   }

@@ -353,7 +353,7 @@ TEST_F(RenderTest, ClippedColourKeyedSprite) {
 TEST_F(RenderTest, SpritesScaleByTheOverlayScale) {
   ASSERT_TRUE(context_);
   // A 1366 x 768 screen whose full size fails: the back buffer is 1280 x 720 and s = 1280 / 1366.
-  ASSERT_TRUE(createDevice(device_, ui_, {1366, 768}, [](int w, int) { return w < 1366; }));
+  ASSERT_TRUE(createDevice(device_, {1366, 768}, [](int w, int) { return w < 1366; }));
   ASSERT_EQ(device_.width, 1280);
   TempFolder folder;
   writeBandedBmp(folder / "marker.bmp", 16, 16, 16, {0, 0, 255}, {0, 0, 255});
@@ -502,7 +502,7 @@ TEST_F(RenderTest, SizeFallBackEndsAtTheFirstSizeThatWorks) {
     tried.emplace_back(w, h);
     return w < 1500;
   };
-  ASSERT_TRUE(createDevice(device_, ui_, {1920, 1200}, failAboveFifteenHundred));
+  ASSERT_TRUE(createDevice(device_, {1920, 1200}, failAboveFifteenHundred));
   EXPECT_EQ((std::vector<std::pair<int, int>>{{1920, 1200}, {1680, 1050}, {1440, 900}}), tried);
   EXPECT_EQ(device_.width, 1440);
   EXPECT_EQ(device_.height, 900);
@@ -517,16 +517,16 @@ TEST_F(RenderTest, ExhaustedSizeTableShowsOneMessage) {
     tried.emplace_back(w, h);
     return false;
   };
-  EXPECT_FALSE(createDevice(device_, ui_, {1920, 1200}, neverWorks));
+  EXPECT_FALSE(createDevice(device_, {1920, 1200}, neverWorks));
   EXPECT_EQ((std::vector<std::pair<int, int>>{{1920, 1200}, {1680, 1050}, {1440, 900}, {840, 525}}), tried);
   ASSERT_EQ(ui_.messages.size(), 1u);
   EXPECT_EQ(ui_.messages[0].text, "Direct3Dエラー\n(ディスプレイの解像度を下げると動くかもしれません)");
   EXPECT_EQ(ui_.messages[0].caption, "Direct3D::Init");
-  EXPECT_EQ(ui_.messages[0].owner, port::MessageOwner::None);
+  EXPECT_TRUE(ui_.messages[0].standalone);
   EXPECT_FALSE(device_.created);
 
   tried.clear();
-  EXPECT_FALSE(createDevice(device_, ui_, {1000, 700}, neverWorks));
+  EXPECT_FALSE(createDevice(device_, {1000, 700}, neverWorks));
   EXPECT_EQ((std::vector<std::pair<int, int>>{{1000, 700}}), tried);
   EXPECT_EQ(ui_.messages.size(), 2u);
 }

@@ -19,7 +19,7 @@ class ModelLoading : public ::testing::Test {
     if (!context_) {
       GTEST_SKIP() << "no headless GL context: " << error;
     }
-    ASSERT_TRUE(createDevice(device_, ui_, {64, 64}));
+    ASSERT_TRUE(createDevice(device_, {64, 64}));
     ui_.messages.clear();
   }
   void TearDown() override {

@@ -14,7 +14,6 @@ using Rows = std::vector<std::string>;
 class ModelSelection : public ::testing::Test {
  protected:
   void SetUp() override {
-    scene_.ui = ui_.get();
     Model& model = test::placeModel(scene_);
     model.listIndex = 1;
     scene_.cameraMode = true;

@@ -10,7 +10,7 @@
 #include <span>
 #include <string_view>
 
-#include "port/ui.h"
+#include "port/rect.h"
 
 namespace zv::port {
 
