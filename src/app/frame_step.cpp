@@ -255,12 +255,12 @@ std::optional<BoneProjection> drawScene(Scene& scene, FrameSystems& systems, con
 }
 
 void captureScreen(Scene& scene, FrameSystems& systems) {
-  if (scene.captureMode < 1 || scene.captureMode > 3) {
+  if (scene.captureMode == CaptureMode::Off) {
     return;
   }
   DisplayDevice& device = systems.device;
   Backgrounds& backgrounds = systems.backgrounds;
-  if (scene.captureMode == 3 && videoLoaded(backgrounds)) {
+  if (scene.captureMode == CaptureMode::CentredViewOrVideo && videoLoaded(backgrounds)) {
     if (!scene.backgroundVideoShown) {
       composeVideo(scene, backgrounds);
     }

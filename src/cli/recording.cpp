@@ -39,7 +39,7 @@ bool openMusic(HeadlessScene& headless, fs::path wavPath, std::optional<port::Av
 // More steps than the recording can take; a clock that never passes the end cannot hang the tool.
 std::int64_t stepLimit(const RecordingSettings& settings) {
   const double frames = static_cast<double>(settings.recordEndFrame - settings.recordStartFrame) + 2.0;
-  return static_cast<std::int64_t>(std::ceil(frames * settings.recordFrameRate / 30.0)) + 2;
+  return static_cast<std::int64_t>(std::ceil(frames * settings.recordFrameRate / kFramesPerSecond)) + 2;
 }
 
 bool exportReported(const CliUi& ui, std::size_t shownBefore) {
@@ -62,8 +62,8 @@ bool recordAvi(HeadlessScene& headless, const RecordingSettings& settings, const
   if (startRecording(scene, systems.aviExport, partial, wavFormat) != port::AviWriteError::None) {
     return false;
   }
-  scene.playRangeStartTime = static_cast<float>(settings.recordStartFrame) / 30.0f;
-  scene.playRangeEndTime = static_cast<float>(settings.recordEndFrame) / 30.0f;
+  scene.playRangeStartTime = static_cast<float>(settings.recordStartFrame) / kFramesPerSecond;
+  scene.playRangeEndTime = static_cast<float>(settings.recordEndFrame) / kFramesPerSecond;
   seekScene(scene);
   followRecording(systems.backgrounds, settings.recordStartFrame, settings.recordFrameRate);
   for (std::int64_t step = stepLimit(settings); scene.recording && step > 0; --step) {

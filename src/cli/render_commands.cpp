@@ -44,7 +44,7 @@ struct ExportOptions {
   std::string out;
   std::int64_t start = -1;
   std::int64_t end = -1;
-  float rate = 30.0f;
+  float rate = kFramesPerSecond;
   std::string wavPath;
   port::VideoCodecChoice codec;
 };

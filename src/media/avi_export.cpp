@@ -89,7 +89,7 @@ port::AviWriteError startRecording(Scene& scene, AviExport& aviExport, const Rec
   aviExport.frameBytes = scene.outputWidth * scene.outputHeight * 4;
   scene.recording = true;
   scene.playing = true;
-  scene.currentTime = static_cast<float>(settings.recordStartFrame) / 30.0f;
+  scene.currentTime = static_cast<float>(settings.recordStartFrame) / kFramesPerSecond;
   enablePlayButton(scene, false);
   return port::AviWriteError::None;
 }
@@ -98,7 +98,7 @@ bool advanceRecordingClock(Scene& scene, const AviExport& aviExport) {
   const RecordingSettings& settings = aviExport.settings;
   scene.currentTime =
       recordedFramePosition(settings.recordStartFrame, aviExport.framesWritten, settings.recordFrameRate) /
-      30.0f;
+      kFramesPerSecond;
   return !recordingPastEnd(settings.recordStartFrame, settings.recordEndFrame, aviExport.framesWritten,
                            settings.recordFrameRate);
 }

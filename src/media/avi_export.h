@@ -40,9 +40,9 @@ struct RecordingSettings {
   std::filesystem::path recordPath;
   std::uint32_t recordStartFrame = 0;  // inclusive range of animation frames
   std::uint32_t recordEndFrame = 0;
-  float recordFrameRate = 30.0f;  // output pictures per second
-  bool recordWave = false;        // append the music as an audio stream ("WAVE出力")
-  bool fastOutput = false;        // kept for the dialog; every output takes the same path here
+  float recordFrameRate = kFramesPerSecond;  // output pictures per second
+  bool recordWave = false;                   // append the music as an audio stream ("WAVE出力")
+  bool fastOutput = false;                   // kept for the dialog; every output takes the same path here
   port::VideoCodecChoice codec;
 };
 

@@ -96,7 +96,7 @@ TEST(ViewTransforms, GroundShadowMatrixFlattensOntoTheLiftedGround) {
 
 TEST(ViewTransforms, GroundShadowNeedsADownwardLightAndAShadowingMode) {
   Scene scene;
-  scene.editMode = 2;
+  scene.editMode = EditMode::None;
   EXPECT_TRUE(groundShadowShown(scene));
   scene.light.lightDirection.y = 0.0f;
   EXPECT_FALSE(groundShadowShown(scene));
@@ -106,7 +106,7 @@ TEST(ViewTransforms, GroundShadowNeedsADownwardLightAndAShadowingMode) {
 
   scene.light.lightDirection.y = -1.0f;
   scene.playing = false;
-  for (int selecting : {0, 1}) {
+  for (EditMode selecting : {EditMode::Select, EditMode::BoxSelect}) {
     scene.editMode = selecting;
     EXPECT_FALSE(groundShadowShown(scene));
   }
@@ -118,7 +118,7 @@ TEST(ViewTransforms, GroundShadowNeedsADownwardLightAndAShadowingMode) {
 
 TEST(ViewTransforms, ABackgroundVideoHidesTheShadowOnlyWhileEditing) {
   Scene scene;
-  scene.editMode = 4;
+  scene.editMode = EditMode::Move;
   scene.backgroundVideoShown = 1;
   EXPECT_FALSE(groundShadowShown(scene));
   scene.playing = true;
@@ -128,12 +128,12 @@ TEST(ViewTransforms, ABackgroundVideoHidesTheShadowOnlyWhileEditing) {
 TEST(ViewTransforms, EdgesShowWhilePlayingOrWithoutASelectionTool) {
   Scene scene;
   EXPECT_FALSE(edgesShown(scene));
-  scene.editMode = 1;
+  scene.editMode = EditMode::BoxSelect;
   EXPECT_FALSE(edgesShown(scene));
   scene.playing = true;
   EXPECT_TRUE(edgesShown(scene));
   scene.playing = false;
-  for (int mode : {2, 3, 4, 5}) {
+  for (EditMode mode : {EditMode::None, EditMode::Rotate, EditMode::Move, EditMode::GizmoDrag}) {
     scene.editMode = mode;
     EXPECT_TRUE(edgesShown(scene));
   }
@@ -186,15 +186,15 @@ TEST(ViewTransforms, PointsBehindTheEyeOrTooFarOutHaveNoPixel) {
 }
 
 TEST(ViewTransforms, CaptureSourceIsTheWholeBufferOrACentredBand) {
-  EXPECT_EQ(captureSourceRect(0, 1024, 384, 512, 384), port::Rect{});
-  EXPECT_EQ(captureSourceRect(4, 1024, 384, 512, 384), port::Rect{});
-  EXPECT_EQ(captureSourceRect(1, 1024, 384, 512, 384), (port::Rect{0, 0, 1024, 384}));
+  using enum CaptureMode;
+  EXPECT_EQ(captureSourceRect(Off, 1024, 384, 512, 384), port::Rect{});
+  EXPECT_EQ(captureSourceRect(WholeView, 1024, 384, 512, 384), (port::Rect{0, 0, 1024, 384}));
   // half = 384 x 384 / 512 = 288 around 1025 / 2 = 512.
-  EXPECT_EQ(captureSourceRect(2, 1025, 384, 512, 384), (port::Rect{224, 0, 800, 384}));
-  EXPECT_EQ(captureSourceRect(3, 1025, 384, 512, 384), (port::Rect{224, 0, 800, 384}));
+  EXPECT_EQ(captureSourceRect(CentredView, 1025, 384, 512, 384), (port::Rect{224, 0, 800, 384}));
+  EXPECT_EQ(captureSourceRect(CentredViewOrVideo, 1025, 384, 512, 384), (port::Rect{224, 0, 800, 384}));
   // A band wider than the buffer takes the whole width.
-  EXPECT_EQ(captureSourceRect(2, 512, 384, 512, 384), (port::Rect{0, 0, 512, 384}));
-  EXPECT_EQ(captureSourceRect(2, 512, 384, 0, 384), (port::Rect{0, 0, 512, 384}));
+  EXPECT_EQ(captureSourceRect(CentredView, 512, 384, 512, 384), (port::Rect{0, 0, 512, 384}));
+  EXPECT_EQ(captureSourceRect(CentredView, 512, 384, 0, 384), (port::Rect{0, 0, 512, 384}));
 }
 
 }  // namespace
