@@ -2,7 +2,8 @@
 
 #include <array>
 #include <bit>
-#include <fstream>
+
+#include "port/file_bytes.h"
 
 namespace zv {
 namespace {
@@ -247,26 +248,9 @@ std::optional<RgbaImage> decodeBmp(std::span<const std::byte> file, std::string&
   return image;
 }
 
-std::optional<std::string> readWholeFile(const std::filesystem::path& path, std::size_t limit) {
-  std::ifstream stream(path, std::ios::binary);
-  if (!stream) {
-    return std::nullopt;
-  }
-  stream.seekg(0, std::ios::end);
-  const std::streamoff size = stream.tellg();
-  if (size < 0 || static_cast<std::uint64_t>(size) > limit) {
-    return std::nullopt;
-  }
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  stream.seekg(0);
-  if (!stream.read(bytes.data(), size)) {
-    return std::nullopt;
-  }
-  return bytes;
-}
-
 std::optional<RgbaImage> readBmpFile(const std::filesystem::path& path, std::string& error) {
-  const std::optional<std::string> bytes = readWholeFile(path, kMaxBmpFileBytes);
+  int unreadable = 0;
+  const std::optional<std::string> bytes = port::readWholeFile(path, unreadable, kMaxBmpFileBytes);
   if (!bytes) {
     error = "cannot read " + path.string();
     return std::nullopt;

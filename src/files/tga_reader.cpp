@@ -1,6 +1,7 @@
 #include "files/tga_reader.h"
 
 #include "files/bmp_reader.h"
+#include "port/file_bytes.h"
 
 namespace zv {
 namespace {
@@ -131,7 +132,8 @@ std::optional<RgbaImage> decodeTga(std::span<const std::byte> file, std::string&
 }
 
 std::optional<RgbaImage> readTgaFile(const std::filesystem::path& path, std::string& error) {
-  const std::optional<std::string> bytes = readWholeFile(path, kMaxTgaFileBytes);
+  int unreadable = 0;
+  const std::optional<std::string> bytes = port::readWholeFile(path, unreadable, kMaxTgaFileBytes);
   if (!bytes) {
     error = "cannot read " + path.string();
     return std::nullopt;

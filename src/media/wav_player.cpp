@@ -9,7 +9,6 @@
 #include <cstring>
 #include <vector>
 
-#include "files/wav_location.h"
 #include "port/paths.h"
 
 namespace zv {
@@ -203,7 +202,8 @@ bool open(WavPlayer& player, std::filesystem::path& path, const std::filesystem:
   player.path = path;
   int descriptor = openForReading(player.path);
   if (descriptor < 0) {
-    std::optional<std::filesystem::path> fallback = wavFallbackPath(path, executableDirectory);
+    std::optional<std::filesystem::path> fallback =
+        port::userFileFallback(path, executableDirectory, "Wave", ".wav");
     if (fallback) {
       player.path = *fallback;
       descriptor = openForReading(player.path);

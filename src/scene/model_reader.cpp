@@ -1,15 +1,11 @@
 #include "scene/model_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <bit>
 #include <cassert>
-#include <cerrno>
 #include <cstring>
 
+#include "port/file_bytes.h"
 #include "port/paths.h"
 #include "port/text.h"
 #include "scene/key_pool_setup.h"
@@ -378,59 +374,6 @@ void completeModel(Model& model) {
   model.visible = true;
 }
 
-std::optional<std::string> readWholeFile(const std::filesystem::path& path, int& error) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    error = errno;
-    return std::nullopt;
-  }
-  std::string bytes;
-  struct stat info {};
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
-  }
-  char buffer[65536];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) {
-      continue;
-    }
-    if (got < 0) {
-      error = errno;
-      ::close(fd);
-      return std::nullopt;
-    }
-    if (got == 0) {
-      break;
-    }
-    bytes.append(buffer, static_cast<std::size_t>(got));
-  }
-  ::close(fd);
-  return bytes;
-}
-
-// The same file name under UserFile/Model of the program folder, for a model that was moved.
-std::optional<std::filesystem::path> fallbackPath(const std::filesystem::path& path,
-                                                  const std::filesystem::path& exeDirectory) {
-  const std::string native = path.string();
-  std::size_t extension = native.find(".tsm");
-  if (extension == std::string::npos) {
-    extension = native.find(".TSM");
-  }
-  if (extension == std::string::npos) {
-    return std::nullopt;
-  }
-  const std::size_t separator = native.rfind('/', extension);
-  if (separator == std::string::npos) {
-    return std::nullopt;
-  }
-  std::filesystem::path candidate = exeDirectory / "UserFile" / "Model" / native.substr(separator + 1);
-  if (port::toStoredPath(candidate).size() > kMaxStoredPathBytes) {
-    return std::nullopt;
-  }
-  return port::resolveCaseInsensitive(candidate);
-}
-
 }  // namespace
 
 std::optional<ModelLoadFailure> parseModel(std::string_view bytes, Model& model) {
@@ -465,11 +408,11 @@ std::optional<ModelLoadFailure> readModelFile(std::filesystem::path& path,
                                               const std::filesystem::path& exeDirectory, Model& model) {
   std::filesystem::path opened = port::resolveCaseInsensitive(path);
   int error = 0;
-  std::optional<std::string> bytes = readWholeFile(opened, error);
+  std::optional<std::string> bytes = port::readWholeFile(opened, error);
   if (!bytes) {
-    if (const auto fallback = fallbackPath(path, exeDirectory)) {
+    if (const auto fallback = port::userFileFallback(path, exeDirectory, "Model", ".tsm")) {
       opened = *fallback;
-      bytes = readWholeFile(opened, error);
+      bytes = port::readWholeFile(opened, error);
     }
   }
   if (!bytes) {
