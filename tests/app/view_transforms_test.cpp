@@ -140,11 +140,14 @@ TEST(ViewTransforms, EdgesShowWhilePlayingOrWithoutASelectionTool) {
 }
 
 TEST(ViewTransforms, OrthographicProjectionScalesByDistanceAndAspect) {
-  Mat4 expected;
-  expected.m[0][0] = -2.0f / -35.0f;
-  expected.m[1][1] = expected.m[0][0] * 0.75f;
-  expected.m[2][2] = 0.0013f;
-  EXPECT_EQ(orthographicProjection(-35.0f, 512, 384), expected);
+  // 2 / 35 across; 384 / 512 of that up.
+  const Mat4 projection = orthographicProjection(-35.0f, 512, 384);
+  EXPECT_NEAR(projection.m[0][0], 0.0571429f, 1e-7f);
+  EXPECT_NEAR(projection.m[1][1], 0.0428571f, 1e-7f);
+  EXPECT_EQ(projection.m[2][2], 0.0013f);
+  Mat4 rest = projection;
+  rest.m[0][0] = rest.m[1][1] = rest.m[2][2] = 1.0f;
+  EXPECT_EQ(rest, Mat4{});
 }
 
 TEST(ViewTransforms, ViewLooksAlongZFromTheOffsetEye) {
