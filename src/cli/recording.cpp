@@ -1,12 +1,8 @@
 #include "cli/recording.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <string>
-#include <system_error>
 
 #include "anim/sampling.h"
 #include "app/frame_step.h"
@@ -16,11 +12,6 @@ namespace zv::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path partialPath(const fs::path& target) {
-  return target.parent_path() /
-         (".zolvanta-" + std::to_string(::getpid()) + "-" + target.filename().string());
-}
 
 // The music the file may carry: parsed only, never played.
 bool openMusic(HeadlessScene& headless, fs::path wavPath, std::optional<port::AviAudioFormat>& format) {
@@ -56,10 +47,9 @@ bool recordAvi(HeadlessScene& headless, const RecordingSettings& settings, const
   if (!openMusic(headless, wavPath, wavFormat)) {
     return false;
   }
-  RecordingSettings partial = settings;
-  partial.recordPath = partialPath(settings.recordPath);
   const std::size_t shownBefore = headless.ui.messages.size();
-  if (startRecording(scene, systems.aviExport, partial, wavFormat) != port::AviWriteError::None) {
+  systems.aviExport.keepPartOnWriteFailure = false;
+  if (startRecording(scene, systems.aviExport, settings, wavFormat) != port::AviWriteError::None) {
     return false;
   }
   scene.playRangeStartTime = static_cast<float>(settings.recordStartFrame) / kFramesPerSecond;
@@ -69,25 +59,23 @@ bool recordAvi(HeadlessScene& headless, const RecordingSettings& settings, const
   for (std::int64_t step = stepLimit(settings); scene.recording && step > 0; --step) {
     frameStep(scene, systems);
   }
-  const bool reachedEnd = !scene.recording;
-  if (!reachedEnd) {
+  if (scene.recording) {
     scene.playing = false;
-    finishRecording(scene, systems.aviExport, {});
+    abandonRecording(scene, systems.aviExport);
     std::fprintf(stderr, "zolvanta-cli: the recording did not reach its end frame\n");
-  }
-  std::error_code error;
-  if (!reachedEnd || exportReported(headless.ui, shownBefore) || !fs::exists(partial.recordPath, error)) {
-    fs::remove(partial.recordPath, error);
     return false;
   }
-  fs::rename(partial.recordPath, settings.recordPath, error);
-  if (error) {
-    std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(kExportCaption.size()), kExportCaption.data(),
-                 static_cast<int>(kExportCreateMessage.size()), kExportCreateMessage.data());
-    fs::remove(partial.recordPath, error);
-    return false;
-  }
-  return true;
+  return !exportReported(headless.ui, shownBefore);
+}
+
+std::optional<RgbaImage> recordedPicture(HeadlessScene& headless, std::uint32_t frame) {
+  Scene& scene = *headless.scene;
+  scene.playing = true;
+  scene.currentTime = static_cast<float>(frame) / kFramesPerSecond;
+  scene.playRangeStartTime = scene.currentTime;
+  scene.playRangeEndTime = scene.currentTime;
+  seekScene(scene);
+  return recordingPicture(scene, *headless.systems);
 }
 
 }  // namespace zv::cli

@@ -113,7 +113,11 @@ bool writeFrame(Scene& scene, AviExport& aviExport, const port::Picture& backBuf
   }
   scene.playing = false;
   aviExport.audio.reset();
-  closeRecording(scene, aviExport, {});
+  if (aviExport.keepPartOnWriteFailure) {
+    closeRecording(scene, aviExport, {});
+  } else {
+    abandonRecording(scene, aviExport);
+  }
   report(scene, kExportWriteMessage);
   return false;
 }
@@ -122,6 +126,11 @@ void finishRecording(Scene& scene, AviExport& aviExport, std::span<const std::ui
   if (!closeRecording(scene, aviExport, wavPcm)) {
     report(scene, kExportWriteMessage);
   }
+}
+
+void abandonRecording(Scene& scene, AviExport& aviExport) {
+  aviExport.writer.reset();  // an unfinished writer takes its temporary file with it
+  closeRecording(scene, aviExport, {});
 }
 
 }  // namespace zv

@@ -53,6 +53,9 @@ struct AviExport {
   std::unique_ptr<port::AviWriter> writer;    // open while recording
   std::optional<port::AviAudioFormat> audio;  // the audio stream the file carries, if any
   port::Picture backBuffer;                   // the frame step's read-back, reused every picture
+  // A failed write still puts the pictures written so far in place; without, the target is left
+  // as it was (for callers that replace a file only with a whole recording).
+  bool keepPartOnWriteFailure = true;
 };
 
 // Opens the file (the output size is the scene's) and starts recording and playing from the
@@ -69,8 +72,8 @@ port::AviWriteError startRecording(Scene& scene, AviExport& aviExport, const Rec
 bool advanceRecordingClock(Scene& scene, const AviExport& aviExport);
 
 // Appends the back buffer (any size, rows in `rows` order; scaled to the output size) as the next
-// picture. A failed write finishes the file with what it has, reports it, stops playing and
-// returns false.
+// picture. A failed write finishes the file with what it has (or abandons it, see
+// keepPartOnWriteFailure), reports it, stops playing and returns false.
 bool writeFrame(Scene& scene, AviExport& aviExport, const port::Picture& backBuffer,
                 port::RowOrder rows = port::RowOrder::TopDown);
 
@@ -78,5 +81,9 @@ bool writeFrame(Scene& scene, AviExport& aviExport, const port::Picture& backBuf
 // the recording reached goes into the audio stream, and the file is put in place. A failure to
 // finish the file is reported. Does nothing when no recording runs.
 void finishRecording(Scene& scene, AviExport& aviExport, std::span<const std::uint8_t> wavPcm);
+
+// Ends the recording without putting its file in place: whatever stood at the target is left as
+// it was.
+void abandonRecording(Scene& scene, AviExport& aviExport);
 
 }  // namespace zv
