@@ -19,8 +19,6 @@ constexpr std::string_view kDeleteCaption = "アクセサリ削除";
 constexpr std::string_view kNotAnXFile = "正しいｘファイルではありません";
 // Bones of these kinds and above are never offered as a prop's parent.
 constexpr std::uint8_t kFirstHiddenBoneKind = 7;
-// The panel shows angles in degrees converted with this value of pi.
-constexpr double kPanelPi = 3.141592;
 
 port::Ui& uiOf(FrameSystems& systems) {
   assert(systems.ui && "the frame systems are created before any command runs");
@@ -95,7 +93,8 @@ void showPlacement(port::Ui& ui, const AccessoryState& state) {
   const float rotation[3] = {state.rotation.x, state.rotation.y, state.rotation.z};
   for (int axis = 0; axis < 3; ++axis) {
     ui.setControlText(kAccessoryPositionEdits[axis], panelNumber(position[axis]));
-    ui.setControlText(kAccessoryRotationEdits[axis], panelNumber(rotation[axis] / kPanelPi * 180.0));
+    ui.setControlText(kAccessoryRotationEdits[axis],
+                      panelNumber(rotation[axis] / kSixDigitPi<double> * 180.0));
   }
   ui.setControlText(kAccessoryScaleEdit, panelNumber(state.scale));
 }

@@ -250,12 +250,12 @@ std::optional<BoneProjection> drawScene(Scene& scene, FrameSystems& systems, con
 }
 
 void captureScreen(Scene& scene, FrameSystems& systems) {
-  if (scene.captureMode < 1 || scene.captureMode > 3) {
+  if (scene.captureMode == CaptureMode::Off) {
     return;
   }
   DisplayDevice& device = systems.device;
   Backgrounds& backgrounds = systems.backgrounds;
-  if (scene.captureMode == 3 && videoLoaded(backgrounds)) {
+  if (scene.captureMode == CaptureMode::CentredViewOrVideo && videoLoaded(backgrounds)) {
     if (!scene.backgroundVideoShown) {
       showMessages(*systems.ui, composeVideo(scene, backgrounds).messages);
     }
@@ -352,16 +352,14 @@ void presentView(FrameSystems& systems) {
   surface->swapBuffers();
 }
 
-}  // namespace
+// The 3D view as the step draws it into the back buffer, and what the overlays need of it.
+struct DrawnView {
+  Mat4 worldViewProjection;
+  std::optional<BoneProjection> selectedBone;  // while editing a model with a selected bone
+};
 
-void frameStep(Scene& scene, FrameSystems& systems) {
+DrawnView drawView(Scene& scene, FrameSystems& systems) {
   DisplayDevice& device = systems.device;
-  if (!device.created || (systems.surface && !systems.surface->makeCurrent())) {
-    return;
-  }
-  if (scene.playing) {
-    advancePlayback(scene, systems);
-  }
   const Mat4 rotation = viewRotation(scene.camera.cameraAngles);
   setSceneLight(scene, device, rotation);
   const Mat4 world = translation(worldCentre(scene) * -1.0f) * rotation;
@@ -376,16 +374,46 @@ void frameStep(Scene& scene, FrameSystems& systems) {
   restoreLostSurfaces(device);
   const Mat4 viewProjection = device.state.view * device.state.projection;
   const std::optional<BoneProjection> selectedBone = drawScene(scene, systems, world, viewProjection);
+  return {world * viewProjection, selectedBone};
+}
+
+bool deviceReady(FrameSystems& systems) {
+  return systems.device.created && (!systems.surface || systems.surface->makeCurrent());
+}
+
+}  // namespace
+
+std::optional<RgbaImage> recordingPicture(Scene& scene, FrameSystems& systems) {
+  if (!deviceReady(systems)) {
+    return std::nullopt;
+  }
+  sampleScene(scene, systems);
+  drawView(scene, systems);
+  RgbaImage picture = readBackBuffer(systems.device);
+  for (std::size_t alpha = 3; alpha < picture.pixels.size(); alpha += 4) {
+    picture.pixels[alpha] = 255;
+  }
+  return picture;
+}
+
+void frameStep(Scene& scene, FrameSystems& systems) {
+  if (!deviceReady(systems)) {
+    return;
+  }
+  if (scene.playing) {
+    advancePlayback(scene, systems);
+  }
+  const DrawnView view = drawView(scene, systems);
   captureScreen(scene, systems);
   recordFrame(scene, systems);
   scene.camera.cameraAngles.x = std::clamp(scene.camera.cameraAngles.x, -kMaxPitch, kMaxPitch);
   restrictWidgets(scene, *systems.ui);
-  if (selectedBone) {
-    scene.gizmoScreenX = static_cast<float>(selectedBone->screenX);
-    scene.gizmoScreenY = static_cast<float>(selectedBone->screenY);
-    scene.gizmoScreenScale = selectedBone->clipW;
+  if (view.selectedBone) {
+    scene.gizmoScreenX = static_cast<float>(view.selectedBone->screenX);
+    scene.gizmoScreenY = static_cast<float>(view.selectedBone->screenY);
+    scene.gizmoScreenScale = view.selectedBone->clipW;
   }
-  drawOverlays(scene, systems, world * viewProjection);
+  drawOverlays(scene, systems, view.worldViewProjection);
   drawInformation(scene, systems);
   presentView(systems);
 }

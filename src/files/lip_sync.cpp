@@ -1,11 +1,9 @@
 #include "files/lip_sync.h"
 
 #include <array>
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <limits>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +12,7 @@
 #include "files/atomic_write.h"
 #include "files/sequence_messages.h"
 #include "files/sequence_reading.h"
+#include "port/file_bytes.h"
 #include "port/text.h"
 #include "scene/key_pool_selection.h"
 #include "scene/key_registration.h"
@@ -32,30 +31,6 @@ struct MouthShape {
   MouthMorph morph;
   float openWeight;
 };
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-// The whole file, or the system error number when it cannot be read.
-std::optional<std::string> readWholeFile(const std::filesystem::path& path, int& error) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) {
-    error = errno;
-    return std::nullopt;
-  }
-  std::string bytes;
-  char buffer[65536];
-  std::size_t count = 0;
-  while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-    bytes.append(buffer, count);
-  }
-  if (std::ferror(file.get())) {
-    error = errno;
-    return std::nullopt;
-  }
-  return bytes;
-}
 
 std::string withNumber(std::string_view format, int number) {
   std::string text(format);
@@ -154,7 +129,7 @@ Outcome importSequence(Scene& scene, const std::filesystem::path& sequencePath) 
   }
   Outcome outcome;
   int error = 0;
-  const std::optional<std::string> bytes = readWholeFile(sequencePath, error);
+  const std::optional<std::string> bytes = port::readWholeFile(sequencePath, error);
   if (!bytes) {
     outcome.messages.push_back({withNumber(kSequenceUnreadableMessage, error), sequencePath.string()});
     return outcome;

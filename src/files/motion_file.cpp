@@ -1,8 +1,5 @@
 #include "files/motion_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <limits>
@@ -13,6 +10,7 @@
 
 #include "anim/sampling.h"
 #include "files/atomic_write.h"
+#include "port/file_bytes.h"
 #include "port/text.h"
 #include "scene/key_pool_selection.h"
 #include "scene/key_registration.h"
@@ -36,33 +34,6 @@ std::string withText(std::string_view format, std::string_view value) {
 
 Outcome refused(std::string text, std::string_view caption) {
   return {false, {{std::move(text), std::string(caption)}}};
-}
-
-std::optional<std::string> readWholeFile(const std::filesystem::path& path, int& error) {
-  const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor < 0) {
-    error = errno;
-    return std::nullopt;
-  }
-  std::string bytes;
-  char buffer[65536];
-  for (;;) {
-    const ssize_t got = ::read(descriptor, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) {
-      continue;
-    }
-    if (got < 0) {
-      error = errno;
-      ::close(descriptor);
-      return std::nullopt;
-    }
-    if (got == 0) {
-      break;
-    }
-    bytes.append(buffer, static_cast<std::size_t>(got));
-  }
-  ::close(descriptor);
-  return bytes;
 }
 
 struct SelectedKey {
@@ -253,7 +224,7 @@ Outcome loadMotion(Scene& scene, const std::filesystem::path& path, const Confir
     return {};
   }
   int error = 0;
-  const std::optional<std::string> bytes = readWholeFile(path, error);
+  const std::optional<std::string> bytes = port::readWholeFile(path, error);
   if (!bytes) {
     return refused(withNumber(kMotionUnreadableMessage, error), path.string());
   }

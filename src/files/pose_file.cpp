@@ -2,10 +2,9 @@
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 
 #include "files/atomic_write.h"
+#include "port/file_bytes.h"
 #include "port/text.h"
 #include "scene/undo.h"
 
@@ -118,12 +117,12 @@ Outcome savePose(Scene& scene, const std::filesystem::path& path) {
 
 bool loadPose(Scene& scene, const std::filesystem::path& path) {
   Model* model = currentModel(scene);
-  std::ifstream in(path, std::ios::binary);
-  if (model == nullptr || !in) {
+  int error = 0;
+  const std::optional<std::string> text = model ? port::readWholeFile(path, error) : std::nullopt;
+  if (!text) {
     return false;
   }
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::vector<PoseFileEntry> entries = parsePoseFile(text);
+  std::vector<PoseFileEntry> entries = parsePoseFile(*text);
   beginStep(scene, *model, UndoKind::Pose, scene.currentFrame);
   std::vector<PoseEntry> changed;
   std::vector<bool> recorded(model->bones.size());

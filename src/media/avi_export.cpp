@@ -88,7 +88,7 @@ RecordingStart startRecording(Scene& scene, AviExport& aviExport, const Recordin
   aviExport.frameBytes = scene.outputWidth * scene.outputHeight * 4;
   scene.recording = true;
   scene.playing = true;
-  scene.currentTime = static_cast<float>(settings.recordStartFrame) / 30.0f;
+  scene.currentTime = static_cast<float>(settings.recordStartFrame) / kFramesPerSecond;
   return {};
 }
 
@@ -96,7 +96,7 @@ bool advanceRecordingClock(Scene& scene, const AviExport& aviExport) {
   const RecordingSettings& settings = aviExport.settings;
   scene.currentTime =
       recordedFramePosition(settings.recordStartFrame, aviExport.framesWritten, settings.recordFrameRate) /
-      30.0f;
+      kFramesPerSecond;
   return !recordingPastEnd(settings.recordStartFrame, settings.recordEndFrame, aviExport.framesWritten,
                            settings.recordFrameRate);
 }
@@ -111,7 +111,11 @@ Outcome writeFrame(Scene& scene, AviExport& aviExport, const port::Picture& back
   }
   scene.playing = false;
   aviExport.audio.reset();
-  closeRecording(scene, aviExport, {});
+  if (aviExport.keepPartOnWriteFailure) {
+    closeRecording(scene, aviExport, {});
+  } else {
+    abandonRecording(scene, aviExport);
+  }
   return writeFailure(aviExport);
 }
 
@@ -120,6 +124,11 @@ Outcome finishRecording(Scene& scene, AviExport& aviExport, std::span<const std:
     return writeFailure(aviExport);
   }
   return {true, {}};
+}
+
+void abandonRecording(Scene& scene, AviExport& aviExport) {
+  aviExport.writer.reset();  // an unfinished writer takes its temporary file with it
+  closeRecording(scene, aviExport, {});
 }
 
 }  // namespace zv

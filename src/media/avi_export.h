@@ -42,9 +42,9 @@ struct RecordingSettings {
   std::filesystem::path recordPath;
   std::uint32_t recordStartFrame = 0;  // inclusive range of animation frames
   std::uint32_t recordEndFrame = 0;
-  float recordFrameRate = 30.0f;  // output pictures per second
-  bool recordWave = false;        // append the music as an audio stream ("WAVE出力")
-  bool fastOutput = false;        // kept for the dialog; every output takes the same path here
+  float recordFrameRate = kFramesPerSecond;  // output pictures per second
+  bool recordWave = false;                   // append the music as an audio stream ("WAVE出力")
+  bool fastOutput = false;                   // kept for the dialog; every output takes the same path here
   port::VideoCodecChoice codec;
 };
 
@@ -56,6 +56,9 @@ struct AviExport {
   std::optional<port::AviAudioFormat> audio;  // the audio stream the file carries, if any
   port::Picture backBuffer;                   // the frame step's read-back, reused every picture
   bool failed = false;  // a picture or the end of the file of this recording could not be written
+  // A failed write still puts the pictures written so far in place; without, the target is left
+  // as it was (for callers that replace a file only with a whole recording).
+  bool keepPartOnWriteFailure = true;
 };
 
 struct RecordingStart {
@@ -77,8 +80,8 @@ RecordingStart startRecording(Scene& scene, AviExport& aviExport, const Recordin
 bool advanceRecordingClock(Scene& scene, const AviExport& aviExport);
 
 // Appends the back buffer (any size, rows in `rows` order; scaled to the output size) as the next
-// picture. A failed write finishes the file with what it has, stops playing and is not done; the
-// result carries the message.
+// picture. A failed write finishes the file with what it has (or abandons it, see
+// keepPartOnWriteFailure), stops playing and is not done; the result carries the message.
 Outcome writeFrame(Scene& scene, AviExport& aviExport, const port::Picture& backBuffer,
                    port::RowOrder rows = port::RowOrder::TopDown);
 
@@ -86,5 +89,9 @@ Outcome writeFrame(Scene& scene, AviExport& aviExport, const port::Picture& back
 // the recording reached goes into the audio stream, and the file is put in place. A failure to
 // finish the file is not done, with its message. Does nothing when no recording runs.
 Outcome finishRecording(Scene& scene, AviExport& aviExport, std::span<const std::uint8_t> wavPcm);
+
+// Ends the recording without putting its file in place: whatever stood at the target is left as
+// it was.
+void abandonRecording(Scene& scene, AviExport& aviExport);
 
 }  // namespace zv

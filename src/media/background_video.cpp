@@ -93,7 +93,8 @@ std::int64_t backgroundVideoSample(const Scene& scene, BackgroundVideo& video) {
   } else if (video.frameLocked) {
     sample = scene.currentFrame;
   } else {
-    sample = video.reader->frameAtMilliseconds(static_cast<std::int64_t>(scene.currentFrame) * 1000 / 30);
+    sample = video.reader->frameAtMilliseconds(static_cast<std::int64_t>(scene.currentFrame) * 1000 /
+                                               kFramesPerSecond);
   }
   return std::clamp(sample, video.firstSample, std::max(video.firstSample, video.endSample - 1));
 }
@@ -122,7 +123,7 @@ Outcome composeVideo(Scene& scene, Backgrounds& backgrounds) {
 
 void followRecording(Backgrounds& backgrounds, std::uint32_t startFrame, float recordFrameRate) {
   backgrounds.video.recordedSample = startFrame;
-  backgrounds.video.recordingAt30 = recordFrameRate == 30.0f;
+  backgrounds.video.recordingAt30 = recordFrameRate == kFramesPerSecond;
 }
 
 }  // namespace zv

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "files/wav_location.h"
 #include "port/paths.h"
 
 namespace zv {
@@ -204,7 +203,8 @@ Outcome open(WavPlayer& player, std::filesystem::path& path,
   player.path = path;
   int descriptor = openForReading(player.path);
   if (descriptor < 0) {
-    std::optional<std::filesystem::path> fallback = wavFallbackPath(path, executableDirectory);
+    std::optional<std::filesystem::path> fallback =
+        port::userFileFallback(path, executableDirectory, "Wave", ".wav");
     if (fallback) {
       player.path = *fallback;
       descriptor = openForReading(player.path);

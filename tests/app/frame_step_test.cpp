@@ -368,7 +368,7 @@ std::vector<std::uint8_t> captureTexturePixels(const CaptureTexture& capture) {
 TEST_F(FrameStepTest, TheCaptureTextureHoldsTheSceneTopRowFirst) {
   loadDemoCharacter();
   scene_.showAxes = false;
-  scene_.captureMode = 1;
+  scene_.captureMode = CaptureMode::WholeView;
   frameStep(scene_, *systems_);
   const RgbaImage drawn = readBackBuffer(systems_->device);
   // The texture's row 0 (v = 0) is the picture's top row, which GL reads back first. The areas

@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <iterator>
 #include <vector>
 
 #include "media/avi_export.h"
@@ -73,6 +74,27 @@ class AviExportTest : public ::testing::Test {
   }
   void finishRecording(Scene& recorded, AviExport& into, std::span<const std::uint8_t> wavPcm) {
     ui.kept(zv::finishRecording(recorded, into, wavPcm));
+  }
+
+  // Records pictures of 192 KiB under a file-size limit that makes the disk "full" after a few;
+  // true once a write failed.
+  bool writeUntilTheDiskIsFull() {
+    scene.outputWidth = 256;
+    scene.outputHeight = 192;
+    EXPECT_EQ(startRecording(scene, aviExport, settings(0, 299, 30.0f), std::nullopt),
+              port::AviWriteError::None);
+    rlimit original{};
+    EXPECT_EQ(getrlimit(RLIMIT_FSIZE, &original), 0);
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = original;
+    limited.rlim_cur = 1 << 20;
+    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    bool failed = false;
+    for (int picture = 0; picture < 20 && !failed && advanceRecordingClock(scene, aviExport); ++picture) {
+      failed = !writeFrame(scene, aviExport, test::noisePicture(256, 192, picture));
+    }
+    setrlimit(RLIMIT_FSIZE, &original);
+    return failed;
   }
 
   TempFolder folder;
@@ -226,25 +248,7 @@ TEST_F(AviExportTest, RefusedStartsSayWhyAndLeaveNothingBehind) {
 }
 
 TEST_F(AviExportTest, AWriteErrorEndsTheRecordingWithAMessage) {
-  scene.outputWidth = 256;
-  scene.outputHeight = 192;
-  ASSERT_EQ(startRecording(scene, aviExport, settings(0, 299, 30.0f), std::nullopt),
-            port::AviWriteError::None);
-  // A file-size limit makes the disk "full" after a few pictures of 192 KiB.
-  rlimit original{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &original), 0);
-  signal(SIGXFSZ, SIG_IGN);
-  rlimit limited = original;
-  limited.rlim_cur = 1 << 20;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-  bool failed = false;
-  for (int picture = 0; picture < 20 && !failed; ++picture) {
-    ASSERT_TRUE(advanceRecordingClock(scene, aviExport));
-    failed = !writeFrame(scene, aviExport, test::noisePicture(256, 192, picture));
-  }
-  setrlimit(RLIMIT_FSIZE, &original);
-
-  EXPECT_TRUE(failed);
+  EXPECT_TRUE(writeUntilTheDiskIsFull());
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, kExportWriteMessage);
   EXPECT_EQ(ui.messages[0].caption, kExportCaption);
@@ -253,6 +257,28 @@ TEST_F(AviExportTest, AWriteErrorEndsTheRecordingWithAMessage) {
   EXPECT_FALSE(scene.recording);
   EXPECT_FALSE(scene.playing);
   EXPECT_FALSE(std::filesystem::exists(folder / "out.avi.part"));
+}
+
+TEST_F(AviExportTest, AnExportThatKeepsNoPartLeavesTheEarlierFileAfterAWriteError) {
+  test::writeFile(folder / "out.avi", "earlier");
+  aviExport.keepPartOnWriteFailure = false;
+  EXPECT_TRUE(writeUntilTheDiskIsFull());
+  EXPECT_EQ(ui.messages.size(), 1u);
+  EXPECT_FALSE(scene.recording);
+  EXPECT_EQ(test::readFile(folder / "out.avi"), "earlier");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+TEST_F(AviExportTest, AnAbandonedRecordingLeavesTheEarlierFileAndNoOther) {
+  test::writeFile(folder / "out.avi", "earlier");
+  ASSERT_EQ(startRecording(scene, aviExport, settings(0, 9, 30.0f), std::nullopt), port::AviWriteError::None);
+  ASSERT_TRUE(advanceRecordingClock(scene, aviExport));
+  ASSERT_TRUE(writeFrame(scene, aviExport, test::noisePicture(kWidth, kHeight, 0)));
+  abandonRecording(scene, aviExport);
+  EXPECT_FALSE(scene.recording);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(test::readFile(folder / "out.avi"), "earlier");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
 }  // namespace
