@@ -2,9 +2,11 @@
 
 #include <system_error>
 
+#include "app/command_handler.h"
 #include "app/command_line.h"
 #include "port/pacing.h"
 #include "port/paths.h"
+#include "ui/create_controls.h"
 
 namespace zv {
 namespace {
@@ -44,6 +46,10 @@ StartOutcome startUp(Scene& scene, port::WindowHost& host, std::string_view comm
   events.closeRequested = [&scene] { return askToClose(scene); };
   events.destroyed = [&scene, &host] { saveConfiguration(scene, host.ui()); };
   events.resized = contents.layout;
+  events.command = [&scene](int id, int notification) { handleCommand(scene, id, notification); };
+  events.scrolled = [&scene](int id, port::ScrollCode code, int position) {
+    handleScroll(scene, id, code, position);
+  };
   if (!host.createMainWindow(std::string(kWindowTitle), configuration.window, std::move(events))) {
     port::Ui& ui = host.ui();
     ui.messageBox(port::MessageOwner::None, "CreateWindow failed", "メインウィンドウ作成",
@@ -53,6 +59,7 @@ StartOutcome startUp(Scene& scene, port::WindowHost& host, std::string_view comm
   if (contents.create && !contents.create()) {
     return StartOutcome::ContentsFailed;
   }
+  createControls(host.ui());
   if (contents.layout) {
     contents.layout();
   }

@@ -26,7 +26,8 @@ enum class StartOutcome {
 };
 
 // The start-up sequence: project path from the command line, the executable's folder made
-// current, Data/config.ini read, the main window created with its contents, laid out and shown.
+// current, Data/config.ini read, the main window created with its contents, controls and menus,
+// laid out and shown. Every command and scroll of the window goes to the command handler.
 StartOutcome startUp(Scene& scene, port::WindowHost& host, std::string_view commandLine,
                      const WindowContents& contents);
 // The sequence for a window with nothing inside; false ends the process.

@@ -4,11 +4,13 @@
 
 #include "files/motion_file.h"
 #include "port/headless_ui.h"
+#include "ui/create_controls.h"
 
 namespace zv::cli {
 
 bool loadSampleMotions(Scene& scene, const std::vector<std::string>& paths) {
   port::HeadlessUi ui;
+  createControls(ui);
   port::Ui* previous = scene.ui;
   scene.ui = &ui;
   scene.currentFrame = 0;

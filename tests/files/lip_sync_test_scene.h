@@ -10,10 +10,10 @@
 #include <gtest/gtest.h>
 
 #include "model_builder.h"
-#include "port/headless_ui.h"
 #include "port/text.h"
 #include "scene/model_reader.h"
 #include "scene/scene.h"
+#include "ui_with_controls.h"
 
 namespace zv::test {
 
@@ -21,7 +21,7 @@ inline constexpr std::initializer_list<const char*> kFaceMorphs = {"あ", "い",
                                                                    "お", "まばたき", "にやり"};
 
 struct FaceScene {
-  port::HeadlessUi ui;
+  test::UiWithControls ui;
   Scene scene;
   Model* model = nullptr;
 

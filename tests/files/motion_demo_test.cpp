@@ -3,9 +3,9 @@
 #include <cstdlib>
 
 #include "files/motion_file.h"
-#include "port/headless_ui.h"
 #include "scene/model_reader.h"
 #include "temp_folder.h"
+#include "ui_with_controls.h"
 
 namespace zv {
 namespace {
@@ -17,7 +17,7 @@ std::filesystem::path sourceFile(const char* relative) {
 // The shipped wave names only bones and morphs the demo character has, so it loads without a
 // question and every record becomes a key.
 TEST(MotionDemo, TheWaveFitsTheDemoCharacter) {
-  port::HeadlessUi ui;
+  test::UiWithControls ui;
   Scene scene;
   scene.ui = &ui;
   scene.cameraMode = false;

@@ -6,7 +6,6 @@
 
 #include "model_builder.h"
 #include "motion_test_bytes.h"
-#include "port/headless_ui.h"
 #include "port/text.h"
 #include "scene/key_bone_lookup.h"
 #include "scene/key_pool_selection.h"
@@ -14,6 +13,7 @@
 #include "scene/model_reader.h"
 #include "scene/undo.h"
 #include "temp_folder.h"
+#include "ui_with_controls.h"
 
 namespace zv {
 namespace {
@@ -31,7 +31,7 @@ struct MotionScene {
   Model& model() { return *scene.modelSlots[0]; }
   std::uint32_t bone(const char* utf8) { return *findBoneByName(model(), port::utf8ToCp932(utf8)); }
 
-  port::HeadlessUi ui;
+  test::UiWithControls ui;
   Scene scene;
 };
 
@@ -143,7 +143,7 @@ TEST_F(MotionFiles, ModelMotionsRoundTripByteForByte) {
 
 TEST_F(MotionFiles, CameraMotionsRoundTripAndVersionOneLoadsAsVersionTwo) {
   Scene scene;
-  port::HeadlessUi ui;
+  test::UiWithControls ui;
   scene.ui = &ui;
   test::MotionBytes old;
   old.header(1, "camera").u32(0).u32(0).u32(2).cameraV1(0, -30, 10, 30, 50, 70).cameraV1(8, -40, 1, 2, 3, 4);

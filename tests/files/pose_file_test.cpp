@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "port/headless_ui.h"
 #include "port/text.h"
 #include "scene/undo.h"
 #include "scene_with_model.h"
 #include "temp_folder.h"
+#include "ui_with_controls.h"
 
 namespace zv {
 namespace {
@@ -21,7 +21,7 @@ class PoseFile : public ::testing::Test {
   Model& model() { return *scene_.modelSlots[0]; }
   std::string boneName(int b) { return port::cp932ToUtf8(model().bones[b].name); }
 
-  port::HeadlessUi ui_;
+  test::UiWithControls ui_;
   Scene scene_;
   test::TempFolder folder_;
 };

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "media/avi_export.h"
-#include "port/headless_ui.h"
 #include "port/video/video_file_info.h"
 #include "port/video/video_reader.h"
 #include "support/temp_folder.h"
 #include "support/video_test_pictures.h"
+#include "ui_with_controls.h"
 
 namespace zv {
 namespace {
@@ -65,7 +65,7 @@ class AviExportTest : public ::testing::Test {
   }
 
   TempFolder folder;
-  port::HeadlessUi ui;
+  test::UiWithControls ui;
   Scene scene;
   AviExport aviExport;
 };

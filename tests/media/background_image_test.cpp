@@ -7,10 +7,10 @@
 #include "files/bmp_writer.h"
 #include "media/background_image.h"
 #include "media/background_video.h"
-#include "port/headless_ui.h"
 #include "port/video/avi_writer.h"
 #include "support/temp_folder.h"
 #include "support/video_test_pictures.h"
+#include "ui_with_controls.h"
 
 namespace zv {
 namespace {
@@ -43,7 +43,7 @@ class BackgroundImageTest : public ::testing::Test {
   }
 
   TempFolder folder;
-  port::HeadlessUi ui;
+  test::UiWithControls ui;
   Scene scene;
   Backgrounds backgrounds;
 };

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "media/background_video.h"
-#include "port/headless_ui.h"
 #include "port/video/avi_writer.h"
 #include "support/temp_folder.h"
 #include "support/video_test_pictures.h"
+#include "ui_with_controls.h"
 
 namespace zv {
 namespace {
@@ -65,7 +65,7 @@ class BackgroundVideoTest : public ::testing::Test {
   }
 
   TempFolder folder;
-  port::HeadlessUi ui;
+  test::UiWithControls ui;
   Scene scene;
   Backgrounds backgrounds;
 };

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include "port/headless_ui.h"
+#include "ui_with_controls.h"
 #include "wav_test_files.h"
 
 namespace zv {
@@ -21,7 +21,7 @@ struct PlayerFixture {
   }
   ~PlayerFixture() { shutdown(player); }
 
-  port::HeadlessUi ui;
+  test::UiWithControls ui;
   WavPlayer player;
 };
 

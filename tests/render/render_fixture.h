@@ -9,8 +9,8 @@
 #include <string>
 
 #include "port/gl/headless_gl_context.h"
-#include "port/headless_ui.h"
 #include "render/display_device.h"
+#include "ui_with_controls.h"
 
 namespace zv::test {
 
@@ -26,7 +26,7 @@ class RenderTest : public ::testing::Test {
   void expectMatchesReference(const std::string& name, int tolerance = 3);
 
   std::unique_ptr<port::HeadlessGlContext> context_;
-  port::HeadlessUi ui_;
+  test::UiWithControls ui_;
   DisplayDevice device_;
 };
 

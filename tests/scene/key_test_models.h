@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "port/headless_ui.h"
 #include "port/text.h"
 #include "scene/key_pool_setup.h"
 #include "scene/scene.h"
+#include "ui_with_controls.h"
 
 namespace zv::test {
 
@@ -33,7 +33,7 @@ inline std::unique_ptr<Model> keyTestModel(std::initializer_list<const char*> bo
 
 // A scene reporting to a headless Ui, with `model` in slot 0 as the current model.
 struct KeyTestScene {
-  port::HeadlessUi ui;
+  test::UiWithControls ui;
   Scene scene;
   Model* model = nullptr;
 

@@ -1,0 +1,14 @@
+// The one entry point of the main window's menu items and controls: the window reports every click,
+// choice, Enter and focus change as (id, notification), and every track-bar or scroll-bar move as
+// (id, what moved it, position). Commands read the controls' state from the scene's Ui.
+#pragma once
+
+#include "port/ui.h"
+#include "scene/scene.h"
+
+namespace zv {
+
+void handleCommand(Scene& scene, int id, int notification);
+void handleScroll(Scene& scene, int id, port::ScrollCode code, int position);
+
+}  // namespace zv
