@@ -14,6 +14,7 @@
 #include <QTest>
 #include <utility>
 
+#include "port/canvas/canvas.h"
 #include "port/qt/qt_ui.h"
 #include "port/qt/qt_window_host.h"
 #include "ui/control_ids.h"
@@ -47,6 +48,10 @@ class WindowControls : public ::testing::Test {
       scrolls.push_back({id, static_cast<int>(code)});
       scrollPositions.push_back(position);
     };
+    events.paint = [this](port::Canvas& canvas) {
+      ++paints;
+      canvas.fill({0, 0, 30, 20}, {200, 10, 10, 255});
+    };
     host.createMainWindow("Zol_Vanta", {40, 40, 1064, 808}, std::move(events));
     createControls(host.ui());
     host.showMainWindow(false);
@@ -68,6 +73,7 @@ class WindowControls : public ::testing::Test {
   std::vector<bool> checkedWhenHeard;
   std::vector<Notification> scrolls;
   std::vector<int> scrollPositions;
+  int paints = 0;
 };
 
 TEST_F(WindowControls, RealWidgetsAndMenuItemsComeFromTheTables) {
@@ -164,6 +170,19 @@ TEST_F(WindowControls, PlacementIsInClientPixelsBelowTheMenuBar) {
   EXPECT_EQ(client.top, 0);
   EXPECT_EQ(client.height(), window->height() - menuHeight);
   EXPECT_EQ(client.width(), window->width());
+}
+
+TEST_F(WindowControls, TheClientAreaShowsWhatThePanelsPaint) {
+  const int paintsBefore = paints;
+  ui().repaint();
+  for (int turn = 0; turn < 1000 && paints == paintsBefore; ++turn) {
+    host.processEvents();
+  }
+  EXPECT_GT(paints, paintsBefore);
+  const QImage shot = window->grab().toImage();
+  const int top = window->menuBar()->height();
+  EXPECT_EQ(shot.pixel(5, top + 5), qRgb(200, 10, 10));
+  EXPECT_NE(shot.pixel(40, top + 30), qRgb(200, 10, 10));  // unpainted: the window's own grey
 }
 
 }  // namespace
