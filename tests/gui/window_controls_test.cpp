@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTest>
 #include <utility>
@@ -157,6 +158,20 @@ TEST_F(WindowControls, TrackBarMovesReportTheirWindowSystemCodes) {
   EXPECT_EQ(scrolls, (std::vector<Notification>{{kViewAngleBar, 1}, {kViewAngleBar, 8}}));
   EXPECT_EQ(scrollPositions.front(), 46);
   EXPECT_EQ(ui().control(kViewAngleBar).position, 46);
+}
+
+TEST_F(WindowControls, AScrollBarReportsAndKeepsItsThumbWhereTheProgramPutsIt) {
+  auto* bar = qobject_cast<QScrollBar*>(placed(kRowScrollBar, {231, 175, 247, 400}));
+  ASSERT_NE(bar, nullptr);
+  ui().setControlRange(kRowScrollBar, 0, 30);
+  ui().setControlPage(kRowScrollBar, 10);
+  ui().setControlPosition(kRowScrollBar, 4);
+  EXPECT_EQ(bar->maximum(), 21);  // the highest thumb position: maximum - page + 1
+  bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(scrolls, (std::vector<Notification>{{kRowScrollBar, 3}, {kRowScrollBar, 8}}));
+  EXPECT_EQ(scrollPositions.front(), 14);
+  EXPECT_EQ(ui().control(kRowScrollBar).position, 4);
+  EXPECT_EQ(bar->value(), 4);
 }
 
 TEST_F(WindowControls, PlacementIsInClientPixelsBelowTheMenuBar) {

@@ -65,8 +65,9 @@ std::optional<ScrollCode> scrollCodeOf(int action) {
   }
 }
 
-// Reports the keyboard focus entering and leaving an edit.
-class FocusWatcher : public QObject {
+// Receives the widgets' signals for the Ui, so that no connection outlives it, and reports the
+// keyboard focus entering and leaving an edit.
+class Receiver : public QObject {
  public:
   std::function<void(QObject*, bool gained)> changed;
 
@@ -175,7 +176,7 @@ struct QtUi::Widgets {
   std::map<int, QWidget*> controls;  // owned by the client area
   std::map<int, QAction*> actions;   // owned by their menus
   std::map<std::string, QMenu*> menus;
-  FocusWatcher focusWatcher;
+  Receiver receiver;
   QFont controlFont;
   int draggedScrollBar = 0;  // a scroll bar whose thumb the user is dragging
 };
@@ -185,7 +186,7 @@ QtUi::QtUi(QMainWindow& window, QWidget& client, const WindowEvents& events)
   widgets_->controlFont = QFont(kControlFace);
   widgets_->controlFont.setPixelSize(kControlFontPixels);
   widgets_->controlFont.setWeight(QFont::Normal);
-  widgets_->focusWatcher.changed = [this](QObject* edit, bool gained) {
+  widgets_->receiver.changed = [this](QObject* edit, bool gained) {
     const int id = edit->property("controlId").toInt();
     notify(id, gained ? kNotifyFocusGained : kNotifyFocusLost);
   };
@@ -266,34 +267,35 @@ void QtUi::createControl(const ControlSpec& spec) {
 
 void QtUi::connectControl(int id, QWidget& widget) {
   if (auto* button = qobject_cast<QAbstractButton*>(&widget)) {
-    QObject::connect(button, &QAbstractButton::clicked, [this, id] {
+    QObject::connect(button, &QAbstractButton::clicked, &widgets_->receiver, [this, id] {
       for (int changed : model_.press(id)) {
         mirror(changed);
       }
       notify(id, kNotifyClicked);
     });
   } else if (auto* edit = qobject_cast<QLineEdit*>(&widget)) {
-    QObject::connect(edit, &QLineEdit::textEdited,
+    QObject::connect(edit, &QLineEdit::textEdited, &widgets_->receiver,
                      [this, id](const QString& text) { model_.state(id).text = text.toStdString(); });
-    QObject::connect(edit, &QLineEdit::returnPressed, [this, id] {
+    QObject::connect(edit, &QLineEdit::returnPressed, &widgets_->receiver, [this, id] {
       if (model_.commitsOnEnter(id)) {
         notify(id, kNotifyEnterPressed);
         focusMainWindow();
       }
     });
-    edit->installEventFilter(&widgets_->focusWatcher);
+    edit->installEventFilter(&widgets_->receiver);
   } else if (auto* list = qobject_cast<QComboBox*>(&widget)) {
-    QObject::connect(list, &QComboBox::activated, [this, id](int row) {
+    QObject::connect(list, &QComboBox::activated, &widgets_->receiver, [this, id](int row) {
       model_.state(id).selection = row;
       notify(id, kNotifySelectionChanged);
     });
   } else if (auto* slider = qobject_cast<QAbstractSlider*>(&widget)) {
-    QObject::connect(slider, &QAbstractSlider::actionTriggered, [this, id](int action) {
+    QObject::connect(slider, &QAbstractSlider::actionTriggered, &widgets_->receiver, [this, id](int action) {
       if (std::optional<ScrollCode> code = scrollCodeOf(action)) {
         reportScroll(id, *code);
       }
     });
-    QObject::connect(slider, &QAbstractSlider::sliderReleased, [this, id] { finishThumbDrag(id); });
+    QObject::connect(slider, &QAbstractSlider::sliderReleased, &widgets_->receiver,
+                     [this, id] { finishThumbDrag(id); });
   }
 }
 
@@ -350,7 +352,7 @@ void QtUi::createMenuItem(const MenuItemSpec& spec) {
   const int id = spec.id;
   // Qt toggles a checkable item by itself; the command decides its check mark, so the model's
   // state is put back before the command hears of the choice.
-  QObject::connect(action, &QAction::triggered, [this, id] {
+  QObject::connect(action, &QAction::triggered, &widgets_->receiver, [this, id] {
     mirror(id);
     notify(id, kNotifyClicked);
   });
