@@ -1,6 +1,8 @@
 #include "port/headless_ui.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <string>
 
 namespace zv::port {
 
@@ -34,6 +36,13 @@ std::optional<std::filesystem::path> HeadlessUi::saveFileDialog(const FileDialog
   return answerDialog(true, request);
 }
 
+// A test that acts on the wrong kind of control has a mistake in it, not a user's action.
+void HeadlessUi::expectKind(int id, std::initializer_list<ControlKind> kinds, const char* action) const {
+  if (std::find(kinds.begin(), kinds.end(), model_.kind(id)) == kinds.end()) {
+    throw std::logic_error(std::string("cannot ") + action + " control " + std::to_string(id));
+  }
+}
+
 void HeadlessUi::notify(int id, int notification) {
   if (command) {
     command(id, notification);
@@ -56,6 +65,10 @@ void HeadlessUi::moveFocus(int id) {
 }
 
 void HeadlessUi::click(int id) {
+  expectKind(id,
+             {ControlKind::Button, ControlKind::PushLikeCheckBox, ControlKind::CheckBox,
+              ControlKind::RadioButton, ControlKind::MenuItem},
+             "click");
   if (!model_.acceptsInput(id)) {
     return;
   }
@@ -64,6 +77,7 @@ void HeadlessUi::click(int id) {
 }
 
 void HeadlessUi::select(int id, int row) {
+  expectKind(id, {ControlKind::DropDownList}, "choose a row of");
   if (!model_.acceptsInput(id) || row < 0 || row >= static_cast<int>(model_.state(id).rows.size())) {
     return;
   }
@@ -72,6 +86,7 @@ void HeadlessUi::select(int id, int row) {
 }
 
 void HeadlessUi::type(int id, std::string_view text) {
+  expectKind(id, {ControlKind::Edit}, "type into");
   if (!model_.acceptsInput(id)) {
     return;
   }
@@ -88,6 +103,8 @@ void HeadlessUi::pressEnter() {
 }
 
 void HeadlessUi::scroll(int id, ScrollCode code, int position) {
+  expectKind(id, {ControlKind::TrackBar, ControlKind::VerticalScrollBar, ControlKind::HorizontalScrollBar},
+             "scroll");
   if (!model_.acceptsInput(id)) {
     return;
   }

@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <functional>
+#include <initializer_list>
 
 #include "port/control_model.h"
 #include "port/ui.h"
@@ -82,10 +83,12 @@ class HeadlessUi : public Ui {
   void pressEnter();
   // The user moves a track bar or scroll bar. A track bar moves itself to `position` (within its
   // range) before it reports; a scroll bar only reports, and the program places its thumb.
+  // Each helper throws std::logic_error when `id` is not a control of the kind it acts on.
   void scroll(int id, ScrollCode code, int position);
 
  private:
   std::optional<std::filesystem::path> answerDialog(bool save, const FileDialogRequest& request);
+  void expectKind(int id, std::initializer_list<ControlKind> kinds, const char* action) const;
   void notify(int id, int notification);
   void moveFocus(int id);
   ControlModel model_;

@@ -82,6 +82,9 @@ TEST_F(UserActions, AnIdThatWasNeverCreatedIsRefusedByName) {
   EXPECT_THROW(ui.control(350), std::out_of_range);
   EXPECT_THROW(ui.click(999), std::out_of_range);
   EXPECT_THROW(ui.createControl(spec(1, ControlKind::Button)), std::logic_error);
+  EXPECT_THROW(ui.type(1, "x"), std::logic_error);
+  EXPECT_THROW(ui.select(9, 0), std::logic_error);
+  EXPECT_THROW(ui.click(8), std::logic_error);
   EXPECT_TRUE(heard.empty());
 }
 
