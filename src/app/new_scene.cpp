@@ -160,7 +160,7 @@ void newScene(Scene& scene, FrameSystems& systems) {
   if (panels.relayout) {
     panels.relayout();
   }
-  ui.repaintWindow();
+  ui.repaint();
 }
 
 }  // namespace zv

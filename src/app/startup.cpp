@@ -5,6 +5,7 @@
 #include "app/command_line.h"
 #include "port/pacing.h"
 #include "port/paths.h"
+#include "ui/create_controls.h"
 
 namespace zv {
 namespace {
@@ -44,6 +45,7 @@ StartOutcome startUp(Scene& scene, port::WindowHost& host, std::string_view comm
   events.destroyed = [&scene, &host] { saveConfiguration(scene, host.ui()); };
   events.resized = contents.layout;
   events.paint = contents.paint;
+  events.command = contents.command;
   events.scrolled = contents.scrolled;
   if (!host.createMainWindow(std::string(kWindowTitle), configuration.window, std::move(events))) {
     port::Ui& ui = host.ui();
@@ -51,6 +53,7 @@ StartOutcome startUp(Scene& scene, port::WindowHost& host, std::string_view comm
                   port::MessageButtons::Ok);
     return StartOutcome::WindowFailed;
   }
+  createControls(host.ui());
   if (contents.create && !contents.create()) {
     return StartOutcome::ContentsFailed;
   }

@@ -59,7 +59,7 @@ bool collapseOrExpandPanel(Scene& scene, FrameSystems& systems, int buttonId) {
       section.flag = buttonId == section.expand;
       updatePanelVisibility(scene, *systems.ui, systems.panels.clipboards);
       layoutWindow(scene, systems);
-      systems.ui->repaintWindow();
+      systems.ui->repaint();
       return true;
     }
   }
@@ -73,7 +73,7 @@ void scrollFrameEditorRows(Scene& scene, FrameSystems& systems, port::ScrollCode
   const int page = rowScrollPage(ui.clientRect().height());
   scroll = scrolledRow(scroll, code, thumb, ui.control(kRowScrollBar), page, systems.panels.rows.rowCount);
   rebuildRows(scene, systems.panels);
-  ui.repaintWindow();
+  ui.repaint();
 }
 
 }  // namespace zv

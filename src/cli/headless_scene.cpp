@@ -5,6 +5,7 @@
 
 #include "app/file_commands.h"
 #include "port/paths.h"
+#include "ui/create_controls.h"
 #include "ui/model_loading.h"
 
 namespace zv::cli {
@@ -59,6 +60,7 @@ bool openHeadlessScene(const SceneOptions& options, HeadlessScene& headless) {
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   headless.scene = std::make_unique<Scene>();
   Scene& scene = *headless.scene;
+  createControls(headless.ui);
   scene.exeDirectory = port::executableDirectory();
   scene.outputWidth = options.width;
   scene.outputHeight = options.height;

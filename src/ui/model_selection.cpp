@@ -13,7 +13,7 @@ void showModeChange(Scene& scene, port::Ui& ui, Panels& panels) {
   if (panels.relayout) {
     panels.relayout();
   }
-  ui.repaintWindow();
+  ui.repaint();
 }
 
 void leaveCameraMode(Scene& scene, port::Ui& ui, Panels& panels) {

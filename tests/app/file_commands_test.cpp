@@ -8,6 +8,7 @@
 #include "scene_with_model.h"
 #include "temp_folder.h"
 #include "ui/control_ids.h"
+#include "ui_with_controls.h"
 
 namespace zv {
 namespace {
@@ -22,7 +23,7 @@ class FileCommands : public ::testing::Test {
     test::writeFile(otherMotion_, motionBytes(motion));
   }
 
-  port::HeadlessUi ui_;
+  test::UiWithControls ui_;
   Scene scene_;
   test::TempFolder folder_;
   const std::filesystem::path otherMotion_ = folder_ / "other.vmd";

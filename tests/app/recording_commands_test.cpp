@@ -5,6 +5,7 @@
 #include "port/headless_ui.h"
 #include "temp_folder.h"
 #include "ui/control_ids.h"
+#include "ui_with_controls.h"
 
 namespace zv {
 namespace {
@@ -19,7 +20,7 @@ class RecordingCommands : public ::testing::Test {
     return recording;
   }
 
-  port::HeadlessUi ui_;
+  test::UiWithControls ui_;
   Scene scene_;
   AviExport export_;
   test::TempFolder folder_;

@@ -5,12 +5,12 @@
 #include <map>
 #include <random>
 
-#include "port/headless_ui.h"
 #include "scene/key_deletion.h"
 #include "scene/key_pool_selection.h"
 #include "scene/key_registration.h"
 #include "scene_with_model.h"
 #include "ui/control_ids.h"
+#include "ui_with_controls.h"
 
 namespace zv {
 namespace {
@@ -27,7 +27,7 @@ class Undo : public ::testing::Test {
     registerBoneKey(scene_, model(), 1, frame);
   }
 
-  port::HeadlessUi ui_;
+  test::UiWithControls ui_;
   Scene scene_;
 };
 

@@ -1,4 +1,5 @@
-// The real window under the test script's X server: start-up, the titled main window, closing it.
+// The real window under the test script's X server: start-up, the titled main window with its
+// controls and menus, closing it.
 #include <GL/glcorearb.h>
 #include <gtest/gtest.h>
 
@@ -7,7 +8,9 @@
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
+#include <QPushButton>
 #include <QWidget>
+#include <algorithm>
 
 #include "app/startup.h"
 #include "port/paths.h"
@@ -47,6 +50,12 @@ TEST_F(MainWindow, OpensTitledAndWritesTheConfigurationWhenClosed) {
   QWidget* window = findMainWindow();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isVisible());
+  const QList<QPushButton*> buttons = window->findChildren<QPushButton*>();
+  EXPECT_TRUE(std::any_of(buttons.begin(), buttons.end(),
+                          [](QPushButton* button) { return button->text() == "元に戻す"; }));
+  const QList<QAction*> items = window->findChildren<QAction*>();
+  EXPECT_TRUE(
+      std::any_of(items.begin(), items.end(), [](QAction* item) { return item->text() == "新規(&N)"; }));
   window->close();
   EXPECT_FALSE(host_->processEvents());
   std::string written = test::readFile(config);
