@@ -101,6 +101,10 @@ QWidget* makeWidget(const ControlSpec& spec, QWidget& parent) {
     case ControlKind::Edit: {
       auto* edit = new QLineEdit(caption, &parent);
       edit->setAlignment(Qt::AlignCenter);
+      // The design's boxes are sized for their text with a one-pixel border ("154" in 23 pixels);
+      // the style's frame and Qt's own text margin would hide the first digits.
+      edit->setStyleSheet("QLineEdit { border: 1px solid #7a7a7a; padding: 0px; background: white; }");
+      edit->setTextMargins(-2, 0, -2, 0);
       return edit;
     }
     case ControlKind::DropDownList:
@@ -196,6 +200,9 @@ QtUi::~QtUi() = default;
 
 MessageAnswer QtUi::messageBox(MessageOwner owner, std::string_view text, std::string_view caption,
                                MessageButtons buttons) {
+  if (answerMessage) {
+    return answerMessage(text, caption, buttons);
+  }
   QMessageBox box(owner == MessageOwner::MainWindow ? &window_ : nullptr);
   box.setWindowTitle(toQString(caption));
   box.setText(toQString(text));
@@ -205,6 +212,9 @@ MessageAnswer QtUi::messageBox(MessageOwner owner, std::string_view text, std::s
 }
 
 std::optional<std::filesystem::path> QtUi::runFileDialog(bool save, const FileDialogRequest& request) {
+  if (answerFileDialog) {
+    return answerFileDialog(save, request);
+  }
   QFileDialog dialog(&window_, toQString(request.title));
   dialog.setDirectory(QDir::current().filePath(QString::fromStdString(request.initialDirectory.string())));
   dialog.setNameFilters(nameFilters(request.filters));

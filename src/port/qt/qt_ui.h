@@ -4,6 +4,8 @@
 // hears of it.
 #pragma once
 
+#include <functional>
+
 #include <map>
 #include <memory>
 #include <string>
@@ -25,6 +27,13 @@ class QtUi : public Ui {
   // callbacks, read at every notification.
   QtUi(QMainWindow& window, QWidget& client, const WindowEvents& events);
   ~QtUi() override;
+
+  // Test hooks: when set, they answer message boxes and file dialogs in place of a person, and no
+  // box or dialog is shown.
+  std::function<MessageAnswer(std::string_view text, std::string_view caption, MessageButtons buttons)>
+      answerMessage;
+  std::function<std::optional<std::filesystem::path>(bool save, const FileDialogRequest& request)>
+      answerFileDialog;
 
   MessageAnswer messageBox(MessageOwner owner, std::string_view text, std::string_view caption,
                            MessageButtons buttons) override;
