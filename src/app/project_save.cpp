@@ -8,6 +8,7 @@
 #include "app/startup.h"
 #include "files/atomic_write.h"
 #include "files/project_reader.h"
+#include "files/project_scene.h"
 #include "files/project_writer.h"
 #include "port/text.h"
 #include "ui/control_ids.h"
@@ -17,28 +18,6 @@ namespace {
 
 constexpr std::size_t kPlayBoxCharacters = 7;  // the play-range boxes are read this far
 
-// Records after the heads that are in use (frame not 0), ascending.
-template <typename Record>
-std::vector<StoredKey<Record>> keysInUse(const KeyPool<Record>& pool) {
-  std::vector<StoredKey<Record>> keys;
-  for (std::uint32_t index = pool.headCount(); index < pool.extent(); ++index) {
-    if (pool[index].frame != 0) {
-      keys.push_back({index, pool[index]});
-    }
-  }
-  return keys;
-}
-
-template <typename Record>
-std::vector<Record> heads(const KeyPool<Record>& pool) {
-  std::vector<Record> records;
-  records.reserve(pool.headCount());
-  for (std::uint32_t index = 0; index < pool.headCount(); ++index) {
-    records.push_back(pool[index]);
-  }
-  return records;
-}
-
 // The list rows after `skip` leading ones, as the file stores them.
 std::vector<std::string> storedRows(const port::Ui& ui, int id, std::size_t skip) {
   const std::vector<std::string> rows = ui.control(id).rows;
@@ -47,44 +26,6 @@ std::vector<std::string> storedRows(const port::Ui& ui, int id, std::size_t skip
     stored.push_back(port::utf8ToCp932(rows[row]));
   }
   return stored;
-}
-
-ProjectModelBlock modelBlock(const Model& model, int slot, const std::filesystem::path& programFolder) {
-  ProjectModelBlock block;
-  block.slot = static_cast<std::uint8_t>(slot);
-  block.name = model.name;
-  block.storedPath = storedProjectPath(model.filePath, programFolder);
-  block.listRow = static_cast<std::uint8_t>(model.listIndex);
-  block.visible = model.visible;
-  block.selectedBone = model.selectedBone;
-  block.shownMorphs = model.selectedMorph;
-  const std::size_t groups = std::min<std::size_t>(model.groupNames.size(), 255);
-  for (std::size_t group = 0; group < groups; ++group) {
-    block.groupOpen.push_back(model.groupNames[group].open ? 1 : 0);
-  }
-  block.rowScroll = model.rowScroll;
-  block.lastFrame = static_cast<std::int32_t>(model.lastFrame);
-  block.counts = {static_cast<std::uint32_t>(model.bones.size()),
-                  static_cast<std::uint32_t>(model.morphs.size()),
-                  static_cast<std::uint32_t>(model.ikChains.size())};
-  block.boneHeads = heads(model.boneKeyPool);
-  block.boneKeys = keysInUse(model.boneKeyPool);
-  block.morphHeads = heads(model.morphKeyPool);
-  block.morphKeys = keysInUse(model.morphKeyPool);
-  block.displayIkHead = model.displayIkKeyPool[0];
-  block.displayIkKeys = keysInUse(model.displayIkKeyPool);
-  for (std::size_t bone = 0; bone < model.bones.size(); ++bone) {
-    block.pose.push_back({model.bones[bone].keyTranslation, model.bones[bone].keyRotation,
-                          bone < model.boneMoved.size() && model.boneMoved[bone] != 0,
-                          bone < model.boneSelected.size() && model.boneSelected[bone] != 0});
-  }
-  for (const Morph& morph : model.morphs) {
-    block.morphWeights.push_back(morph.weight);
-  }
-  for (const IkChain& chain : model.ikChains) {
-    block.ikEnabled.push_back(chain.enabled ? 1 : 0);
-  }
-  return block;
 }
 
 // The standard decimal conversion of a box's first characters: leading blanks and a sign, digits
@@ -132,21 +73,6 @@ ProjectTrailer trailerOf(Scene& scene, FrameSystems& systems, const port::Ui& ui
   return trailer;
 }
 
-void collectSceneTracks(ProjectFile& project, const Scene& scene) {
-  project.camera.head = scene.cameraKeyPool[0];
-  project.camera.keys = keysInUse(scene.cameraKeyPool);
-  project.camera.centre = scene.camera.cameraCentre;
-  project.camera.viewOffsetX = scene.viewOffsetX;
-  project.camera.viewOffsetY = scene.viewOffsetY;
-  project.camera.distance = scene.camera.cameraDistance;
-  project.camera.angles = scene.camera.cameraAngles;
-  project.camera.orthographic = scene.camera.orthographic;
-  project.light.head = scene.lightKeyPool[0];
-  project.light.keys = keysInUse(scene.lightKeyPool);
-  project.light.colour = scene.light.lightColour;
-  project.light.direction = scene.light.lightDirection;
-}
-
 void collectAccessories(ProjectFile& project, const Scene& scene, const FrameSystems& systems) {
   for (std::size_t slot = 0; slot < kMaxAccessories; ++slot) {
     const Accessory* prop = systems.accessories[slot].get();
@@ -159,7 +85,7 @@ void collectAccessories(ProjectFile& project, const Scene& scene, const FrameSys
     block.storedPath = storedProjectPath(prop->path, scene.exeDirectory);
     block.listRow = static_cast<std::uint8_t>(prop->listIndex);
     block.head = scene.accessoryKeyPools[slot][0];
-    block.keys = keysInUse(scene.accessoryKeyPools[slot]);
+    block.keys = storedKeys(scene.accessoryKeyPools[slot]);
     block.current = scene.accessories[slot];
     project.accessories.push_back(std::move(block));
   }
@@ -213,10 +139,12 @@ ProjectFile collectProject(Scene& scene, FrameSystems& systems) {
   project.modelRows = storedRows(ui, kModelList, 1);
   for (int slot = 0; slot < kMaxModels; ++slot) {
     if (const Model* model = modelInSlot(scene, slot)) {
-      project.models.push_back(modelBlock(*model, slot, scene.exeDirectory));
+      project.models.push_back(
+          projectModelBlock(*model, slot, storedProjectPath(model->filePath, scene.exeDirectory)));
     }
   }
-  collectSceneTracks(project, scene);
+  project.camera = projectCamera(scene);
+  project.light = projectLight(scene);
   project.currentAccessory = scene.currentAccessory;
   project.cameraRowScroll = scene.cameraRowScroll;
   project.accessoryRows = storedRows(ui, kAccessoryList, 0);
