@@ -6,6 +6,7 @@
 #include "app/frame_step.h"
 #include "app/frame_systems.h"
 #include "app/new_scene.h"
+#include "app/project_file.h"
 #include "app/startup.h"
 #include "app/window_panels.h"
 #include "port/clock.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
       zv::scrollFrameEditorRows(theScene, *systems, code, position);
     }
   };
+  contents.openProject = [&] { zv::loadProject(theScene, *systems); };
   const zv::StartOutcome outcome = zv::startUp(theScene, host, zv::joinArguments(argc, argv), contents);
   if (outcome != zv::StartOutcome::Running) {
     return zv::exitCode(outcome);

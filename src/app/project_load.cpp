@@ -286,6 +286,14 @@ void applyPlayOptions(Scene& scene, port::Ui& ui, const ProjectTrailer& trailer)
   ui.setControlText(kStopFrameBox, std::to_string(trailer.playStop));
 }
 
+// The stored placement; a scale that is not a positive number keeps the picture fitted to the view,
+// as a zero or negative zoom would make it vanish.
+void placeBackground(BackgroundPlacement& placement, const ProjectBackground& stored) {
+  if (stored.scale > 0.0f) {
+    placement = {stored.offsetX, stored.offsetY, stored.scale};
+  }
+}
+
 void applyMedia(Scene& scene, FrameSystems& systems, const ProjectTrailer& trailer) {
   port::Ui& ui = *scene.ui;
   if (trailer.wavLoaded) {
@@ -295,7 +303,7 @@ void applyMedia(Scene& scene, FrameSystems& systems, const ProjectTrailer& trail
   Backgrounds& backgrounds = systems.backgrounds;
   const std::filesystem::path video = nativeProjectPath(trailer.video.storedPath, scene.exeDirectory);
   if (!video.empty() && loadVideo(scene, backgrounds, video)) {
-    backgrounds.video.placement = {trailer.video.offsetX, trailer.video.offsetY, trailer.video.scale};
+    placeBackground(backgrounds.video.placement, trailer.video);
     scene.backgroundVideoShown = trailer.videoShown;
     composeVideo(scene, backgrounds);
   } else {
@@ -306,7 +314,7 @@ void applyMedia(Scene& scene, FrameSystems& systems, const ProjectTrailer& trail
   scene.backgroundImageShown = false;
   const std::filesystem::path image = nativeProjectPath(trailer.image.storedPath, scene.exeDirectory);
   if (!image.empty() && loadImage(scene, backgrounds, image)) {
-    backgrounds.image.placement = {trailer.image.offsetX, trailer.image.offsetY, trailer.image.scale};
+    placeBackground(backgrounds.image.placement, trailer.image);
     scene.backgroundImageShown = trailer.imageShown;
     composeImage(scene, backgrounds);
   }

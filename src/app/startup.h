@@ -19,6 +19,7 @@ struct WindowContents {
   std::function<void()> layout;  // places the controls and the 3D view in the client area
   std::function<void(port::Canvas&)> paint;  // paints the window's background: the panels
   std::function<void(int id, port::ScrollCode code, int position)> scrolled;  // a scroll bar moved
+  std::function<void()> openProject;  // loads scene.projectPath; run when the command line named one
 };
 
 enum class StartOutcome {

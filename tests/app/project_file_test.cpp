@@ -9,6 +9,7 @@
 #include "app/new_scene.h"
 #include "files/project_writer.h"
 #include "frame_fixture.h"
+#include "port/text.h"
 #include "temp_folder.h"
 #include "ui/control_ids.h"
 
@@ -175,6 +176,35 @@ TEST_F(ProjectFileTest, AWrongBackLinkIsCutWithTheBoneMessage) {
   EXPECT_EQ(ui_.messages[0].caption, "セーブデータの異常");
   EXPECT_NE(ui_.messages[0].text.find("フレーム番号10以降"), std::string::npos);
   EXPECT_EQ(scene_.modelSlots[0]->boneKeyPool[bones].next, 0u);
+}
+
+}  // namespace
+}  // namespace zv
+
+namespace zv {
+namespace {
+
+TEST_F(ProjectFileTest, TheDemoProjectOpensWithItsCharacterLampMusicAndBackground) {
+  scene_.projectPath = "UserFile/demo.tsf";
+  ASSERT_TRUE(loadProject(scene_, *systems_));
+  for (const port::ShownMessage& message : ui_.messages) {
+    ADD_FAILURE() << message.caption << ": " << message.text;
+  }
+  const Model* character = scene_.modelSlots[0].get();
+  ASSERT_NE(character, nullptr);
+  EXPECT_GT(character->boneKeyPool.extent(), character->boneKeyPool.headCount());
+  EXPECT_NE(scene_.cameraKeyPool[0].next, 0u);
+  ASSERT_NE(systems_->accessories[0], nullptr);
+  EXPECT_EQ(scene_.accessories[0].parentModel, 0);
+  EXPECT_EQ(
+      port::cp932ToUtf8(character->bones[static_cast<std::size_t>(scene_.accessories[0].parentBone)].name),
+      "右手首");
+  EXPECT_TRUE(imageLoaded(systems_->backgrounds));
+  EXPECT_TRUE(scene_.backgroundImageShown);
+  EXPECT_GT(systems_->backgrounds.image.placement.zoom, 0.0f);
+  EXPECT_EQ(ui_.control(kStopFrameBox).text, "90");
+  EXPECT_TRUE(scene_.repeatPlayback);
+  EXPECT_EQ(ui_.control(kModelList).rows.size(), 2u);
 }
 
 }  // namespace
