@@ -3,9 +3,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/project_file.h"
 #include "files/motion_file.h"
 #include "port/paths.h"
 #include "ui/model_loading.h"
+#include "ui/panel_bitmaps.h"
 
 namespace zv::cli {
 namespace {
@@ -40,6 +42,24 @@ bool loadCameraMotions(Scene& scene, const std::vector<std::string>& paths) {
   return true;
 }
 
+// Opens the project as the window's "開く" does; the picture keeps the size asked for unless the
+// project's own output size is wanted.
+bool openProject(HeadlessScene& headless, const SceneOptions& options) {
+  Scene& scene = *headless.scene;
+  FrameSystems& systems = *headless.systems;
+  createPanelBitmaps(systems.panels.bitmaps);
+  scene.projectPath = options.projectPath;
+  if (!loadProject(scene, systems)) {
+    return false;
+  }
+  if (!options.projectOutputSize) {
+    scene.outputWidth = options.width;
+    scene.outputHeight = options.height;
+    layoutView(scene, systems);
+  }
+  return true;
+}
+
 }  // namespace
 
 HeadlessScene::~HeadlessScene() {
@@ -69,6 +89,9 @@ bool openHeadlessScene(const SceneOptions& options, HeadlessScene& headless) {
   }
   headless.systems = std::move(systems);
   layoutView(scene, *headless.systems);
+  if (!options.projectPath.empty()) {
+    return openProject(headless, options);
+  }
   for (std::size_t slot = 0; slot < options.models.size(); ++slot) {
     if (!loadModelWithMotions(headless, static_cast<std::uint8_t>(slot), options.models[slot])) {
       return false;
