@@ -21,6 +21,7 @@ namespace {
 
 constexpr std::int32_t kPlayEnd = 90;  // the camera orbit's last key
 constexpr std::uint8_t kLampSlot = 0;
+constexpr float kLampScale = 0.25f;  // the floor lamp made small enough to carry
 
 int fail(const std::string& why) {
   std::fprintf(stderr, "gen_demo_project: %s\n", why.c_str());
@@ -37,7 +38,8 @@ int boneNamed(const zv::Model& model, std::string_view utf8Name) {
   return -1;
 }
 
-// The lamp as the accessory panel leaves it once it follows the right wrist.
+// The lamp as the accessory panel leaves it once it follows the right wrist, moved into the hand
+// and made small.
 std::optional<zv::ProjectAccessoryBlock> lampBlock(const std::filesystem::path& folder, int wrist) {
   const zv::AccessoryImportResult imported = zv::importAccessory("UserFile/Accessory/lamp.vac", folder);
   if (!imported.accessory || !imported.accessory->descriptor) {
@@ -51,15 +53,13 @@ std::optional<zv::ProjectAccessoryBlock> lampBlock(const std::filesystem::path& 
   block.current.loaded = true;
   block.current.parentModel = 0;
   block.current.parentBone = wrist;
-  block.current.position = descriptor.position;
   block.current.rotation = descriptor.rotation;
-  block.current.scale = descriptor.scale;
+  block.current.scale = kLampScale;
   block.current.shadow = descriptor.shadow;
   block.head.parentModel = 0;
   block.head.parentBone = wrist;
-  block.head.position = descriptor.position;
   block.head.rotation = descriptor.rotation;
-  block.head.scale = descriptor.scale;
+  block.head.scale = kLampScale;
   block.head.shadow = descriptor.shadow;
   return block;
 }
