@@ -2,7 +2,8 @@
 // the lamp in her right hand, the demo beat and background picture, and a three-second play range
 // repeated. Every file it names lies in the program's UserFile folder and is stored relative to it.
 //
-// Usage: gen_demo_project [program folder holding UserFile, default .]
+// Usage: gen_demo_project [program folder holding UserFile, default .] [--corpus folder]
+// With --corpus it also writes fuzzing seeds whose models have 3 bones, 2 morphs and 1 IK chain.
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -77,10 +78,68 @@ zv::ProjectTrailer demoTrailer(const zv::Scene& scene) {
   return trailer;
 }
 
+// A small model keyed on bone 0 and a prop keyed on the ground.
+zv::ProjectFile keyedSeed() {
+  constexpr std::uint32_t kBones = 3;
+  zv::ProjectFile project;
+  project.cameraMode = false;
+  project.currentModel = 2;
+  project.modelRows = {"seed"};
+  zv::ProjectModelBlock block;
+  block.slot = 2;
+  block.name = "seed";
+  block.storedPath = "UserFile\\Model\\seed.tsm";
+  block.groupOpen = {1};
+  block.counts = {kBones, 2, 1};
+  block.boneHeads.resize(kBones);
+  block.boneHeads[0].next = kBones;
+  zv::BoneKey first;
+  first.frame = 10;
+  first.next = kBones + 1;
+  zv::BoneKey second;
+  second.frame = 20;
+  second.prev = kBones;
+  block.boneKeys = {{kBones, first}, {kBones + 1, second}};
+  block.morphHeads.resize(2);
+  block.displayIkHead.ikEnabled = {true};
+  block.pose.resize(kBones);
+  block.morphWeights = {0, 1};
+  block.ikEnabled = {1};
+  project.models.push_back(block);
+  zv::ProjectAccessoryBlock prop;
+  prop.name = "seed.x";
+  prop.storedPath = "seed.x";
+  prop.head.next = 1;
+  zv::AccessoryKey moved;
+  moved.frame = 5;
+  prop.keys = {{1, moved}};
+  project.accessoryRows = {"seed.x"};
+  project.accessories.push_back(prop);
+  return project;
+}
+
+bool writeSeeds(const std::filesystem::path& corpus) {
+  std::filesystem::create_directories(corpus);
+  return zv::writeFileAtomically(corpus / "empty.tsf", zv::projectBytes(zv::ProjectFile{})) &&
+         zv::writeFileAtomically(corpus / "keyed.tsf", zv::projectBytes(keyedSeed()));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::filesystem::path folder = argc > 1 ? argv[1] : ".";
+  std::filesystem::path folder = ".";
+  std::filesystem::path corpus;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument == "--corpus" && i + 1 < argc) {
+      corpus = argv[++i];
+    } else {
+      folder = argument;
+    }
+  }
+  if (!corpus.empty() && !writeSeeds(corpus)) {
+    return fail("cannot write the seeds");
+  }
   zv::port::HeadlessUi ui;
   zv::Scene scene;
   scene.ui = &ui;
