@@ -14,7 +14,12 @@ namespace zv {
 // The records of `pool` above its heads that are in use (frame not 0), ascending.
 template <typename Record>
 std::vector<StoredKey<Record>> storedKeys(const KeyPool<Record>& pool) {
+  std::size_t count = 0;
+  for (std::uint32_t index = pool.headCount(); index < pool.extent(); ++index) {
+    count += pool[index].frame != 0 ? 1 : 0;
+  }
   std::vector<StoredKey<Record>> keys;
+  keys.reserve(count);
   for (std::uint32_t index = pool.headCount(); index < pool.extent(); ++index) {
     if (pool[index].frame != 0) {
       keys.push_back({index, pool[index]});

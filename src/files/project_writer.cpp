@@ -6,11 +6,20 @@
 namespace zv {
 namespace {
 
+char* littleEndian(char* at, std::uint32_t value) {
+  at[0] = static_cast<char>(value);
+  at[1] = static_cast<char>(value >> 8);
+  at[2] = static_cast<char>(value >> 16);
+  at[3] = static_cast<char>(value >> 24);
+  return at + 4;
+}
+
 class ByteSink {
  public:
   explicit ByteSink(std::string& out) : out_(out) {}
 
   void u8(std::uint8_t value) { out_.push_back(static_cast<char>(value)); }
+  void bytes(std::string_view value) { out_.append(value); }
   void flag(bool value) { u8(value ? 1 : 0); }
   void u32(std::uint32_t value) {
     const char bytes[4] = {static_cast<char>(value), static_cast<char>(value >> 8),
@@ -32,13 +41,15 @@ class ByteSink {
   // Curves are grouped by control value in memory and by curve in the file.
   template <int Channels>
   void curves(const ChannelCurves<Channels>& value) {
+    char bytes[4 * Channels];
     for (int channel = 0; channel < Channels; ++channel) {
       const InterpolationCurve curve = value.curve(channel);
-      u8(curve.x1);
-      u8(curve.y1);
-      u8(curve.x2);
-      u8(curve.y2);
+      bytes[4 * channel] = static_cast<char>(curve.x1);
+      bytes[4 * channel + 1] = static_cast<char>(curve.y1);
+      bytes[4 * channel + 2] = static_cast<char>(curve.x2);
+      bytes[4 * channel + 3] = static_cast<char>(curve.y2);
     }
+    out_.append(bytes, sizeof bytes);
   }
 
  private:
@@ -51,15 +62,29 @@ void links(ByteSink& sink, std::uint32_t frame, std::uint32_t prev, std::uint32_
   sink.u32(next);
 }
 
+// Bone keys are most of a large file: each is laid out in a local record and appended at once.
 void write(ByteSink& sink, const BoneKey& key, std::uint32_t) {
-  links(sink, key.frame, key.prev, key.next);
-  sink.curves(key.curves);
-  sink.vec3(key.translation);
-  sink.f32(key.rotation.x);
-  sink.f32(key.rotation.y);
-  sink.f32(key.rotation.z);
-  sink.f32(key.rotation.w);
-  sink.flag(key.selected);
+  constexpr std::size_t kRecordBytes = 57;
+  char record[kRecordBytes];
+  const std::uint32_t words[] = {key.frame, key.prev, key.next};
+  const float values[] = {key.translation.x, key.translation.y, key.translation.z, key.rotation.x,
+                          key.rotation.y,    key.rotation.z,    key.rotation.w};
+  char* at = record;
+  for (std::uint32_t word : words) {
+    at = littleEndian(at, word);
+  }
+  for (int channel = 0; channel < kBoneChannelCount; ++channel) {
+    const InterpolationCurve curve = key.curves.curve(channel);
+    *at++ = static_cast<char>(curve.x1);
+    *at++ = static_cast<char>(curve.y1);
+    *at++ = static_cast<char>(curve.x2);
+    *at++ = static_cast<char>(curve.y2);
+  }
+  for (float value : values) {
+    at = littleEndian(at, std::bit_cast<std::uint32_t>(value));
+  }
+  *at = key.selected ? 1 : 0;
+  sink.bytes({record, kRecordBytes});
 }
 
 void write(ByteSink& sink, const MorphKey& key, std::uint32_t) {
@@ -240,10 +265,30 @@ void writeTrailer(ByteSink& sink, const ProjectTrailer& trailer) {
   sink.i32(trailer.captureMode);
 }
 
+// The file's size, so that the bytes are laid out in one allocation.
+std::size_t projectSize(const ProjectFile& project) {
+  constexpr std::size_t kFixedBytes = 54 + (70 + 4 + 37) + (37 + 4 + 24) + 6 + 837;
+  std::size_t size = kFixedBytes + kProjectListTextBytes * project.modelRows.size();
+  for (const ProjectModelBlock& model : project.models) {
+    const std::size_t ik = model.counts.ikChains;
+    size += 308 + model.groupOpen.size() + 57 * model.boneHeads.size() + 4 + 61 * model.boneKeys.size() +
+            17 * model.morphHeads.size() + 4 + 21 * model.morphKeys.size() + (14 + ik) + 4 +
+            (18 + ik) * model.displayIkKeys.size() + 34 * model.pose.size() + 4 * model.morphWeights.size() +
+            ik;
+  }
+  size += 74 * project.camera.keys.size() + 41 * project.light.keys.size();
+  size += kProjectAccessoryTextBytes * project.accessoryRows.size();
+  for (const ProjectAccessoryBlock& accessory : project.accessories) {
+    size += 451 + 55 * accessory.keys.size();
+  }
+  return size;
+}
+
 }  // namespace
 
 std::string projectBytes(const ProjectFile& project) {
   std::string out;
+  out.reserve(projectSize(project));
   ByteSink sink(out);
   writeHeader(sink, project);
   for (const ProjectModelBlock& model : project.models) {
