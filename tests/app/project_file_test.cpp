@@ -7,6 +7,7 @@
 #include "app/accessory_commands.h"
 #include "app/model_commands.h"
 #include "app/new_scene.h"
+#include "app/window_panels.h"
 #include "files/project_writer.h"
 #include "frame_fixture.h"
 #include "port/text.h"
@@ -39,6 +40,7 @@ class ProjectFileTest : public FrameStepTest {
     if (!context_) {
       return;
     }
+    createPanels(scene_, *systems_);
     newScene(scene_, *systems_);
     ui_.messages.clear();
   }
