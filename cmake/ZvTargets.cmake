@@ -3,6 +3,10 @@
 function(zv_library name dir)
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  get_property(claimed GLOBAL PROPERTY ZV_CLAIMED_SOURCES)
+  if(claimed)
+    list(REMOVE_ITEM sources ${claimed})
+  endif()
   if(sources)
     add_library(${name} STATIC ${sources})
   else()
@@ -16,6 +20,19 @@ function(zv_library name dir)
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${ARGN})
   endif()
+endfunction()
+
+# A plain library made of chosen files of a folder that is otherwise built by zv_library; the folder's
+# own library then leaves these files out and links this one.
+function(zv_plain_part name dir)
+  set(sources)
+  foreach(file ${ARGN})
+    list(APPEND sources ${CMAKE_SOURCE_DIR}/src/${dir}/${file})
+  endforeach()
+  set_property(GLOBAL APPEND PROPERTY ZV_CLAIMED_SOURCES ${sources})
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC zv_port)
 endfunction()
 
 # One test executable per folder of tests/, linked with the libraries the folder exercises.

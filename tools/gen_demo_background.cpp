@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -66,7 +67,7 @@ Canvas videoFrame(int frame) {
   Canvas canvas{kVideoWidth, kVideoHeight, std::vector<Colour>(kVideoWidth * kVideoHeight)};
   paintSky(canvas, 38);
   const double progress = static_cast<double>(frame) / (kVideoFrames - 1);
-  paintDisc(canvas, 8 + progress * (kVideoWidth - 16), 20 - 10 * std::sin(progress * 3.14159265), 6,
+  paintDisc(canvas, 8 + progress * (kVideoWidth - 16), 20 - 10 * std::sin(progress * std::numbers::pi), 6,
             {255, 210, 60});
   // A marker at the bottom counts the frames, so a wrong frame shows at a glance.
   for (int x = 0; x < frame * kVideoWidth / kVideoFrames; ++x) {

@@ -18,6 +18,7 @@
 #include "files/bmp_image.h"
 #include "files/bmp_writer.h"
 #include "files/model_file_writer.h"
+#include "files/tga_writer.h"
 #include "scene/math.h"
 
 namespace {
@@ -450,27 +451,6 @@ zv::RgbaImage painted(int width, int height, const std::function<Rgba(int x, int
   return image;
 }
 
-// 32-bit uncompressed TGA stored top row first (descriptor bit 0x20), so the demo also exercises
-// that orientation; the shared TGA writer stores bottom row first.
-std::string tgaTopRowFirst(const zv::RgbaImage& image) {
-  std::string out(18, '\0');
-  out[2] = 2;
-  out[12] = static_cast<char>(image.width & 0xFF);
-  out[13] = static_cast<char>(image.width >> 8);
-  out[14] = static_cast<char>(image.height & 0xFF);
-  out[15] = static_cast<char>(image.height >> 8);
-  out[16] = 32;
-  out[17] = 0x28;
-  for (int y = 0; y < image.height; ++y) {
-    for (int x = 0; x < image.width; ++x) {
-      const std::uint8_t* p = image.at(x, y);
-      out += {static_cast<char>(p[2]), static_cast<char>(p[1]), static_cast<char>(p[0]),
-              static_cast<char>(p[3])};
-    }
-  }
-  return out;
-}
-
 // White cloth with navy stripes and a red band at the collar.
 Rgba clothPixel(int, int y) {
   if (y < 6) {
@@ -527,9 +507,10 @@ int main(int argc, char** argv) {
   }
   std::error_code error;
   std::filesystem::create_directories(output, error);
-  bool ok = write(output / "tessera.tsm", demoCharacter(4)) &&
-            write(output / "cloth.bmp", zv::encodeBmp24(painted(64, 64, clothPixel))) &&
-            write(output / "eye.tga", tgaTopRowFirst(painted(64, 64, eyePixel)));
+  bool ok =
+      write(output / "tessera.tsm", demoCharacter(4)) &&
+      write(output / "cloth.bmp", zv::encodeBmp24(painted(64, 64, clothPixel))) &&
+      write(output / "eye.tga", zv::encodeTga32(painted(64, 64, eyePixel), zv::TgaRowOrder::TopRowFirst));
   if (ok && !corpus.empty()) {
     std::filesystem::create_directories(corpus, error);
     ok = write(corpus / "demo-coarse.tsm", demoCharacter(1)) &&

@@ -14,7 +14,6 @@
 #include "files/project_scene.h"
 #include "files/project_writer.h"
 #include "files/x_accessory_import.h"
-#include "port/headless_ui.h"
 #include "port/text.h"
 #include "scene/model_reader.h"
 
@@ -140,9 +139,7 @@ int main(int argc, char** argv) {
   if (!corpus.empty() && !writeSeeds(corpus)) {
     return fail("cannot write the seeds");
   }
-  zv::port::HeadlessUi ui;
   zv::Scene scene;
-  scene.ui = &ui;
   auto model = std::make_unique<zv::Model>();
   std::filesystem::path modelFile = folder / "UserFile/Model/tessera.tsm";
   if (zv::readModelFile(modelFile, folder, *model)) {

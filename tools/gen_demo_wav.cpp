@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <numbers>
 #include <vector>
 
 #include "files/atomic_write.h"
@@ -16,7 +17,6 @@ namespace {
 constexpr int kRate = 22050;
 constexpr double kSeconds = 4.0;
 constexpr double kBeat = 0.5;  // seconds at 120 beats per minute
-constexpr double kPi = 3.14159265358979323846;
 
 // A fixed pseudo-random sequence, so the generated file is the same on every run.
 class Noise {
@@ -33,12 +33,12 @@ class Noise {
 // A kick: a sine falling from 120 Hz to 45 Hz, fading over a quarter second.
 double kick(double t) {
   // The phase is the integral of the falling frequency 45 + 75 e^(-30 t).
-  double phase = 2 * kPi * (45.0 * t + 75.0 * (1.0 - std::exp(-t * 30.0)) / 30.0);
+  double phase = 2 * std::numbers::pi * (45.0 * t + 75.0 * (1.0 - std::exp(-t * 30.0)) / 30.0);
   return std::sin(phase) * std::exp(-t * 9.0);
 }
 
 double snare(double t, double noise) {
-  return (0.6 * noise + 0.4 * std::sin(2 * kPi * 185.0 * t)) * std::exp(-t * 18.0);
+  return (0.6 * noise + 0.4 * std::sin(2 * std::numbers::pi * 185.0 * t)) * std::exp(-t * 18.0);
 }
 
 double hat(double t, double noiseStep) {
@@ -47,7 +47,8 @@ double hat(double t, double noiseStep) {
 
 // A plucked bass note: a few harmonics dying away.
 double bass(double t, double frequency) {
-  double tone = std::sin(2 * kPi * frequency * t) + 0.3 * std::sin(4 * kPi * frequency * t);
+  double tone =
+      std::sin(2 * std::numbers::pi * frequency * t) + 0.3 * std::sin(4 * std::numbers::pi * frequency * t);
   return tone * std::exp(-t * 5.0);
 }
 

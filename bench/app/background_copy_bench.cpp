@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "port/gl/headless_gl_context.h"
-#include "port/headless_ui.h"
 #include "port/video/picture.h"
 #include "render/display_device.h"
 #include "render/picture_copy.h"
@@ -16,9 +15,8 @@ namespace {
 void BM_BackgroundCopy1080(benchmark::State& state) {
   std::string error;
   std::unique_ptr<port::HeadlessGlContext> context = port::HeadlessGlContext::create(error);
-  port::HeadlessUi ui;
   DisplayDevice device;
-  if (!context || !createDevice(device, ui, {1920, 1080})) {
+  if (!context || !createDevice(device, {1920, 1080})) {
     state.SkipWithError("no headless GL context");
     return;
   }

@@ -20,10 +20,9 @@ bool DemoFrame::set(port::Size screen) {
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   std::string error;
   context = port::HeadlessGlContext::create(error);
-  scene.ui = &ui;
   scene.exeDirectory = port::executableDirectory();
   ui.client = {0, 0, screen.width, screen.height};
-  if (!context || !createFrameSystems(*systems, scene, screen, nullptr, scene.exeDirectory)) {
+  if (!context || !createFrameSystems(*systems, scene, ui, screen, nullptr, scene.exeDirectory)) {
     return false;
   }
   layoutView(scene, *systems);
@@ -42,7 +41,7 @@ bool DemoFrame::set(port::Size screen) {
 }
 
 bool DemoFrame::loadDemoMotion() {
-  return loadMotion(scene, scene.exeDirectory / "UserFile/Motion/tessera_wave.vmd");
+  return loadMotion(scene, scene.exeDirectory / "UserFile/Motion/tessera_wave.vmd").done;
 }
 
 }  // namespace zv::bench

@@ -65,7 +65,7 @@ void BM_Record(benchmark::State& state, port::VideoCodec codec) {
   settings.recordPath = std::filesystem::path(folder) / "bench.avi";
   settings.recordEndFrame = kRecordEndFrame;
   settings.codec.codec = codec;
-  if (startRecording(scene, systems.aviExport, settings, std::nullopt) != port::AviWriteError::None) {
+  if (startRecording(scene, systems.aviExport, settings, std::nullopt).error != port::AviWriteError::None) {
     std::filesystem::remove_all(folder);
     state.SkipWithError("the recording could not start");
     return;

@@ -9,7 +9,7 @@ namespace zv {
 namespace {
 
 // Past this angle between the quaternions the arc through -qb is the shorter one.
-constexpr float kQuarterTurn = 1.570796f;
+constexpr float kQuarterTurn = kSixDigitPi<float> / 2;
 // Keys this close before a cut's later key already show it.
 constexpr float kCutTolerance = 0.000001f;
 

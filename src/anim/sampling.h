@@ -10,14 +10,14 @@
 
 #include <cstdint>
 
+#include "scene/frame_time.h"
 #include "scene/model.h"
 #include "scene/scene.h"
 
 namespace zv {
 
-inline constexpr float kFramesPerSecond = 30.0f;
-
-// Playback. Time t is in seconds; the sampled frame position is t x 30 and may be fractional.
+// Playback. Time t is in seconds; the sampled frame position is t x kFramesPerSecond and may be
+// fractional.
 
 // Puts every cursor of the model at the first key at or after time t, ready for advanceModel.
 // Tracks that end before t become inactive with their last key applied; bones of type 6 and above
@@ -46,7 +46,7 @@ void sampleAccessoryAtFrame(Scene& scene, int slot, std::uint32_t frame);
 
 // The perspective the frame step builds from the sampled camera, with the output aspect.
 struct CameraProjection {
-  float fieldOfViewRadians = 0;  // the camera's view angle in degrees / 180 x 3.141592
+  float fieldOfViewRadians = 0;  // the camera's view angle in degrees / 180 x kSixDigitPi
   float nearPlane = 1.0f;
   float farPlane = 1500.0f;
 };

@@ -8,8 +8,6 @@ namespace {
 
 using sampling::Cursor;
 
-constexpr float kPi = 3.141592f;  // the value the view angle conversion has always used
-
 struct CameraSampler {
   LiveCamera& camera;
   void operator()(const CameraKey& key) const { camera = cameraAtKey(key); }
@@ -114,7 +112,7 @@ void sampleAccessoryAtFrame(Scene& scene, int slot, std::uint32_t frame) {
 
 CameraProjection cameraProjection(const LiveCamera& camera) {
   CameraProjection projection;
-  projection.fieldOfViewRadians = camera.fieldOfView / 180.0f * kPi;
+  projection.fieldOfViewRadians = camera.fieldOfView / 180.0f * kSixDigitPi<float>;
   return projection;
 }
 

@@ -9,6 +9,7 @@
 
 #include "files/x_messages.h"
 #include "port/text.h"
+#include "ui/message_boxes.h"
 
 namespace zv {
 namespace {
@@ -18,12 +19,10 @@ constexpr std::string_view kDeleteCaption = "アクセサリ削除";
 constexpr std::string_view kNotAnXFile = "正しいｘファイルではありません";
 // Bones of these kinds and above are never offered as a prop's parent.
 constexpr std::uint8_t kFirstHiddenBoneKind = 7;
-// The panel shows angles in degrees converted with this value of pi.
-constexpr double kPanelPi = 3.141592;
 
-port::Ui& uiOf(Scene& scene) {
-  assert(scene.ui && "the front end installs its Ui before any command runs");
-  return *scene.ui;
+port::Ui& uiOf(FrameSystems& systems) {
+  assert(systems.ui && "the frame systems are created before any command runs");
+  return *systems.ui;
 }
 
 // The prop's device buffers are made and freed on the view's context.
@@ -77,10 +76,10 @@ AccessoryState& stateOf(Scene& scene, int slot) {
   return scene.accessories[static_cast<std::size_t>(slot)];
 }
 
-void setParent(Scene& scene, Accessory& prop, int slot, int modelSlot, int bone) {
+void setParent(Scene& scene, int slot, int modelSlot, int bone) {
   AccessoryState& state = stateOf(scene, slot);
-  state.parentModel = prop.parentModel = modelSlot;
-  state.parentBone = prop.parentBone = bone;
+  state.parentModel = modelSlot;
+  state.parentBone = bone;
 }
 
 std::string panelNumber(double value) {
@@ -94,7 +93,8 @@ void showPlacement(port::Ui& ui, const AccessoryState& state) {
   const float rotation[3] = {state.rotation.x, state.rotation.y, state.rotation.z};
   for (int axis = 0; axis < 3; ++axis) {
     ui.setControlText(kAccessoryPositionEdits[axis], panelNumber(position[axis]));
-    ui.setControlText(kAccessoryRotationEdits[axis], panelNumber(rotation[axis] / kPanelPi * 180.0));
+    ui.setControlText(kAccessoryRotationEdits[axis],
+                      panelNumber(rotation[axis] / kSixDigitPi<double> * 180.0));
   }
   ui.setControlText(kAccessoryScaleEdit, panelNumber(state.scale));
 }
@@ -131,18 +131,6 @@ int parentBoneRow(const Model& model, int bone) {
   return row;
 }
 
-void storeLiveState(Scene& scene, int slot, const Accessory& prop) {
-  AccessoryState& state = stateOf(scene, slot);
-  state.loaded = true;
-  state.visible = prop.visible;
-  state.shadow = prop.shadow;
-  state.parentModel = prop.parentModel;
-  state.parentBone = prop.parentBone;
-  state.position = prop.position;
-  state.rotation = prop.rotation;
-  state.scale = prop.scale;
-}
-
 // A fresh track: only the head, visible on the ground at scale 1.
 void resetTrack(Scene& scene, std::size_t index) {
   scene.accessoryKeyPools[index] = KeyPool<AccessoryKey>{};
@@ -152,14 +140,14 @@ void resetTrack(Scene& scene, std::size_t index) {
 
 // Starts the slot's track afresh at the prop's file placement: keys left on the track of an empty
 // slot (registered while no prop was there) must not move the new prop.
-void startTrack(Scene& scene, int slot, const Accessory& prop) {
+void startTrack(Scene& scene, int slot, const AccessoryState& placed) {
   const auto index = static_cast<std::size_t>(slot);
   resetTrack(scene, index);
   AccessoryKey& head = scene.accessoryKeyPools[index].at(0);
-  head.position = prop.position;
-  head.rotation = prop.rotation;
-  head.scale = prop.scale;
-  head.shadow = prop.shadow;
+  head.position = placed.position;
+  head.rotation = placed.rotation;
+  head.scale = placed.scale;
+  head.shadow = placed.shadow;
 }
 
 // Empties the slot: the prop, its live state and its track.
@@ -184,16 +172,13 @@ void removeListRow(port::Ui& ui, FrameSystems& systems, int row) {
   }
 }
 
-void toggleFlag(Scene& scene, FrameSystems& systems, bool AccessoryState::*flag, bool Accessory::*propFlag,
-                int checkBox) {
-  Accessory* prop = propInSlot(systems, scene.currentAccessory);
-  if (!prop) {
+void toggleFlag(Scene& scene, FrameSystems& systems, bool AccessoryState::*flag, int checkBox) {
+  if (!propInSlot(systems, scene.currentAccessory)) {
     return;
   }
   AccessoryState& state = stateOf(scene, scene.currentAccessory);
   state.*flag = !(state.*flag);
-  prop->*propFlag = state.*flag;
-  uiOf(scene).checkControl(checkBox, state.*flag);
+  uiOf(systems).checkControl(checkBox, state.*flag);
 }
 
 }  // namespace
@@ -211,12 +196,12 @@ bool addAccessoryFromDialog(Scene& scene, FrameSystems& systems) {
                      {"All Files(*.*)", "*.*"}};
   request.initialDirectory = "UserFile/Accessory";
   request.defaultExtension = "x";
-  const std::optional<std::filesystem::path> chosen = uiOf(scene).openFileDialog(request);
+  const std::optional<std::filesystem::path> chosen = uiOf(systems).openFileDialog(request);
   return chosen && addAccessory(scene, systems, *chosen);
 }
 
 bool addAccessory(Scene& scene, FrameSystems& systems, const std::filesystem::path& path) {
-  port::Ui& ui = uiOf(scene);
+  port::Ui& ui = uiOf(systems);
   const std::optional<int> slot = firstEmptySlot(systems);
   if (!slot) {
     port::showMessage(ui, "追加できるアクセサリの最大数は" + std::to_string(kMaxAccessories) + "個までです",
@@ -225,7 +210,11 @@ bool addAccessory(Scene& scene, FrameSystems& systems, const std::filesystem::pa
   }
   makeViewCurrent(systems);
   auto prop = std::make_unique<Accessory>();
-  if (!loadAccessory(*prop, systems.device, ui, systems.textures, path, scene.exeDirectory)) {
+  AccessoryState placed;  // shown, on the ground, at scale 1 unless a descriptor says otherwise
+  const Outcome loaded =
+      loadAccessory(*prop, placed, systems.device, systems.textures, path, scene.exeDirectory);
+  showMessages(ui, loaded.messages);
+  if (!loaded) {
     ui.messageBox(port::MessageOwner::None, kNotAnXFile, kAccessoryLoadCaption, port::MessageButtons::Ok);
     return false;
   }
@@ -239,17 +228,17 @@ bool addAccessory(Scene& scene, FrameSystems& systems, const std::filesystem::pa
   ui.selectControlRow(kAccessoryParentModelList, 0);
   ui.setControlRows(kAccessoryParentBoneList, {});
   ui.checkControl(kAccessoryVisibleCheck, true);
-  prop->parentModel = -1;
-  storeLiveState(scene, *slot, *prop);
-  showPlacement(ui, stateOf(scene, *slot));
-  ui.checkControl(kAccessoryShadowCheck, prop->shadow);
-  startTrack(scene, *slot, *prop);
+  placed.loaded = true;
+  stateOf(scene, *slot) = placed;
+  showPlacement(ui, placed);
+  ui.checkControl(kAccessoryShadowCheck, placed.shadow);
+  startTrack(scene, *slot, placed);
   systems.accessories[static_cast<std::size_t>(*slot)] = std::move(prop);
   return true;
 }
 
 bool deleteAccessory(Scene& scene, FrameSystems& systems) {
-  port::Ui& ui = uiOf(scene);
+  port::Ui& ui = uiOf(systems);
   const int row = ui.control(kAccessoryList).selection;
   const std::optional<int> slot = row < 0 ? std::nullopt : slotOfRow(systems, row);
   if (!slot) {
@@ -282,7 +271,7 @@ void refreshAccessoryPanel(Scene& scene, FrameSystems& systems) {
   if (!propInSlot(systems, scene.currentAccessory)) {
     return;
   }
-  port::Ui& ui = uiOf(scene);
+  port::Ui& ui = uiOf(systems);
   const AccessoryState& state = stateOf(scene, scene.currentAccessory);
   ui.checkControl(kAccessoryVisibleCheck, state.visible);
   ui.checkControl(kAccessoryShadowCheck, state.shadow);
@@ -297,7 +286,7 @@ void refreshAccessoryPanel(Scene& scene, FrameSystems& systems) {
 }
 
 void accessoryListChanged(Scene& scene, FrameSystems& systems) {
-  const int row = uiOf(scene).control(kAccessoryList).selection;
+  const int row = uiOf(systems).control(kAccessoryList).selection;
   const std::optional<int> slot = row < 0 ? std::nullopt : slotOfRow(systems, row);
   if (slot) {
     scene.currentAccessory = static_cast<std::uint8_t>(*slot);
@@ -306,58 +295,58 @@ void accessoryListChanged(Scene& scene, FrameSystems& systems) {
 }
 
 void accessoryParentModelChanged(Scene& scene, FrameSystems& systems) {
-  Accessory* prop = propInSlot(systems, scene.currentAccessory);
-  if (!prop) {
+  if (!propInSlot(systems, scene.currentAccessory)) {
     return;
   }
-  port::Ui& ui = uiOf(scene);
+  port::Ui& ui = uiOf(systems);
   ui.setControlRows(kAccessoryParentBoneList, {});
   const std::optional<int> modelSlot = modelSlotOfRow(scene, ui.control(kAccessoryParentModelList).selection);
   if (!modelSlot) {
-    setParent(scene, *prop, scene.currentAccessory, -1, prop->parentBone);
+    setParent(scene, scene.currentAccessory, -1, stateOf(scene, scene.currentAccessory).parentBone);
     return;
   }
   listParentBones(ui, *modelInSlot(scene, *modelSlot));
   ui.selectControlRow(kAccessoryParentBoneList, 0);
-  setParent(scene, *prop, scene.currentAccessory, *modelSlot, 0);
+  setParent(scene, scene.currentAccessory, *modelSlot, 0);
 }
 
 void accessoryParentBoneChanged(Scene& scene, FrameSystems& systems) {
-  Accessory* prop = propInSlot(systems, scene.currentAccessory);
-  const Model* parent = prop ? modelInSlot(scene, prop->parentModel) : nullptr;
+  const AccessoryState& state = stateOf(scene, scene.currentAccessory);
+  const Model* parent =
+      propInSlot(systems, scene.currentAccessory) ? modelInSlot(scene, state.parentModel) : nullptr;
   if (!parent) {
     return;
   }
-  const port::ControlState list = uiOf(scene).control(kAccessoryParentBoneList);
+  const port::ControlState list = uiOf(systems).control(kAccessoryParentBoneList);
   if (list.selection < 0 || static_cast<std::size_t>(list.selection) >= list.rows.size()) {
     return;
   }
   const std::string& chosen = list.rows[static_cast<std::size_t>(list.selection)];
   for (std::size_t bone = 0; bone < parent->bones.size(); ++bone) {
     if (port::cp932ToUtf8(parent->bones[bone].name) == chosen) {
-      setParent(scene, *prop, scene.currentAccessory, prop->parentModel, static_cast<int>(bone));
+      setParent(scene, scene.currentAccessory, state.parentModel, static_cast<int>(bone));
       return;
     }
   }
 }
 
 void toggleAccessoryVisible(Scene& scene, FrameSystems& systems) {
-  toggleFlag(scene, systems, &AccessoryState::visible, &Accessory::visible, kAccessoryVisibleCheck);
+  toggleFlag(scene, systems, &AccessoryState::visible, kAccessoryVisibleCheck);
 }
 
 void toggleAccessoryShadow(Scene& scene, FrameSystems& systems) {
-  toggleFlag(scene, systems, &AccessoryState::shadow, &Accessory::shadow, kAccessoryShadowCheck);
+  toggleFlag(scene, systems, &AccessoryState::shadow, kAccessoryShadowCheck);
 }
 
 bool attachAccessory(Scene& scene, FrameSystems& systems, int slot, int modelSlot, int bone) {
-  Accessory* prop = propInSlot(systems, slot);
+  const Accessory* prop = propInSlot(systems, slot);
   const Model* model = modelInSlot(scene, modelSlot);
   const bool onGround = modelSlot == -1;
   if (!prop || (!onGround && (!model || bone < 0 || static_cast<std::size_t>(bone) >= model->bones.size()))) {
     return false;
   }
   const int parentBone = onGround ? 0 : bone;
-  setParent(scene, *prop, slot, modelSlot, parentBone);
+  setParent(scene, slot, modelSlot, parentBone);
   AccessoryKey& head = scene.accessoryKeyPools[static_cast<std::size_t>(slot)].at(0);
   head.parentModel = modelSlot;
   head.parentBone = parentBone;

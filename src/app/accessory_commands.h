@@ -1,6 +1,7 @@
 // Filling and emptying the prop slots from the accessory panel, and the panel's lists and check
-// boxes. A prop lives in three places kept in step: its geometry in FrameSystems::accessories, its
-// live state in Scene::accessories and its key track in Scene::accessoryKeyPools, all at one slot.
+// boxes. A prop lives in three places, all at one slot: its geometry in FrameSystems::accessories,
+// its live state in Scene::accessories (the only copy, which drawing and sampling share) and its key
+// track in Scene::accessoryKeyPools.
 #pragma once
 
 #include <filesystem>
@@ -16,7 +17,7 @@ namespace zv {
 bool addAccessoryFromDialog(Scene& scene, FrameSystems& systems);
 
 // Loads `path` into the first empty slot, lists it as the current prop and writes its file's
-// placement into the head key of the slot's track. Every refusal has been shown through scene.ui
+// placement into the head key of the slot's track. Every refusal has been shown through systems.ui
 // and leaves all slots, tracks and lists as they were.
 bool addAccessory(Scene& scene, FrameSystems& systems, const std::filesystem::path& path);
 

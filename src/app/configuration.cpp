@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "files/atomic_write.h"
+#include "port/file_bytes.h"
 
 namespace zv {
 
@@ -76,12 +75,12 @@ std::string formatConfiguration(const Configuration& c) {
 }
 
 Configuration readConfiguration(const std::filesystem::path& file, int screenWidth, int screenHeight) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
+  int error = 0;
+  const std::optional<std::string> text = port::readWholeFile(file, error);
+  if (!text) {
     return defaultConfiguration(screenWidth, screenHeight);
   }
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return parseConfiguration(text, screenWidth, screenHeight);
+  return parseConfiguration(*text, screenWidth, screenHeight);
 }
 
 bool writeConfiguration(const std::filesystem::path& file, const Configuration& configuration) {

@@ -9,6 +9,7 @@
 #include "app/info_text.h"
 #include "app/overlay_layout.h"
 #include "app/playback_clock.h"
+#include "app/recording_commands.h"
 #include "app/view_transforms.h"
 #include "app/widget_restriction.h"
 #include "media/background_video.h"
@@ -19,6 +20,7 @@
 #include "render/model_drawing.h"
 #include "render/model_resources.h"
 #include "render/picture_copy.h"
+#include "ui/message_boxes.h"
 
 namespace zv {
 namespace {
@@ -63,7 +65,7 @@ void advanceRecording(Scene& scene, FrameSystems& systems) {
     return;
   }
   scene.playing = false;
-  finishRecording(scene, systems.aviExport, recordedMusic(systems));
+  showRecordingStep(scene, finishRecording(scene, systems.aviExport, recordedMusic(systems)), *systems.ui);
 }
 
 void advancePlayback(Scene& scene, FrameSystems& systems) {
@@ -71,16 +73,15 @@ void advancePlayback(Scene& scene, FrameSystems& systems) {
     advanceRecording(scene, systems);
     return;
   }
-  const std::string startFrameText = scene.ui ? scene.ui->control(kStartFrameBox).text : std::string();
+  port::Ui& ui = *systems.ui;
+  const std::string startFrameText = ui.control(kStartFrameBox).text;
   const PlaybackTick tick = advancePlaybackClock(scene, startFrameText);
   if (tick != PlaybackTick::Sample && wavLoaded(systems)) {
     stop(systems.wav);
     prepare(systems.wav);
   }
   if (tick == PlaybackTick::End) {
-    if (scene.ui) {
-      scene.ui->checkControl(kPlayButton, false);
-    }
+    ui.checkControl(kPlayButton, false);
     return;
   }
   if (tick == PlaybackTick::Repeat) {
@@ -118,7 +119,7 @@ void drawBackground(Scene& scene, FrameSystems& systems) {
   if (scene.backgroundVideoShown) {
     clear(device, {.depth = true}, 0, 1.0f, 0);
     if (scene.playing) {
-      composeVideo(scene, backgrounds);
+      showMessages(*systems.ui, composeVideo(scene, backgrounds).messages);
     }
     copyPictureToBackBuffer(device, backgrounds.videoSurface, {0, 0});
   } else if (scene.backgroundImageShown) {
@@ -161,14 +162,8 @@ void drawAccessories(Scene& scene, FrameSystems& systems, bool shadowPass) {
     if (!state.loaded || !prop || (shadowPass && !state.shadow)) {
       continue;
     }
-    prop->visible = state.visible;
-    prop->shadow = state.shadow;
-    prop->parentModel = state.parentModel;
-    prop->parentBone = state.parentBone;
-    prop->position = state.position;
-    prop->rotation = state.rotation;
-    prop->scale = state.scale;
-    drawAccessory(*prop, systems.device, systems.textures, accessoryPass(scene, state, systems, shadowPass));
+    drawAccessory(*prop, state, systems.device, systems.textures,
+                  accessoryPass(scene, state, systems, shadowPass));
   }
 }
 
@@ -255,14 +250,14 @@ std::optional<BoneProjection> drawScene(Scene& scene, FrameSystems& systems, con
 }
 
 void captureScreen(Scene& scene, FrameSystems& systems) {
-  if (scene.captureMode < 1 || scene.captureMode > 3) {
+  if (scene.captureMode == CaptureMode::Off) {
     return;
   }
   DisplayDevice& device = systems.device;
   Backgrounds& backgrounds = systems.backgrounds;
-  if (scene.captureMode == 3 && videoLoaded(backgrounds)) {
+  if (scene.captureMode == CaptureMode::CentredViewOrVideo && videoLoaded(backgrounds)) {
     if (!scene.backgroundVideoShown) {
-      composeVideo(scene, backgrounds);
+      showMessages(*systems.ui, composeVideo(scene, backgrounds).messages);
     }
     capturePicture(systems.capture, backgrounds.videoSurface);
     return;
@@ -285,18 +280,19 @@ void recordFrame(Scene& scene, FrameSystems& systems) {
     picture = {};  // refused by the writer, which ends the recording with its message
   }
   port::makeOpaque(picture);
-  writeFrame(scene, systems.aviExport, picture, port::RowOrder::BottomUp);
+  const Outcome written = writeFrame(scene, systems.aviExport, picture, port::RowOrder::BottomUp);
+  if (!written) {
+    showRecordingStep(scene, written, *systems.ui);
+  }
 }
 
-void restrictWidgets(Scene& scene) {
+void restrictWidgets(Scene& scene, port::Ui& ui) {
   if (scene.cameraMode) {
     return;
   }
   const WidgetButtons buttons = widgetButtonsFor(currentModel(scene), scene.playing);
-  if (scene.ui) {
-    scene.ui->enableControl(kRotateButton, buttons.rotateEnabled);
-    scene.ui->enableControl(kMoveButton, buttons.moveEnabled);
-  }
+  ui.enableControl(kRotateButton, buttons.rotateEnabled);
+  ui.enableControl(kMoveButton, buttons.moveEnabled);
   scene.widgetRestriction = buttons.restriction;
 }
 
@@ -356,16 +352,14 @@ void presentView(FrameSystems& systems) {
   surface->swapBuffers();
 }
 
-}  // namespace
+// The 3D view as the step draws it into the back buffer, and what the overlays need of it.
+struct DrawnView {
+  Mat4 worldViewProjection;
+  std::optional<BoneProjection> selectedBone;  // while editing a model with a selected bone
+};
 
-void frameStep(Scene& scene, FrameSystems& systems) {
+DrawnView drawView(Scene& scene, FrameSystems& systems) {
   DisplayDevice& device = systems.device;
-  if (!device.created || (systems.surface && !systems.surface->makeCurrent())) {
-    return;
-  }
-  if (scene.playing) {
-    advancePlayback(scene, systems);
-  }
   const Mat4 rotation = viewRotation(scene.camera.cameraAngles);
   setSceneLight(scene, device, rotation);
   const Mat4 world = translation(worldCentre(scene) * -1.0f) * rotation;
@@ -380,16 +374,46 @@ void frameStep(Scene& scene, FrameSystems& systems) {
   restoreLostSurfaces(device);
   const Mat4 viewProjection = device.state.view * device.state.projection;
   const std::optional<BoneProjection> selectedBone = drawScene(scene, systems, world, viewProjection);
+  return {world * viewProjection, selectedBone};
+}
+
+bool deviceReady(FrameSystems& systems) {
+  return systems.device.created && (!systems.surface || systems.surface->makeCurrent());
+}
+
+}  // namespace
+
+std::optional<RgbaImage> recordingPicture(Scene& scene, FrameSystems& systems) {
+  if (!deviceReady(systems)) {
+    return std::nullopt;
+  }
+  sampleScene(scene, systems);
+  drawView(scene, systems);
+  RgbaImage picture = readBackBuffer(systems.device);
+  for (std::size_t alpha = 3; alpha < picture.pixels.size(); alpha += 4) {
+    picture.pixels[alpha] = 255;
+  }
+  return picture;
+}
+
+void frameStep(Scene& scene, FrameSystems& systems) {
+  if (!deviceReady(systems)) {
+    return;
+  }
+  if (scene.playing) {
+    advancePlayback(scene, systems);
+  }
+  const DrawnView view = drawView(scene, systems);
   captureScreen(scene, systems);
   recordFrame(scene, systems);
   scene.camera.cameraAngles.x = std::clamp(scene.camera.cameraAngles.x, -kMaxPitch, kMaxPitch);
-  restrictWidgets(scene);
-  if (selectedBone) {
-    scene.gizmoScreenX = static_cast<float>(selectedBone->screenX);
-    scene.gizmoScreenY = static_cast<float>(selectedBone->screenY);
-    scene.gizmoScreenScale = selectedBone->clipW;
+  restrictWidgets(scene, *systems.ui);
+  if (view.selectedBone) {
+    scene.gizmoScreenX = static_cast<float>(view.selectedBone->screenX);
+    scene.gizmoScreenY = static_cast<float>(view.selectedBone->screenY);
+    scene.gizmoScreenScale = view.selectedBone->clipW;
   }
-  drawOverlays(scene, systems, world * viewProjection);
+  drawOverlays(scene, systems, view.worldViewProjection);
   drawInformation(scene, systems);
   presentView(systems);
 }

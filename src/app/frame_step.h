@@ -3,12 +3,20 @@
 // widget buttons, the overlays and the information text, then the picture in the window.
 #pragma once
 
+#include <optional>
+
 #include "app/frame_systems.h"
 #include "scene/scene.h"
 #include "ui/control_ids.h"
 
 namespace zv {
 
+// Reports through systems.ui.
 void frameStep(Scene& scene, FrameSystems& systems);
+
+// The picture a recording takes of the scene at the playback clock: every track sampled, the 3D
+// scene drawn without overlays or text and read back top row first, every pixel opaque. Nothing
+// when the device cannot draw.
+std::optional<RgbaImage> recordingPicture(Scene& scene, FrameSystems& systems);
 
 }  // namespace zv

@@ -1,6 +1,7 @@
 #include "app/frame_systems.h"
 
 #include "render/model_resources.h"
+#include "ui/message_boxes.h"
 
 namespace zv {
 namespace {
@@ -39,14 +40,16 @@ float backgroundAspectCorrection(const Scene& scene, const DisplayDevice& device
 
 }  // namespace
 
-bool createFrameSystems(FrameSystems& systems, Scene& scene, port::Size screen, port::ViewSurface* surface,
-                        const std::filesystem::path& programFolder) {
-  port::Ui& ui = *scene.ui;
+bool createFrameSystems(FrameSystems& systems, Scene& scene, port::Ui& ui, port::Size screen,
+                        port::ViewSurface* surface, const std::filesystem::path& programFolder) {
+  systems.ui = &ui;
   systems.surface = surface;
   if (surface) {
     surface->makeCurrent();
   }
-  if (!createDevice(systems.device, ui, screen)) {
+  const Outcome device = createDevice(systems.device, screen);
+  showMessages(ui, device.messages);
+  if (!device) {
     return false;
   }
   if (!createDrawingResources(systems.resources, systems.device, systems.textures, programFolder) ||
@@ -58,7 +61,7 @@ bool createFrameSystems(FrameSystems& systems, Scene& scene, port::Size screen, 
   }
   resizeBackgrounds(systems.backgrounds, systems.device.width, systems.device.height,
                     backgroundAspectCorrection(scene, systems.device));
-  initialise(systems.wav, ui, nullptr);
+  showMessages(ui, initialise(systems.wav, nullptr).messages);
   return true;
 }
 
@@ -84,7 +87,7 @@ void releaseFrameSystems(FrameSystems& systems, Scene& scene) {
 
 void layoutView(Scene& scene, FrameSystems& systems) {
   DisplayDevice& device = systems.device;
-  const port::Rect client = scene.ui->clientRect();
+  const port::Rect client = systems.ui->clientRect();
   systems.viewRectangle =
       viewRectangle(client.width(), client.height(), scene.panelWidth, scene.outputWidth, scene.outputHeight);
   device.state.viewport = Viewport{0, 0, device.width, device.height, 0, 1};

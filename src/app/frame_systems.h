@@ -34,7 +34,7 @@ struct FrameSystems {
   SpriteBitmap scaleSprite;    // the zoom and pan icon
   SpriteBitmap rollSprite;     // the rotate strip: four rows of buttons 30 pixels apart
   SpriteBitmap moveSprite;     // the move strip, laid out the same way
-  // The prop of accessory slot i; its live state is scene.accessories[i], copied in before drawing.
+  // The prop of accessory slot i; its live state is scene.accessories[i], which the drawing reads.
   std::array<std::unique_ptr<Accessory>, kMaxAccessories> accessories;
   WavPlayer wav;
   Backgrounds backgrounds;
@@ -44,14 +44,16 @@ struct FrameSystems {
   ViewStretch stretch;                   // of the view rectangle over the back buffer
   port::ViewSurface* surface = nullptr;  // the window's 3D view; null when drawing headless
   Panels panels;                         // the control panels' bitmaps, row table and clipboard state
+  port::Ui* ui = nullptr;                // the window the frame step reports to; set on creation
 };
 
 // The window-creation work for these: the device for a screen of `screen` pixels on `surface`'s
 // context (or the context current now when it is null), the drawing resources and sprites from
-// `programFolder`, the sound player, the background surfaces and the capture texture. False after
-// a message when the program cannot draw; the sound player's failure only leaves sound off.
-bool createFrameSystems(FrameSystems& systems, Scene& scene, port::Size screen, port::ViewSurface* surface,
-                        const std::filesystem::path& programFolder);
+// `programFolder`, the sound player, the background surfaces and the capture texture. Failures are
+// shown through `ui`, which the frame step reports to from then on. False when the program cannot
+// draw; the sound player's failure only leaves sound off.
+bool createFrameSystems(FrameSystems& systems, Scene& scene, port::Ui& ui, port::Size screen,
+                        port::ViewSurface* surface, const std::filesystem::path& programFolder);
 
 // Releases everything in reverse order with the view's context current, the models' and props'
 // device buffers before the device; the sound player goes last.

@@ -14,7 +14,6 @@ constexpr port::Colour kRed{255, 0, 0};
 constexpr port::Colour kBlue{0, 0, 255};
 constexpr port::Colour kWhite{255, 255, 255};
 constexpr port::Colour kBlack{0, 0, 0};
-constexpr float kPi = 3.141592f;
 
 // Pacing at 30 per second usually measures 29: show the rate the pacing aims at.
 constexpr std::int32_t kAlmostThirty = 29;
@@ -52,8 +51,10 @@ std::string cameraLine(const Scene& scene) {
   const Vec3 angles = camera.cameraAngles;
   return formatted("中心 X:%4.3f Y:%4.3f Z:%4.3f 角度 X:%4.1f Y:%4.1f Z:%4.1f 距離 %1.0f",
                    static_cast<double>(centre.x), static_cast<double>(centre.y),
-                   static_cast<double>(centre.z), static_cast<double>(-angles.x * 180.0f / kPi),
-                   static_cast<double>(angles.y * 180.0f / kPi), static_cast<double>(angles.z * 180.0f / kPi),
+                   static_cast<double>(centre.z),
+                   static_cast<double>(-angles.x * 180.0f / kSixDigitPi<float>),
+                   static_cast<double>(angles.y * 180.0f / kSixDigitPi<float>),
+                   static_cast<double>(angles.z * 180.0f / kSixDigitPi<float>),
                    static_cast<double>(-camera.cameraDistance));
 }
 
@@ -69,7 +70,7 @@ std::string timeLine(const Scene& scene, const std::optional<RecordingPosition>&
   const int seconds = static_cast<int>(t) % 60;
   const int frame = recording ? static_cast<int>(recordedFramePosition(
                                     recording->startFrame, recording->framesWritten, recording->frameRate))
-                              : static_cast<int>(t * 30.0f);
+                              : static_cast<int>(t * kFramesPerSecond);
   if (scene.recording) {
     return formatted("%5d flame(%02d:%02d:%02d)", frame, hours, minutes, seconds);
   }

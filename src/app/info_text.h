@@ -31,7 +31,7 @@ struct InfoText {
 struct RecordingPosition {
   std::uint32_t startFrame = 0;
   std::int32_t framesWritten = 0;
-  float frameRate = 30.0f;  // output pictures per second
+  float frameRate = kFramesPerSecond;  // output pictures per second
 };
 
 // Every information text of the frame in drawing order, for a back buffer of width x height and

@@ -2,6 +2,7 @@
 // paced main loop running one frame step per idle turn.
 #include <memory>
 
+#include "app/command_handler.h"
 #include "app/command_line.h"
 #include "app/frame_step.h"
 #include "app/frame_systems.h"
@@ -22,7 +23,7 @@ int main(int argc, char** argv) {
   auto systems = std::make_unique<zv::FrameSystems>();
   zv::WindowContents contents;
   contents.create = [&] {
-    if (!zv::createFrameSystems(*systems, theScene, host.screenSize(), host.viewSurface(),
+    if (!zv::createFrameSystems(*systems, theScene, host.ui(), host.screenSize(), host.viewSurface(),
                                 theScene.exeDirectory)) {
       return false;
     }
@@ -32,10 +33,11 @@ int main(int argc, char** argv) {
   };
   contents.layout = [&] { zv::layoutWindow(theScene, *systems); };
   contents.paint = [&](zv::port::Canvas& canvas) { zv::paintWindow(canvas, theScene, *systems); };
+  contents.command = [&](int id, int notification) {
+    zv::handleCommand(theScene, *systems, id, notification);
+  };
   contents.scrolled = [&](int id, zv::port::ScrollCode code, int position) {
-    if (id == zv::kRowScrollBar) {
-      zv::scrollFrameEditorRows(theScene, *systems, code, position);
-    }
+    zv::handleScroll(theScene, *systems, id, code, position);
   };
   contents.openProject = [&] { zv::loadProject(theScene, *systems); };
   const zv::StartOutcome outcome = zv::startUp(theScene, host, zv::joinArguments(argc, argv), contents);

@@ -36,17 +36,12 @@ void eraseRow(port::Ui& ui, int id, int row) {
 
 // Props that followed the deleted model stand on the ground from now on; their keys that named
 // it are hidden, as the keys can no longer say where the prop was.
-void groundFollowers(Scene& scene, FrameSystems& systems, int slot) {
+void groundFollowers(Scene& scene, int slot) {
   for (int i = 0; i < kMaxAccessories; ++i) {
     AccessoryState& state = scene.accessories[static_cast<std::size_t>(i)];
     if (state.parentModel == slot) {
       state.parentModel = -1;
       state.parentBone = 0;
-    }
-    if (Accessory* prop = systems.accessories[static_cast<std::size_t>(i)].get();
-        prop && prop->parentModel == slot) {
-      prop->parentModel = -1;
-      prop->parentBone = 0;
     }
     KeyPool<AccessoryKey>& pool = scene.accessoryKeyPools[static_cast<std::size_t>(i)];
     for (std::uint32_t index = 0; index < pool.extent(); ++index) {
@@ -69,12 +64,12 @@ bool addModelFromDialog(Scene& scene, FrameSystems& systems) {
   request.filters = {{std::string(kModelFilterDescription), "*.tsm"}, {"All Files(*.*)", "*.*"}};
   request.initialDirectory = "UserFile/Model";
   request.defaultExtension = "tsm";
-  const std::optional<std::filesystem::path> path = scene.ui->openFileDialog(request);
+  const std::optional<std::filesystem::path> path = systems.ui->openFileDialog(request);
   return path && addModel(scene, systems, *path);
 }
 
 bool addModel(Scene& scene, FrameSystems& systems, const std::filesystem::path& path) {
-  port::Ui& ui = *scene.ui;
+  port::Ui& ui = *systems.ui;
   const std::optional<int> slot = firstEmptySlot(scene);
   if (!slot) {
     port::showMessage(ui, "追加できるモデルの最大数は100個までです", "モデル追加");
@@ -103,7 +98,7 @@ bool addModel(Scene& scene, FrameSystems& systems, const std::filesystem::path& 
 }
 
 bool deleteModel(Scene& scene, FrameSystems& systems) {
-  port::Ui& ui = *scene.ui;
+  port::Ui& ui = *systems.ui;
   const int row = ui.control(kModelList).selection;
   const int slot = modelSlotOfListRow(scene, row);
   if (slot < 0) {
@@ -130,14 +125,14 @@ bool deleteModel(Scene& scene, FrameSystems& systems) {
       --other->listIndex;
     }
   }
-  groundFollowers(scene, systems, slot);
+  groundFollowers(scene, slot);
   ui.selectControlRow(kModelList, 0);
   applyModelSelection(scene, ui, systems.panels);
   return true;
 }
 
 void modelListChanged(Scene& scene, FrameSystems& systems) {
-  applyModelSelection(scene, *scene.ui, systems.panels);
+  applyModelSelection(scene, *systems.ui, systems.panels);
 }
 
 }  // namespace zv

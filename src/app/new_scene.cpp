@@ -13,7 +13,6 @@
 namespace zv {
 namespace {
 
-constexpr int kEditModeNone = 2;
 
 std::string colourText(float colour) {
   char text[16];
@@ -47,8 +46,8 @@ void resetSceneValues(Scene& scene, FrameSystems& systems) {
   }
   scene.viewOffsetX = 0;
   scene.viewOffsetY = 0;
-  scene.captureMode = 0;
-  scene.hoverZone = 0;
+  scene.captureMode = CaptureMode::Off;
+  scene.hoverZone = HoverZone::Nothing;
   scene.cameraRowScroll = 0;
   systems.panels.clipboards.modelKeyBuffers = {};
   systems.panels.clipboards.cameraKeyBuffers = {};
@@ -89,7 +88,7 @@ void resetMenusAndTools(Scene& scene, port::Ui& ui) {
         kMenuShowInfo, kMenuTranslucent, kVideoShownMenuItem, kImageShownMenuItem}) {
     ui.checkControl(id, false);
   }
-  scene.editMode = kEditModeNone;
+  scene.editMode = EditMode::None;
   for (int id : {kSelectModeButton, kBoxSelectModeButton, kMoveButton, kRotateButton}) {
     ui.checkControl(id, false);
   }
@@ -141,7 +140,7 @@ void showCameraAndLight(const Scene& scene, port::Ui& ui) {
 }  // namespace
 
 void newScene(Scene& scene, FrameSystems& systems) {
-  port::Ui& ui = *scene.ui;
+  port::Ui& ui = *systems.ui;
   Panels& panels = systems.panels;
   scene.modified = false;
   returnToCameraMode(scene, ui, panels);
@@ -161,7 +160,7 @@ void newScene(Scene& scene, FrameSystems& systems) {
   if (panels.relayout) {
     panels.relayout();
   }
-  ui.repaintWindow();
+  ui.repaint();
 }
 
 }  // namespace zv

@@ -22,8 +22,13 @@ struct StripButton {
 constexpr std::array<StripButton, 3> kStripButtons{{{0, 38, 0}, {44, 82, 44}, {82, 119, 82}}};
 
 // Hover zones over the three buttons of each strip: the camera-mode zone, then the model-mode one.
-constexpr std::array<std::array<int, 2>, 3> kRotateZones{{{18, 9}, {19, 10}, {20, 11}}};
-constexpr std::array<std::array<int, 2>, 3> kMoveZones{{{15, 12}, {16, 13}, {17, 14}}};
+using StripZones = std::array<std::array<HoverZone, 2>, 3>;
+constexpr StripZones kRotateZones{{{HoverZone::CameraRotateX, HoverZone::BoneRotateX},
+                                   {HoverZone::CameraRotateY, HoverZone::BoneRotateY},
+                                   {HoverZone::CameraRotateZ, HoverZone::BoneRotateZ}}};
+constexpr StripZones kMoveZones{{{HoverZone::CameraMoveX, HoverZone::BoneMoveX},
+                                 {HoverZone::CameraMoveY, HoverZone::BoneMoveY},
+                                 {HoverZone::CameraMoveZ, HoverZone::BoneMoveZ}}};
 
 // Sprite offsets are whole pixels: every product with the scale truncates first.
 int scaled(int pixels, float overlayScale) {
@@ -55,9 +60,8 @@ port::Rect stripSource(int row) {
   return {0, row, kStripWidth, row + kStripHeight};
 }
 
-void addHighlight(std::vector<SpriteOverlay>& overlays, OverlaySprite sprite,
-                  const std::array<std::array<int, 2>, 3>& zones, int hoverZone, int stripLeft, int stripTop,
-                  float overlayScale) {
+void addHighlight(std::vector<SpriteOverlay>& overlays, OverlaySprite sprite, const StripZones& zones,
+                  HoverZone hoverZone, int stripLeft, int stripTop, float overlayScale) {
   for (std::size_t button = 0; button < kStripButtons.size(); ++button) {
     if (hoverZone != zones[button][0] && hoverZone != zones[button][1]) {
       continue;

@@ -40,7 +40,7 @@ PlaybackTick advancePlaybackClock(Scene& scene, std::string_view startFrameText)
     return PlaybackTick::Sample;
   }
   if (scene.repeatPlayback) {
-    const float startTime = static_cast<float>(leadingFrameNumber(startFrameText)) / 30.0f;
+    const float startTime = static_cast<float>(leadingFrameNumber(startFrameText)) / kFramesPerSecond;
     scene.playRangeStartTime = startTime;
     scene.currentTime = startTime;
     return PlaybackTick::Repeat;

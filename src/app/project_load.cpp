@@ -1,8 +1,5 @@
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 #include "app/accessory_commands.h"
 #include "app/new_scene.h"
@@ -14,12 +11,14 @@
 #include "files/x_messages.h"
 #include "media/background_image.h"
 #include "media/background_video.h"
+#include "port/file_bytes.h"
 #include "port/text.h"
 #include "render/model_resources.h"
 #include "scene/model_reader.h"
 #include "scene/undo.h"
 #include "ui/camera_panel.h"
 #include "ui/control_ids.h"
+#include "ui/message_boxes.h"
 #include "ui/model_panel.h"
 #include "ui/model_selection.h"
 #include "ui/panel_visibility.h"
@@ -30,21 +29,6 @@ namespace {
 constexpr int kMaxOutputSide = 8192;  // pixels; larger pictures cannot be exported anyway
 constexpr int kMinPanelWidth = 250;
 constexpr int kMaxPanelWidth = 1000;
-
-std::optional<std::string> readWholeFile(const std::string& path, int& error) {
-  errno = 0;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    error = errno;
-    return std::nullopt;
-  }
-  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) {
-    error = errno;
-    return std::nullopt;
-  }
-  return bytes;
-}
 
 std::string formatted(const char* format, double value) {
   char text[32];
@@ -178,13 +162,23 @@ void applyCameraAndLight(Scene& scene, const ProjectFile& project, port::Ui& ui)
   }
 }
 
+bool loadReportedAccessory(Accessory& prop, AccessoryState& placement, FrameSystems& systems,
+                           const std::filesystem::path& path, const std::filesystem::path& programFolder) {
+  const Outcome loaded =
+      loadAccessory(prop, placement, systems.device, systems.textures, path, programFolder);
+  showMessages(*systems.ui, loaded.messages);
+  return loaded.done;
+}
+
 // The prop a block names, or the substitute the user points to; null when neither loads.
 std::unique_ptr<Accessory> loadBlockAccessory(Scene& scene, FrameSystems& systems,
                                               const ProjectAccessoryBlock& block) {
-  port::Ui& ui = *scene.ui;
+  port::Ui& ui = *systems.ui;
+  // The stored placement replaces whatever a descriptor says, so the loader's is not kept.
+  AccessoryState ignoredPlacement;
   auto prop = std::make_unique<Accessory>();
   const std::filesystem::path path = nativeProjectPath(block.storedPath, scene.exeDirectory);
-  if (!path.empty() && loadAccessory(*prop, systems.device, ui, systems.textures, path, scene.exeDirectory)) {
+  if (!path.empty() && loadReportedAccessory(*prop, ignoredPlacement, systems, path, scene.exeDirectory)) {
     return prop;
   }
   const std::string name = port::cp932ToUtf8(block.name);
@@ -203,14 +197,14 @@ std::unique_ptr<Accessory> loadBlockAccessory(Scene& scene, FrameSystems& system
   request.defaultExtension = "x";
   const std::optional<std::filesystem::path> chosen = ui.openFileDialog(request);
   prop = std::make_unique<Accessory>();
-  if (chosen && loadAccessory(*prop, systems.device, ui, systems.textures, *chosen, scene.exeDirectory)) {
+  if (chosen && loadReportedAccessory(*prop, ignoredPlacement, systems, *chosen, scene.exeDirectory)) {
     return prop;
   }
   return nullptr;
 }
 
 bool applyAccessories(Scene& scene, FrameSystems& systems, const ProjectFile& project) {
-  port::Ui& ui = *scene.ui;
+  port::Ui& ui = *systems.ui;
   scene.currentAccessory = project.currentAccessory;
   scene.cameraRowScroll = project.cameraRowScroll;
   std::vector<std::string> rows;
@@ -231,13 +225,6 @@ bool applyAccessories(Scene& scene, FrameSystems& systems, const ProjectFile& pr
     state = block.current;
     state.loaded = true;
     prop->listIndex = block.listRow;
-    prop->visible = state.visible;
-    prop->shadow = state.shadow;
-    prop->parentModel = state.parentModel;
-    prop->parentBone = state.parentBone;
-    prop->position = state.position;
-    prop->rotation = state.rotation;
-    prop->scale = state.scale;
     systems.accessories[block.slot] = std::move(prop);
   }
   if (const Accessory* current = systems.accessories[scene.currentAccessory].get()) {
@@ -248,7 +235,7 @@ bool applyAccessories(Scene& scene, FrameSystems& systems, const ProjectFile& pr
 }
 
 void selectOperatedModel(Scene& scene, FrameSystems& systems, const ProjectFile& project) {
-  port::Ui& ui = *scene.ui;
+  port::Ui& ui = *systems.ui;
   Model* current = project.cameraMode ? nullptr : modelInSlot(scene, project.currentModel);
   ui.selectControlRow(kModelList, current ? current->listIndex : 0);
   if (current) {
@@ -257,15 +244,19 @@ void selectOperatedModel(Scene& scene, FrameSystems& systems, const ProjectFile&
   applyModelSelection(scene, ui, systems.panels);
 }
 
+// A number that names no tool (or a drag in progress) keeps the mode the model selection chose.
 void applyEditMode(Scene& scene, port::Ui& ui, std::int32_t editMode) {
-  constexpr std::pair<int, int> kModeButtons[] = {
-      {0, kSelectModeButton}, {1, kBoxSelectModeButton}, {4, kMoveButton}, {3, kRotateButton}};
-  scene.editMode = editMode;
-  if (editMode < 0 || editMode > 4) {
+  constexpr std::pair<EditMode, int> kModeButtons[] = {{EditMode::Select, kSelectModeButton},
+                                                       {EditMode::BoxSelect, kBoxSelectModeButton},
+                                                       {EditMode::Move, kMoveButton},
+                                                       {EditMode::Rotate, kRotateButton}};
+  if (editMode < static_cast<std::int32_t>(EditMode::Select) ||
+      editMode > static_cast<std::int32_t>(EditMode::Move)) {
     return;
   }
+  scene.editMode = static_cast<EditMode>(editMode);
   for (const auto& [mode, button] : kModeButtons) {
-    ui.checkControl(button, mode == editMode);
+    ui.checkControl(button, mode == scene.editMode);
   }
 }
 
@@ -295,7 +286,7 @@ void placeBackground(BackgroundPlacement& placement, const ProjectBackground& st
 }
 
 void applyMedia(Scene& scene, FrameSystems& systems, const ProjectTrailer& trailer) {
-  port::Ui& ui = *scene.ui;
+  port::Ui& ui = *systems.ui;
   if (trailer.wavLoaded) {
     std::filesystem::path wav = nativeProjectPath(trailer.wavStoredPath, scene.exeDirectory);
     loadWav(systems.wav, wav, scene.exeDirectory, scene.currentFrame, scene.panelWidth);
@@ -334,16 +325,18 @@ void applyViewMenus(Scene& scene, port::Ui& ui, const ProjectTrailer& trailer) {
   ui.checkControl(kMenuUnlimitedFps, unlimited);
   ui.checkControl(kMenu30Fps, at30);
   ui.checkControl(kMenu60Fps, !unlimited && !at30);
-  scene.captureMode = std::clamp(trailer.captureMode, 0, 3);
-  ui.checkControl(kMenuCaptureOff, scene.captureMode == 0);
+  const int captureMode = std::clamp(trailer.captureMode, static_cast<int>(CaptureMode::Off),
+                                     static_cast<int>(CaptureMode::CentredViewOrVideo));
+  scene.captureMode = static_cast<CaptureMode>(captureMode);
+  ui.checkControl(kMenuCaptureOff, captureMode == 0);
   for (int mode = 1; mode <= 3; ++mode) {
-    ui.checkControl(kMenuCaptureModes[mode - 1], scene.captureMode == mode);
+    ui.checkControl(kMenuCaptureModes[mode - 1], captureMode == mode);
   }
 }
 
 // Everything after the models: refused (false) only when a prop is neither found nor replaced.
 bool applyProject(Scene& scene, FrameSystems& systems, const ProjectFile& project) {
-  port::Ui& ui = *scene.ui;
+  port::Ui& ui = *systems.ui;
   applyHeader(scene, project, ui);
   for (const ProjectModelBlock& block : project.models) {
     applyModel(*scene.modelSlots[block.slot], block);
@@ -366,7 +359,7 @@ bool applyProject(Scene& scene, FrameSystems& systems, const ProjectFile& projec
 
 bool abandonLoad(Scene& scene, FrameSystems& systems, const std::optional<ProjectMessage>& message) {
   if (message) {
-    port::showMessage(*scene.ui, message->text, message->caption);
+    port::showMessage(*systems.ui, message->text, message->caption);
   }
   newScene(scene, systems);
   return false;
@@ -375,10 +368,10 @@ bool abandonLoad(Scene& scene, FrameSystems& systems, const std::optional<Projec
 }  // namespace
 
 bool loadProject(Scene& scene, FrameSystems& systems) {
-  port::Ui& ui = *scene.ui;
+  port::Ui& ui = *systems.ui;
   scene.modified = false;
   int error = 0;
-  const std::optional<std::string> bytes = readWholeFile(scene.projectPath, error);
+  const std::optional<std::string> bytes = port::readWholeFile(scene.projectPath, error);
   if (!bytes) {
     std::string text(kProjectUnreadableMessage);
     text.replace(text.find("%d"), 2, std::to_string(error));
@@ -412,7 +405,7 @@ bool loadProject(Scene& scene, FrameSystems& systems) {
   for (const ProjectMessage& message : repairProjectLinks(scene)) {
     port::showMessage(ui, message.text, message.caption);
   }
-  ui.repaintWindow();
+  ui.repaint();
   return true;
 }
 

@@ -48,7 +48,7 @@ ProjectTrailer trailerOf(Scene& scene, FrameSystems& systems, const port::Ui& ui
   trailer.currentFrame = static_cast<std::int32_t>(scene.currentFrame);
   trailer.firstShownFrame = ui.control(kFrameScrollBar).position;
   trailer.lastFrame = static_cast<std::int32_t>(scene.lastFrame);
-  trailer.editMode = scene.editMode;
+  trailer.editMode = static_cast<std::int32_t>(scene.editMode);
   trailer.followModelCentre = scene.followModelCentre;
   trailer.repeatPlayback = scene.repeatPlayback;
   trailer.stopFrameOption = scene.stopFrameOption;
@@ -69,7 +69,7 @@ ProjectTrailer trailerOf(Scene& scene, FrameSystems& systems, const port::Ui& ui
   trailer.showAxes = scene.showAxes;
   trailer.showGroundShadow = scene.showGroundShadow;
   trailer.frameRateLimit = scene.frameRateLimit;
-  trailer.captureMode = scene.captureMode;
+  trailer.captureMode = static_cast<std::int32_t>(scene.captureMode);
   return trailer;
 }
 
@@ -127,7 +127,7 @@ port::FileDialogRequest projectDialog(std::string_view title) {
 }  // namespace
 
 ProjectFile collectProject(Scene& scene, FrameSystems& systems) {
-  const port::Ui& ui = *scene.ui;
+  const port::Ui& ui = *systems.ui;
   ProjectFile project;
   project.outputWidth = scene.outputWidth;
   project.outputHeight = scene.outputHeight;
@@ -154,7 +154,7 @@ ProjectFile collectProject(Scene& scene, FrameSystems& systems) {
 }
 
 bool saveProject(Scene& scene, FrameSystems& systems) {
-  port::Ui& ui = *scene.ui;
+  port::Ui& ui = *systems.ui;
   const ProjectFile project = collectProject(scene, systems);
   if (const std::string path = overlongPath(project); !path.empty()) {
     port::showMessage(ui, "ファイル名が長すぎるため保存できません(255バイトまで):" + path, kProjectCaption);
@@ -173,7 +173,8 @@ bool saveProject(Scene& scene, FrameSystems& systems) {
 bool openProjectFromDialog(Scene& scene, FrameSystems& systems) {
   std::error_code ignored;
   std::filesystem::current_path(scene.exeDirectory, ignored);
-  const std::optional<std::filesystem::path> path = scene.ui->openFileDialog(projectDialog("ファイルを開く"));
+  const std::optional<std::filesystem::path> path =
+      systems.ui->openFileDialog(projectDialog("ファイルを開く"));
   if (!path) {
     return false;
   }
@@ -189,7 +190,7 @@ bool saveProjectAs(Scene& scene, FrameSystems& systems) {
   std::error_code ignored;
   std::filesystem::current_path(scene.exeDirectory, ignored);
   const std::optional<std::filesystem::path> path =
-      scene.ui->saveFileDialog(projectDialog("ファイルを保存する"));
+      systems.ui->saveFileDialog(projectDialog("ファイルを保存する"));
   if (!path) {
     return false;
   }

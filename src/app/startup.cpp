@@ -5,6 +5,7 @@
 #include "app/command_line.h"
 #include "port/pacing.h"
 #include "port/paths.h"
+#include "ui/create_controls.h"
 
 namespace zv {
 namespace {
@@ -13,20 +14,19 @@ std::filesystem::path configurationFile(const Scene& scene) {
   return scene.exeDirectory / "Data" / "config.ini";
 }
 
-bool askToClose(Scene& scene) {
+bool askToClose(const Scene& scene, port::Ui& ui) {
   if (!scene.modified) {
     return true;
   }
-  return scene.ui->messageBox(port::MessageOwner::MainWindow,
-                              "保存していない変更点があります\n\n終了してよろしいですか？", "終了",
-                              port::MessageButtons::OkCancel) == port::MessageAnswer::Ok;
+  return ui.messageBox(port::MessageOwner::MainWindow,
+                       "保存していない変更点があります\n\n終了してよろしいですか？", "終了",
+                       port::MessageButtons::OkCancel) == port::MessageAnswer::Ok;
 }
 
 }  // namespace
 
 StartOutcome startUp(Scene& scene, port::WindowHost& host, std::string_view commandLine,
                      const WindowContents& contents) {
-  scene.ui = &host.ui();
   CommandLineProject project = projectFromCommandLine(commandLine);
   scene.projectPath = project.path;
   scene.isVistaOrLater = true;
@@ -41,10 +41,11 @@ StartOutcome startUp(Scene& scene, port::WindowHost& host, std::string_view comm
   scene.panelWidth = configuration.panelWidth;
 
   port::WindowEvents events;
-  events.closeRequested = [&scene] { return askToClose(scene); };
+  events.closeRequested = [&scene, &host] { return askToClose(scene, host.ui()); };
   events.destroyed = [&scene, &host] { saveConfiguration(scene, host.ui()); };
   events.resized = contents.layout;
   events.paint = contents.paint;
+  events.command = contents.command;
   events.scrolled = contents.scrolled;
   if (!host.createMainWindow(std::string(kWindowTitle), configuration.window, std::move(events))) {
     port::Ui& ui = host.ui();
@@ -52,6 +53,7 @@ StartOutcome startUp(Scene& scene, port::WindowHost& host, std::string_view comm
                   port::MessageButtons::Ok);
     return StartOutcome::WindowFailed;
   }
+  createControls(host.ui());
   if (contents.create && !contents.create()) {
     return StartOutcome::ContentsFailed;
   }

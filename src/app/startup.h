@@ -17,7 +17,8 @@ inline constexpr std::string_view kWindowTitle = "Zol_Vanta";
 struct WindowContents {
   std::function<bool()> create;  // the device, sound and the rest; false ends the process with code 1
   std::function<void()> layout;  // places the controls and the 3D view in the client area
-  std::function<void(port::Canvas&)> paint;  // paints the window's background: the panels
+  std::function<void(port::Canvas&)> paint;               // paints the window's background: the panels
+  std::function<void(int id, int notification)> command;  // a menu item or control was used
   std::function<void(int id, port::ScrollCode code, int position)> scrolled;  // a scroll bar moved
   std::function<void()> openProject;  // loads scene.projectPath; run when the command line named one
 };
@@ -29,7 +30,8 @@ enum class StartOutcome {
 };
 
 // The start-up sequence: project path from the command line, the executable's folder made
-// current, Data/config.ini read, the main window created with its contents, laid out and shown.
+// current, Data/config.ini read, the main window created with its contents, controls and menus,
+// laid out and shown. Every command and scroll of the window goes to the command handler.
 StartOutcome startUp(Scene& scene, port::WindowHost& host, std::string_view commandLine,
                      const WindowContents& contents);
 // The sequence for a window with nothing inside; false ends the process.

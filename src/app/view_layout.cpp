@@ -36,7 +36,7 @@ Mat4 layoutProjection(float fieldOfViewDegrees, int outputWidth, int outputHeigh
     return projection;
   }
   const float aspect = static_cast<float>(outputHeight) / static_cast<float>(outputWidth);
-  perspective(projection, fieldOfViewDegrees * 3.141592f / 180.0f, aspect, 1.0f, 1500.0f);
+  perspective(projection, fieldOfViewDegrees * kSixDigitPi<float> / 180.0f, aspect, 1.0f, 1500.0f);
   return projection;
 }
 

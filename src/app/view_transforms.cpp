@@ -55,11 +55,11 @@ Mat4 groundShadowMatrix(Vec3 lightDirection) {
 
 bool groundShadowShown(const Scene& scene) {
   return scene.light.lightDirection.y < 0.0f && scene.showGroundShadow &&
-         (scene.playing || (scene.editMode >= 2 && !scene.backgroundVideoShown));
+         (scene.playing || (scene.editMode >= EditMode::None && !scene.backgroundVideoShown));
 }
 
 bool edgesShown(const Scene& scene) {
-  return scene.playing || scene.editMode >= 2;
+  return scene.playing || scene.editMode >= EditMode::None;
 }
 
 Mat4 orthographicProjection(float cameraDistance, int outputWidth, int outputHeight) {
@@ -100,12 +100,13 @@ std::optional<port::Point> projectToBackBuffer(Vec3 point, const Mat4& worldView
   return port::Point{static_cast<int>(screenX), static_cast<int>(screenY)};
 }
 
-port::Rect captureSourceRect(int captureMode, int width, int height, int outputWidth, int outputHeight) {
-  if (captureMode < 1 || captureMode > 3) {
+port::Rect captureSourceRect(CaptureMode captureMode, int width, int height, int outputWidth,
+                             int outputHeight) {
+  if (captureMode == CaptureMode::Off) {
     return {};
   }
   port::Rect source{0, 0, width, height};
-  if (captureMode == 1 || outputWidth <= 0) {
+  if (captureMode == CaptureMode::WholeView || outputWidth <= 0) {
     return source;
   }
   const int half = static_cast<int>(static_cast<std::int64_t>(outputHeight) * height / outputWidth);

@@ -46,8 +46,9 @@ Mat4 viewLookAt(const Scene& scene);
 std::optional<port::Point> projectToBackBuffer(Vec3 point, const Mat4& worldViewProjection, int width,
                                                int height);
 
-// The back-buffer rectangle the screen capture copies: the whole buffer in mode 1, a centred band
-// in modes 2 and 3 (the whole width when the band is wider); empty when capture is off.
-port::Rect captureSourceRect(int captureMode, int width, int height, int outputWidth, int outputHeight);
+// The back-buffer rectangle the screen capture copies: the whole buffer for the whole view, a
+// centred band for the centred modes (the whole width when the band is wider); empty when off.
+port::Rect captureSourceRect(CaptureMode captureMode, int width, int height, int outputWidth,
+                             int outputHeight);
 
 }  // namespace zv

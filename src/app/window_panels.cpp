@@ -35,12 +35,12 @@ void createPanels(Scene& scene, FrameSystems& systems) {
 
 void layoutWindow(Scene& scene, FrameSystems& systems) {
   scene.panelWidth = clampPanelWidth(scene.panelWidth);
-  placeControls(*scene.ui, scene);
+  placeControls(*systems.ui, scene);
   layoutView(scene, systems);
 }
 
 void paintWindow(port::Canvas& canvas, Scene& scene, FrameSystems& systems) {
-  paintPanels(canvas, scene, systems.panels, *scene.ui);
+  paintPanels(canvas, scene, systems.panels, *systems.ui);
 }
 
 bool collapseOrExpandPanel(Scene& scene, FrameSystems& systems, int buttonId) {
@@ -57,9 +57,9 @@ bool collapseOrExpandPanel(Scene& scene, FrameSystems& systems, int buttonId) {
   for (const Buttons& section : sections) {
     if (buttonId == section.collapse || buttonId == section.expand) {
       section.flag = buttonId == section.expand;
-      updatePanelVisibility(scene, *scene.ui, systems.panels.clipboards);
+      updatePanelVisibility(scene, *systems.ui, systems.panels.clipboards);
       layoutWindow(scene, systems);
-      scene.ui->repaintWindow();
+      systems.ui->repaint();
       return true;
     }
   }
@@ -67,13 +67,13 @@ bool collapseOrExpandPanel(Scene& scene, FrameSystems& systems, int buttonId) {
 }
 
 void scrollFrameEditorRows(Scene& scene, FrameSystems& systems, port::ScrollCode code, int thumb) {
-  port::Ui& ui = *scene.ui;
+  port::Ui& ui = *systems.ui;
   Model* model = scene.cameraMode ? nullptr : currentModel(scene);
   std::int32_t& scroll = model ? model->rowScroll : scene.cameraRowScroll;
   const int page = rowScrollPage(ui.clientRect().height());
   scroll = scrolledRow(scroll, code, thumb, ui.control(kRowScrollBar), page, systems.panels.rows.rowCount);
   rebuildRows(scene, systems.panels);
-  ui.repaintWindow();
+  ui.repaint();
 }
 
 }  // namespace zv

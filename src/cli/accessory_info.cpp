@@ -1,7 +1,6 @@
 #include "cli/accessory_info.h"
 
 #include <cstdio>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -10,6 +9,7 @@
 #include "cli/json_writer.h"
 #include "cli/usage.h"
 #include "files/x_accessory_import.h"
+#include "port/file_bytes.h"
 #include "port/paths.h"
 
 namespace zv::cli {
@@ -84,20 +84,6 @@ std::optional<fs::path> findDescriptor(const fs::path& path) {
   return std::nullopt;
 }
 
-std::optional<std::string> readDescriptorText(const fs::path& file) {
-  std::error_code error;
-  const std::uintmax_t size = fs::file_size(file, error);
-  if (error || size > kMaxAccessoryFileBytes) {
-    return std::nullopt;
-  }
-  std::string text(static_cast<std::size_t>(size), '\0');
-  std::ifstream stream(file, std::ios::binary);
-  if (!stream.read(text.data(), static_cast<std::streamsize>(text.size()))) {
-    return std::nullopt;
-  }
-  return text;
-}
-
 }  // namespace
 
 int infoXFile(const fs::path& path) {
@@ -121,7 +107,8 @@ int infoDescriptor(const fs::path& path) {
   if (!file) {
     return refuse(kAccessoryLoadCaption, kVacFileNotFoundText);
   }
-  std::optional<std::string> text = readDescriptorText(*file);
+  int error = 0;
+  std::optional<std::string> text = port::readWholeFile(*file, error, kMaxAccessoryFileBytes);
   if (!text) {
     return refuse(kAccessoryLoadCaption, "cannot read " + file->string());
   }

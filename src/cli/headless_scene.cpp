@@ -3,9 +3,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/file_commands.h"
 #include "app/project_file.h"
-#include "files/motion_file.h"
 #include "port/paths.h"
+#include "ui/create_controls.h"
 #include "ui/model_loading.h"
 #include "ui/panel_bitmaps.h"
 
@@ -25,17 +26,17 @@ bool loadModelWithMotions(HeadlessScene& headless, std::uint8_t slot, const Mode
   scene.currentModel = slot;
   scene.cameraMode = false;
   for (const std::string& motion : option.motionPaths) {
-    if (!loadMotion(scene, motion)) {
+    if (!loadMotion(scene, motion, headless.ui)) {
       return false;
     }
   }
   return true;
 }
 
-bool loadCameraMotions(Scene& scene, const std::vector<std::string>& paths) {
+bool loadCameraMotions(Scene& scene, const std::vector<std::string>& paths, port::Ui& ui) {
   scene.cameraMode = true;
   for (const std::string& path : paths) {
-    if (!loadMotion(scene, path)) {
+    if (!loadMotion(scene, path, ui)) {
       return false;
     }
   }
@@ -79,12 +80,13 @@ bool openHeadlessScene(const SceneOptions& options, HeadlessScene& headless) {
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   headless.scene = std::make_unique<Scene>();
   Scene& scene = *headless.scene;
-  scene.ui = &headless.ui;
+  createControls(headless.ui);
   scene.exeDirectory = port::executableDirectory();
   scene.outputWidth = options.width;
   scene.outputHeight = options.height;
   auto systems = std::make_unique<FrameSystems>();
-  if (!createFrameSystems(*systems, scene, {options.width, options.height}, nullptr, scene.exeDirectory)) {
+  if (!createFrameSystems(*systems, scene, headless.ui, {options.width, options.height}, nullptr,
+                          scene.exeDirectory)) {
     return false;
   }
   headless.systems = std::move(systems);
@@ -97,7 +99,7 @@ bool openHeadlessScene(const SceneOptions& options, HeadlessScene& headless) {
       return false;
     }
   }
-  if (!loadCameraMotions(scene, options.cameraPaths)) {
+  if (!loadCameraMotions(scene, options.cameraPaths, headless.ui)) {
     return false;
   }
   // Camera motions drive the view as the follow switch makes them do in the window.

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "cli/accessory_info.h"
@@ -19,6 +17,7 @@
 #include "files/sequence_messages.h"
 #include "files/sequence_reading.h"
 #include "files/wav_info.h"
+#include "port/file_bytes.h"
 #include "port/paths.h"
 #include "scene/model_reader.h"
 
@@ -43,11 +42,12 @@ int infoModel(std::filesystem::path path) {
 }
 
 int infoPose(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  int error = 0;
+  const std::optional<std::string> read = port::readWholeFile(path, error);
+  if (!read) {
     return refuse("ポーズデータ読込", "ファイルを開けません: " + path.string());
   }
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string& text = *read;
   JsonWriter json;
   json.beginObject();
   json.key("kind").value("pose");
@@ -74,12 +74,12 @@ int infoPose(const std::filesystem::path& path) {
 }
 
 int infoSequence(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  int error = 0;
+  const std::optional<std::string> bytes = port::readWholeFile(path, error);
+  if (!bytes) {
     return refuse(kSequenceCaption, "ファイルを開けません: " + path.string());
   }
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  SequenceReading reading = readSequence(bytes);
+  SequenceReading reading = readSequence(*bytes);
   if (reading.failure != SequenceDumpFailure::None) {
     return refuse(kSequenceCaption, reading.failure == SequenceDumpFailure::SystemExclusive
                                         ? kSequenceSysExMessage

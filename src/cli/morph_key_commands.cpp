@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/file_commands.h"
 #include "cli/cli_output.h"
 #include "cli/cli_ui.h"
 #include "cli/json_writer.h"
@@ -52,7 +53,6 @@ bool readOptions(std::span<const std::string_view> arguments,
 // A scene with the model in slot 0 as the current model, in model mode; null when it is refused.
 std::unique_ptr<Scene> sceneWithModel(std::string_view modelPath, CliUi& ui) {
   auto scene = std::make_unique<Scene>();
-  scene->ui = &ui;
   scene->exeDirectory = port::executableDirectory();
   auto model = std::make_unique<Model>();
   std::filesystem::path path(modelPath);
@@ -138,7 +138,7 @@ int runLipSync(std::span<const std::string_view> arguments) {
   }
   CliUi ui;
   auto scene = sceneWithModel(options["--model"], ui);
-  if (!scene || !importSequence(*scene, std::filesystem::path(options["--vsq"]))) {
+  if (!scene || !importSequence(*scene, std::filesystem::path(options["--vsq"]), ui)) {
     return kRefused;
   }
   return finish(*scene, options[kOutOption]);
@@ -156,7 +156,7 @@ int runBlink(std::span<const std::string_view> arguments) {
   }
   CliUi ui;
   auto scene = sceneWithModel(options["--model"], ui);
-  if (!scene || !insertBlinks(*scene, range)) {
+  if (!scene || !insertBlinks(*scene, range, ui)) {
     return kRefused;
   }
   return finish(*scene, options[kOutOption]);

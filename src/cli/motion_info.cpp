@@ -2,12 +2,11 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "cli/cli_output.h"
 #include "files/motion_file.h"
+#include "port/file_bytes.h"
 
 namespace zv::cli {
 namespace {
@@ -109,13 +108,13 @@ void writeMotionInfo(const MotionFile& motion, JsonWriter& json) {
 }
 
 int infoMotion(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    return refuse(path.string(), unreadable(ENOENT));
+  int error = 0;
+  const std::optional<std::string> bytes = port::readWholeFile(path, error);
+  if (!bytes) {
+    return refuse(path.string(), unreadable(error));
   }
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   MotionFile motion;
-  if (!parseMotion(bytes, motion)) {
+  if (!parseMotion(*bytes, motion)) {
     return refuse(kMotionCaption, kNotMotionMessage);
   }
   if (cut(motion.end)) {

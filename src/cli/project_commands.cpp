@@ -70,7 +70,7 @@ void writeAccessories(Scene& scene, FrameSystems& systems, JsonWriter& json) {
 }
 
 std::string projectJson(Scene& scene, FrameSystems& systems) {
-  const port::Ui& ui = *scene.ui;
+  const port::Ui& ui = *systems.ui;
   JsonWriter json;
   json.beginObject();
   json.key("kind").value("project");

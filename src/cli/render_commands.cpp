@@ -1,7 +1,5 @@
 #include "cli/render_commands.h"
 
-#include <unistd.h>
-
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -16,9 +14,9 @@
 #include "cli/headless_scene.h"
 #include "cli/recording.h"
 #include "cli/usage.h"
+#include "files/atomic_write.h"
 #include "port/canvas/canvas.h"
 #include "port/text.h"
-#include "port/video/video_reader.h"
 
 namespace zv::cli {
 namespace {
@@ -44,7 +42,7 @@ struct ExportOptions {
   std::string out;
   std::int64_t start = -1;
   std::int64_t end = -1;
-  float rate = 30.0f;
+  float rate = kFramesPerSecond;
   std::string wavPath;
   port::VideoCodecChoice codec;
 };
@@ -197,34 +195,12 @@ bool addAccessories(HeadlessScene& headless, const std::vector<AccessoryOption>&
   return true;
 }
 
-// The one picture of a temporary recording, written as PNG under a temporary name and renamed
-// over `out`.
-bool writePictureAsPng(const fs::path& recording, const fs::path& out) {
-  port::VideoOpenError error = port::VideoOpenError::None;
-  std::unique_ptr<port::VideoReader> reader = port::VideoReader::open(recording, error);
-  const port::Picture* picture = reader ? reader->decodeFrame(0) : nullptr;
-  if (picture == nullptr) {
-    return false;
-  }
-  std::vector<std::uint8_t> rgba(picture->pixels.size());
-  for (std::size_t i = 0; i + 3 < rgba.size(); i += 4) {
-    rgba[i] = picture->pixels[i + 2];
-    rgba[i + 1] = picture->pixels[i + 1];
-    rgba[i + 2] = picture->pixels[i];
-    rgba[i + 3] = 255;
-  }
-  const fs::path partial = out.parent_path() / (".zolvanta-" + std::to_string(::getpid()) + ".png");
-  std::error_code failure;
-  if (!port::Canvas(picture->width, picture->height, rgba).writePng(partial)) {
-    fs::remove(partial, failure);
-    return false;
-  }
-  fs::rename(partial, out, failure);
-  if (failure) {
-    fs::remove(partial, failure);
-    return false;
-  }
-  return true;
+// The picture as a PNG file, replacing `out` whole or leaving it as it was. The painting
+// application gives the file the same resolution as every picture the program paints.
+bool writePicture(const RgbaImage& picture, const fs::path& out) {
+  port::ensurePaintingApplication();
+  const std::string png = port::Canvas(picture.width, picture.height, picture.pixels).pngBytes();
+  return !png.empty() && writeFileAtomically(out, png);
 }
 
 }  // namespace
@@ -241,18 +217,9 @@ int runRender(std::span<const std::string_view> arguments) {
   if (!openHeadlessScene(options.scene, headless) || !addAccessories(headless, options.accessories)) {
     return kRefused;
   }
-  RecordingSettings settings;
-  settings.recordPath =
-      fs::temp_directory_path() / (".zolvanta-render-" + std::to_string(::getpid()) + ".avi");
-  settings.recordStartFrame = static_cast<std::uint32_t>(options.frame);
-  settings.recordEndFrame = settings.recordStartFrame;
-  if (!recordAvi(headless, settings, {})) {
-    return kRefused;
-  }
-  const bool written = writePictureAsPng(settings.recordPath, options.out);
-  std::error_code error;
-  fs::remove(settings.recordPath, error);
-  if (!written) {
+  const std::optional<RgbaImage> picture =
+      recordedPicture(headless, static_cast<std::uint32_t>(options.frame));
+  if (!picture || !writePicture(*picture, options.out)) {
     return refuse(options.out, "cannot write the picture");
   }
   JsonWriter json;

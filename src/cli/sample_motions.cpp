@@ -3,30 +3,21 @@
 #include <cstdio>
 
 #include "files/motion_file.h"
-#include "port/headless_ui.h"
 
 namespace zv::cli {
 
 bool loadSampleMotions(Scene& scene, const std::vector<std::string>& paths) {
-  port::HeadlessUi ui;
-  port::Ui* previous = scene.ui;
-  scene.ui = &ui;
   scene.currentFrame = 0;
-  bool loaded = true;
   for (const std::string& path : paths) {
-    ui.messages.clear();
-    loaded = loadMotion(scene, path);
-    for (const port::ShownMessage& message : ui.messages) {
-      if (message.buttons == port::MessageButtons::Ok) {
-        std::fprintf(stderr, "%s: %s\n", message.caption.c_str(), message.text.c_str());
-      }
+    const Outcome loaded = loadMotion(scene, path);
+    for (const Message& message : loaded.messages) {
+      std::fprintf(stderr, "%s: %s\n", message.caption.c_str(), message.text.c_str());
     }
     if (!loaded) {
-      break;
+      return false;
     }
   }
-  scene.ui = previous;
-  return loaded;
+  return true;
 }
 
 }  // namespace zv::cli

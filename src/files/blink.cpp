@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "files/sequence_messages.h"
 #include "port/text.h"
@@ -49,23 +50,25 @@ std::uint32_t nextStep(std::int8_t& burstCounter, BlinkRandom& random) {
   }
 }
 
-bool registerBlink(Scene& scene, Model& model, std::uint32_t morph, std::uint32_t frame) {
+bool registerBlink(Scene& scene, Model& model, std::uint32_t morph, std::uint32_t frame,
+                   std::vector<Message>& messages) {
   for (const BlinkKey& key : kBlinkKeys) {
     model.morphs[morph].weight = key.weight;
-    if (!registerMorphKey(scene, model, morph, frame + key.offset)) {
+    if (!noteRefusal(registerMorphKey(scene, model, morph, frame + key.offset), messages)) {
       return false;
     }
   }
   return true;
 }
 
-int walkBlinks(Scene& scene, Model& model, std::uint32_t morph, BlinkRange range, BlinkRandom& random) {
+int walkBlinks(Scene& scene, Model& model, std::uint32_t morph, BlinkRange range, BlinkRandom& random,
+               std::vector<Message>& messages) {
   const auto end = static_cast<std::uint32_t>(range.end);
   std::uint32_t frame = static_cast<std::uint32_t>(range.start);
   int count = 0;
   while (frame < end) {
     frame += nextStep(scene.blinkBurstCounter, random);
-    if (!registerBlink(scene, model, morph, frame)) {
+    if (!registerBlink(scene, model, morph, frame, messages)) {
       break;
     }
     ++count;
@@ -75,34 +78,34 @@ int walkBlinks(Scene& scene, Model& model, std::uint32_t morph, BlinkRange range
 
 }  // namespace
 
-std::optional<int> insertBlinks(Scene& scene, const BlinkRangeQuestion& askRange, BlinkRandom& random) {
+BlinkInsertion insertBlinks(Scene& scene, const BlinkRangeQuestion& askRange, BlinkRandom& random) {
   Model* model = currentModel(scene);
   if (scene.cameraMode || !model) {
-    return std::nullopt;
+    return {};
   }
   const std::optional<std::uint32_t> morph = findBlinkMorph(*model);
   if (!morph) {
-    port::showMessage(*scene.ui, kMissingBlinkMorphMessage, kSequenceCaption);
-    return std::nullopt;
+    return {std::nullopt, {{std::string(kMissingBlinkMorphMessage), std::string(kSequenceCaption)}}};
   }
   const std::optional<BlinkRange> range = askRange();
   if (!range) {
-    return std::nullopt;
+    return {};
   }
   if (range->start < 0 || range->end < 0) {
-    port::showMessage(*scene.ui, kNegativeBlinkFrameMessage, kBlinksAddedCaption);
-    return std::nullopt;
+    return {std::nullopt, {{std::string(kNegativeBlinkFrameMessage), std::string(kBlinksAddedCaption)}}};
   }
-  const int count = walkBlinks(scene, *model, *morph, *range, random);
+  BlinkInsertion insertion;
+  const int count = walkBlinks(scene, *model, *morph, *range, random, insertion.messages);
   scene.lastFrame = std::max(scene.lastFrame, model->lastFrame);
   std::string message(kBlinksAddedMessage);
   message.replace(message.find("%d"), 2, std::to_string(count));
-  port::showMessage(*scene.ui, message, kBlinksAddedCaption);
+  insertion.messages.push_back({std::move(message), std::string(kBlinksAddedCaption)});
   scene.modified = true;
-  return count;
+  insertion.count = count;
+  return insertion;
 }
 
-std::optional<int> insertBlinks(Scene& scene, BlinkRange range, BlinkRandom& random) {
+BlinkInsertion insertBlinks(Scene& scene, BlinkRange range, BlinkRandom& random) {
   return insertBlinks(
       scene, [range] { return std::optional<BlinkRange>(range); }, random);
 }

@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "files/blink_random.h"
+#include "scene/message.h"
 #include "scene/scene.h"
 
 namespace zv {
@@ -19,16 +21,20 @@ struct BlinkRange {
 // Asks the user for the range; nothing when the question is cancelled.
 using BlinkRangeQuestion = std::function<std::optional<BlinkRange>()>;
 
+struct BlinkInsertion {
+  std::optional<int> count;  // blinks added; nothing when the command stopped before walking
+  std::vector<Message> messages;
+};
+
 // The blink command on the current model (nothing in camera mode or with no model): looks for the
-// blink morph (its absence is shown and stops the command), asks for the range, registers the
-// blinks, raises the scene's last frame, reports the count through scene.ui and sets modified.
-// A negative frame is refused with a message. The walk stops at the first key a full pool
-// refuses; only whole blinks are counted. Returns the number of blinks, or nothing when the
-// command stopped before walking.
-std::optional<int> insertBlinks(Scene& scene, const BlinkRangeQuestion& askRange,
-                                BlinkRandom& random = processBlinkRandom());
+// blink morph (its absence is told and stops the command), asks for the range, registers the
+// blinks, raises the scene's last frame, tells the count and sets modified. A negative frame is
+// refused with a message. The walk stops at the first key a full pool refuses (its message comes
+// before the count); only whole blinks are counted.
+BlinkInsertion insertBlinks(Scene& scene, const BlinkRangeQuestion& askRange,
+                            BlinkRandom& random = processBlinkRandom());
 
 // The same with the range already known (batch use).
-std::optional<int> insertBlinks(Scene& scene, BlinkRange range, BlinkRandom& random = processBlinkRandom());
+BlinkInsertion insertBlinks(Scene& scene, BlinkRange range, BlinkRandom& random = processBlinkRandom());
 
 }  // namespace zv

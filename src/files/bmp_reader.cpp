@@ -2,7 +2,9 @@
 
 #include <array>
 #include <bit>
-#include <fstream>
+
+#include "port/byte_cursor.h"
+#include "port/file_bytes.h"
 
 namespace zv {
 namespace {
@@ -11,21 +13,12 @@ constexpr std::size_t kMaxBmpFileBytes = std::size_t{1} << 30;
 
 enum Compression : std::uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3 };
 
-// Little-endian reads that never run past the end: a read out of range yields 0 and marks `ok` false.
-struct ByteReader {
-  std::span<const std::byte> data;
-  bool ok = true;
+using port::ByteCursor;
 
-  std::uint32_t byteAt(std::size_t offset) {
-    if (offset >= data.size()) {
-      ok = false;
-      return 0;
-    }
-    return std::to_integer<std::uint32_t>(data[offset]);
-  }
-  std::uint32_t u16(std::size_t offset) { return byteAt(offset) | byteAt(offset + 1) << 8; }
-  std::uint32_t u32(std::size_t offset) { return u16(offset) | u16(offset + 2) << 16; }
-};
+// A cursor at `offset` of the file; past its end, one whose every read fails.
+ByteCursor cursorAt(std::string_view file, std::size_t offset) {
+  return ByteCursor(offset <= file.size() ? file.substr(offset) : std::string_view());
+}
 
 struct BmpLayout {
   std::int64_t width = 0;
@@ -39,38 +32,48 @@ struct BmpLayout {
   std::size_t pixelOffset = 0;
 };
 
-bool readHeader(ByteReader& in, BmpLayout& layout, std::string& error) {
-  if (in.byteAt(0) != 'B' || in.byteAt(1) != 'M') {
+bool readHeader(std::string_view file, BmpLayout& layout, std::string& error) {
+  ByteCursor in(file);
+  if (in.take(2) != "BM") {
     error = "not a bitmap file";
     return false;
   }
-  layout.pixelOffset = in.u32(10);
-  const std::uint32_t infoSize = in.u32(14);
+  in.take(8);  // file size, reserved
+  layout.pixelOffset = in.u32();
+  const std::uint32_t infoSize = in.u32();
+  if (in.truncated()) {
+    error = "bitmap header cut short";
+    return false;
+  }
   std::size_t paletteEntryBytes = 4;
   std::uint32_t coloursUsed = 0;
   if (infoSize == 12) {
-    layout.width = in.u16(18);
-    layout.height = in.u16(20);
-    layout.bitsPerPixel = static_cast<int>(in.u16(24));
+    layout.width = in.u16();
+    layout.height = in.u16();
+    in.take(2);  // planes
+    layout.bitsPerPixel = in.u16();
     paletteEntryBytes = 3;
   } else if (infoSize >= 40 && infoSize <= 124) {
-    layout.width = static_cast<std::int32_t>(in.u32(18));
-    const auto height = static_cast<std::int32_t>(in.u32(22));
+    layout.width = in.read<std::int32_t>();
+    const auto height = in.read<std::int32_t>();
     layout.topDown = height < 0;
     layout.height = layout.topDown ? -static_cast<std::int64_t>(height) : height;
-    layout.bitsPerPixel = static_cast<int>(in.u16(28));
-    layout.compression = in.u32(30);
-    coloursUsed = in.u32(46);
+    in.take(2);  // planes
+    layout.bitsPerPixel = in.u16();
+    layout.compression = in.u32();
+    in.take(12);  // image size, resolution
+    coloursUsed = in.u32();
     if (layout.compression == kBitFields) {
       // Masks follow a 40-byte header and sit inside the larger ones.
-      layout.masks = {in.u32(54), in.u32(58), in.u32(62)};
-      layout.alphaMask = infoSize >= 56 ? in.u32(66) : 0;
+      in.take(4);  // important colours
+      layout.masks = {in.u32(), in.u32(), in.u32()};
+      layout.alphaMask = infoSize >= 56 ? in.u32() : 0;
     }
   } else {
     error = "unsupported bitmap header size " + std::to_string(infoSize);
     return false;
   }
-  if (!in.ok) {
+  if (in.truncated()) {
     error = "bitmap header cut short";
     return false;
   }
@@ -94,14 +97,18 @@ bool readHeader(ByteReader& in, BmpLayout& layout, std::string& error) {
   if (bits <= 8) {
     const std::uint32_t maxColours = 1u << bits;
     const std::uint32_t count = coloursUsed == 0 || coloursUsed > maxColours ? maxColours : coloursUsed;
-    const std::size_t start = 14 + infoSize + (c == kBitFields && infoSize == 40 ? 12 : 0);
+    ByteCursor entries = cursorAt(file, 14 + infoSize + (c == kBitFields && infoSize == 40 ? 12 : 0));
     for (std::uint32_t i = 0; i < count; ++i) {
-      const std::size_t entry = start + i * paletteEntryBytes;
-      layout.palette.push_back({static_cast<std::uint8_t>(in.byteAt(entry + 2)),
-                                static_cast<std::uint8_t>(in.byteAt(entry + 1)),
-                                static_cast<std::uint8_t>(in.byteAt(entry))});
+      if (i > 0) {
+        entries.take(paletteEntryBytes - 3);  // the previous entry's unused byte
+      }
+      const std::string_view bgr = entries.take(3);
+      if (!bgr.empty()) {
+        layout.palette.push_back({static_cast<std::uint8_t>(bgr[2]), static_cast<std::uint8_t>(bgr[1]),
+                                  static_cast<std::uint8_t>(bgr[0])});
+      }
     }
-    if (!in.ok) {
+    if (entries.truncated()) {
       error = "bitmap palette cut short";
       return false;
     }
@@ -133,38 +140,43 @@ std::uint8_t maskedChannel(std::uint32_t value, std::uint32_t mask) {
   return static_cast<std::uint8_t>(field * 255 / ((1u << width) - 1));
 }
 
-bool decodeUncompressed(ByteReader& in, const BmpLayout& layout, RgbaImage& image, std::string& error) {
+// Rows are checked to lie within the file before any is read.
+bool decodeUncompressed(std::string_view file, const BmpLayout& layout, RgbaImage& image,
+                        std::string& error) {
   const std::size_t rowBytes = ((static_cast<std::size_t>(layout.width) * layout.bitsPerPixel + 31) / 32) * 4;
-  if (layout.pixelOffset > in.data.size() ||
-      (in.data.size() - layout.pixelOffset) / rowBytes < static_cast<std::size_t>(layout.height)) {
+  if (layout.pixelOffset > file.size() ||
+      (file.size() - layout.pixelOffset) / rowBytes < static_cast<std::size_t>(layout.height)) {
     error = "bitmap pixel data cut short";
     return false;
   }
   for (int row = 0; row < image.height; ++row) {
     const int y = layout.topDown ? row : image.height - 1 - row;
-    const std::size_t start = layout.pixelOffset + row * rowBytes;
+    ByteCursor in = cursorAt(file, layout.pixelOffset + row * rowBytes);
+    std::uint32_t packed = 0;  // the byte that holds this and the next indices at 1 and 4 bits
     for (int x = 0; x < image.width; ++x) {
       switch (layout.bitsPerPixel) {
         case 1:
-          putIndexed(image, layout, x, y, in.byteAt(start + x / 8) >> (7 - x % 8) & 1);
+          packed = x % 8 == 0 ? in.u8() : packed;
+          putIndexed(image, layout, x, y, packed >> (7 - x % 8) & 1);
           break;
         case 4:
-          putIndexed(image, layout, x, y, in.byteAt(start + x / 2) >> (x % 2 == 0 ? 4 : 0) & 0xF);
+          packed = x % 2 == 0 ? in.u8() : packed;
+          putIndexed(image, layout, x, y, packed >> (x % 2 == 0 ? 4 : 0) & 0xF);
           break;
         case 8:
-          putIndexed(image, layout, x, y, in.byteAt(start + x));
+          putIndexed(image, layout, x, y, in.u8());
           break;
         case 24: {
+          const std::string_view bgr = in.take(3);
           std::uint8_t* pixel = image.at(x, y);
-          const std::size_t offset = start + x * 3;
-          pixel[0] = static_cast<std::uint8_t>(in.byteAt(offset + 2));
-          pixel[1] = static_cast<std::uint8_t>(in.byteAt(offset + 1));
-          pixel[2] = static_cast<std::uint8_t>(in.byteAt(offset));
+          pixel[0] = static_cast<std::uint8_t>(bgr[2]);
+          pixel[1] = static_cast<std::uint8_t>(bgr[1]);
+          pixel[2] = static_cast<std::uint8_t>(bgr[0]);
           pixel[3] = 255;
           break;
         }
         default: {
-          const std::uint32_t value = in.u32(start + x * 4);
+          const std::uint32_t value = in.u32();
           std::uint8_t* pixel = image.at(x, y);
           pixel[0] = maskedChannel(value, layout.masks[0]);
           pixel[1] = maskedChannel(value, layout.masks[1]);
@@ -179,14 +191,14 @@ bool decodeUncompressed(ByteReader& in, const BmpLayout& layout, RgbaImage& imag
 }
 
 // Run-length 8 and 4-bit data: pixels the runs skip keep palette entry 0.
-bool decodeRunLength(ByteReader& in, const BmpLayout& layout, RgbaImage& image, std::string& error) {
+bool decodeRunLength(std::string_view file, const BmpLayout& layout, RgbaImage& image, std::string& error) {
   const bool four = layout.compression == kRle4;
   for (int y = 0; y < image.height; ++y) {
     for (int x = 0; x < image.width; ++x) {
       putIndexed(image, layout, x, y, 0);
     }
   }
-  std::size_t at = layout.pixelOffset;
+  ByteCursor in = cursorAt(file, layout.pixelOffset);
   std::int64_t x = 0;
   std::int64_t row = 0;  // counted from the bottom
   auto put = [&](std::uint32_t index) {
@@ -196,10 +208,9 @@ bool decodeRunLength(ByteReader& in, const BmpLayout& layout, RgbaImage& image, 
     ++x;
   };
   while (row < image.height) {
-    const std::uint32_t count = in.byteAt(at);
-    const std::uint32_t value = in.byteAt(at + 1);
-    at += 2;
-    if (!in.ok) {
+    const std::uint32_t count = in.u8();
+    const std::uint32_t value = in.u8();
+    if (in.truncated()) {
       error = "run-length bitmap data cut short";
       return false;
     }
@@ -213,16 +224,17 @@ bool decodeRunLength(ByteReader& in, const BmpLayout& layout, RgbaImage& image, 
     } else if (value == 1) {
       return true;
     } else if (value == 2) {
-      x += in.byteAt(at);
-      row += in.byteAt(at + 1);
-      at += 2;
+      x += in.u8();
+      row += in.u8();
     } else {
+      // An absolute run, padded to a whole number of 16-bit words.
       const std::size_t bytes = four ? (value + 1) / 2 : value;
-      for (std::uint32_t i = 0; i < value; ++i) {
-        const std::uint32_t byte = in.byteAt(at + (four ? i / 2 : i));
+      const std::string_view run = in.take(bytes);
+      for (std::uint32_t i = 0; i < value && !run.empty(); ++i) {
+        const auto byte = static_cast<std::uint8_t>(run[four ? i / 2 : i]);
         put(four ? (i % 2 == 0 ? byte >> 4 : byte & 0xF) : byte);
       }
-      at += (bytes + 1) / 2 * 2;
+      in.take(bytes % 2);
     }
   }
   return true;
@@ -230,43 +242,26 @@ bool decodeRunLength(ByteReader& in, const BmpLayout& layout, RgbaImage& image, 
 
 }  // namespace
 
-std::optional<RgbaImage> decodeBmp(std::span<const std::byte> file, std::string& error) {
-  ByteReader in{file};
+std::optional<RgbaImage> decodeBmp(std::span<const std::byte> bytes, std::string& error) {
+  const std::string_view file(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   BmpLayout layout;
-  if (!readHeader(in, layout, error)) {
+  if (!readHeader(file, layout, error)) {
     return std::nullopt;
   }
   RgbaImage image =
       makeImage(static_cast<int>(layout.width), static_cast<int>(layout.height), layout.bitsPerPixel);
   const bool decoded = layout.compression == kRle8 || layout.compression == kRle4
-                           ? decodeRunLength(in, layout, image, error)
-                           : decodeUncompressed(in, layout, image, error);
+                           ? decodeRunLength(file, layout, image, error)
+                           : decodeUncompressed(file, layout, image, error);
   if (!decoded) {
     return std::nullopt;
   }
   return image;
 }
 
-std::optional<std::string> readWholeFile(const std::filesystem::path& path, std::size_t limit) {
-  std::ifstream stream(path, std::ios::binary);
-  if (!stream) {
-    return std::nullopt;
-  }
-  stream.seekg(0, std::ios::end);
-  const std::streamoff size = stream.tellg();
-  if (size < 0 || static_cast<std::uint64_t>(size) > limit) {
-    return std::nullopt;
-  }
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  stream.seekg(0);
-  if (!stream.read(bytes.data(), size)) {
-    return std::nullopt;
-  }
-  return bytes;
-}
-
 std::optional<RgbaImage> readBmpFile(const std::filesystem::path& path, std::string& error) {
-  const std::optional<std::string> bytes = readWholeFile(path, kMaxBmpFileBytes);
+  int unreadable = 0;
+  const std::optional<std::string> bytes = port::readWholeFile(path, unreadable, kMaxBmpFileBytes);
   if (!bytes) {
     error = "cannot read " + path.string();
     return std::nullopt;

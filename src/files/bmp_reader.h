@@ -16,7 +16,4 @@ namespace zv {
 std::optional<RgbaImage> decodeBmp(std::span<const std::byte> file, std::string& error);
 std::optional<RgbaImage> readBmpFile(const std::filesystem::path& path, std::string& error);
 
-// The whole content of a file, or nothing when it cannot be read or is larger than `limit`.
-std::optional<std::string> readWholeFile(const std::filesystem::path& path, std::size_t limit);
-
 }  // namespace zv

@@ -1,18 +1,18 @@
 #include "files/lip_sync.h"
 
 #include <array>
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <limits>
-#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "anim/sampling.h"
 #include "files/atomic_write.h"
 #include "files/sequence_messages.h"
 #include "files/sequence_reading.h"
+#include "port/file_bytes.h"
 #include "port/text.h"
 #include "scene/key_pool_selection.h"
 #include "scene/key_registration.h"
@@ -32,45 +32,21 @@ struct MouthShape {
   float openWeight;
 };
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-// The whole file, or the system error number when it cannot be read.
-std::optional<std::string> readWholeFile(const std::filesystem::path& path, int& error) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) {
-    error = errno;
-    return std::nullopt;
-  }
-  std::string bytes;
-  char buffer[65536];
-  std::size_t count = 0;
-  while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-    bytes.append(buffer, count);
-  }
-  if (std::ferror(file.get())) {
-    error = errno;
-    return std::nullopt;
-  }
-  return bytes;
-}
-
 std::string withNumber(std::string_view format, int number) {
   std::string text(format);
   const std::size_t at = text.find("%d");
   return text.replace(at, 2, std::to_string(number));
 }
 
-bool writeTextFile(Scene& scene, const std::filesystem::path& path, std::string_view text) {
+bool writeTextFile(std::vector<Message>& messages, const std::filesystem::path& path, std::string_view text) {
   if (writeFileAtomically(path, withCrLf(text))) {
     return true;
   }
-  port::showMessage(*scene.ui, kNoteListUnwritableMessage, path.string());
+  messages.push_back({std::string(kNoteListUnwritableMessage), path.string()});
   return false;
 }
 
-std::optional<MouthMorphIndices> findMouthMorphs(Scene& scene, const Model& model) {
+std::optional<MouthMorphIndices> findMouthMorphs(std::vector<Message>& messages, const Model& model) {
   MouthMorphIndices indices{};
   for (int mouth = 0; mouth < kMouthMorphCount; ++mouth) {
     const std::string name = port::utf8ToCp932(kMouthMorphNames[mouth]);
@@ -79,7 +55,7 @@ std::optional<MouthMorphIndices> findMouthMorphs(Scene& scene, const Model& mode
       ++morph;
     }
     if (morph == model.morphs.size()) {
-      port::showMessage(*scene.ui, kMissingMouthMorphMessages[mouth], kSequenceCaption);
+      messages.push_back({std::string(kMissingMouthMorphMessages[mouth]), std::string(kSequenceCaption)});
       return std::nullopt;
     }
     indices[mouth] = static_cast<std::uint32_t>(morph);
@@ -117,7 +93,8 @@ std::vector<MouthShape> shapeOf(char vowel) {
   }
 }
 
-void registerNoteKeys(Scene& scene, Model& model, const MouthMorphIndices& mouth, const SungNote& note) {
+void registerNoteKeys(Scene& scene, Model& model, const MouthMorphIndices& mouth, const SungNote& note,
+                      std::vector<Message>& messages) {
   char vowel = note.syllable.vowel;
   if (vowel == 'h') {
     vowel = note.syllable.consonant.empty() ? '\0' : note.syllable.consonant.front();
@@ -138,59 +115,63 @@ void registerNoteKeys(Scene& scene, Model& model, const MouthMorphIndices& mouth
     for (const MouthShape& part : shape) {
       const std::uint32_t morph = mouth[part.morph];
       model.morphs[morph].weight = step.open ? part.openWeight : 0.0f;
-      registerMorphKey(scene, model, morph, static_cast<std::uint32_t>(step.frame));
+      noteRefusal(registerMorphKey(scene, model, morph, static_cast<std::uint32_t>(step.frame)), messages);
     }
   }
 }
 
 }  // namespace
 
-bool importSequence(Scene& scene, const std::filesystem::path& sequencePath) {
+Outcome importSequence(Scene& scene, const std::filesystem::path& sequencePath) {
   Model* model = currentModel(scene);
   if (!model) {
-    return false;
+    return {};
   }
+  Outcome outcome;
   int error = 0;
-  const std::optional<std::string> bytes = readWholeFile(sequencePath, error);
+  const std::optional<std::string> bytes = port::readWholeFile(sequencePath, error);
   if (!bytes) {
-    port::showMessage(*scene.ui, withNumber(kSequenceUnreadableMessage, error), sequencePath.string());
-    return false;
+    outcome.messages.push_back({withNumber(kSequenceUnreadableMessage, error), sequencePath.string()});
+    return outcome;
   }
   std::filesystem::path noteListPath = sequencePath;
   noteListPath.replace_extension(".txt");
   if (noteListPath == sequencePath) {
-    port::showMessage(*scene.ui, kNoteListSameAsSequenceMessage, kSequenceCaption);
-    return false;
+    outcome.messages.push_back({std::string(kNoteListSameAsSequenceMessage), std::string(kSequenceCaption)});
+    return outcome;
   }
 
   const SequenceReading reading = readSequence(*bytes);
   if (reading.failure != SequenceDumpFailure::None) {
     // What was read so far stays beside the file, to show where the reading stopped.
-    writeTextFile(scene, noteListPath, reading.dumpText);
+    writeTextFile(outcome.messages, noteListPath, reading.dumpText);
     const bool systemExclusive = reading.failure == SequenceDumpFailure::SystemExclusive;
-    port::showMessage(*scene.ui, systemExclusive ? kSequenceSysExMessage : kSequenceMalformedMessage,
-                      kSequenceCaption);
-    return false;
+    outcome.messages.push_back(
+        {std::string(systemExclusive ? kSequenceSysExMessage : kSequenceMalformedMessage),
+         std::string(kSequenceCaption)});
+    return outcome;
   }
-  if (!writeTextFile(scene, noteListPath, formatNoteList(reading.notes)) || reading.notes.empty()) {
-    return false;
+  if (!writeTextFile(outcome.messages, noteListPath, formatNoteList(reading.notes)) ||
+      reading.notes.empty()) {
+    return outcome;
   }
 
-  const std::optional<MouthMorphIndices> mouth = findMouthMorphs(scene, *model);
+  const std::optional<MouthMorphIndices> mouth = findMouthMorphs(outcome.messages, *model);
   if (!mouth) {
-    return false;
+    return outcome;
   }
   clearKeySelection(model->boneKeyPool);
   clearKeySelection(model->morphKeyPool);
   clearKeySelection(model->displayIkKeyPool);
   for (const SungNote& note : reading.notes) {
-    registerNoteKeys(scene, *model, *mouth, note);
+    registerNoteKeys(scene, *model, *mouth, note, outcome.messages);
   }
   scene.currentFrame =
       static_cast<std::uint32_t>(std::max<std::int64_t>(0, secondsToFrame(reading.notes.back().endSeconds)));
   scene.lastFrame = std::max(scene.lastFrame, model->lastFrame);
   sampleModelAtFrame(*model, scene.currentFrame);
-  return true;
+  outcome.done = true;
+  return outcome;
 }
 
 }  // namespace zv

@@ -4,16 +4,17 @@
 
 #include <filesystem>
 
+#include "scene/message.h"
 #include "scene/scene.h"
 
 namespace zv {
 
 // Reads the sequence file, writes its note list beside it (same name, extension .txt), and
 // registers the keys of the mouth morphs "あ", "い", "う" and "お" of the current model, each
-// note's keys selected and every other key of the model deselected. Failures are shown through
-// scene.ui and change no key. True when the keys were registered: currentFrame then stands at the
-// end of the last note, the model is sampled there, and the caller shows the frame and redraws the
-// timeline.
-bool importSequence(Scene& scene, const std::filesystem::path& sequencePath);
+// note's keys selected and every other key of the model deselected. A failure changes no key; the
+// result carries its message. Done when the keys were registered (keys a full pool refused add its
+// message each): currentFrame then stands at the end of the last note, the model is sampled there,
+// and the caller shows the frame and redraws the timeline.
+Outcome importSequence(Scene& scene, const std::filesystem::path& sequencePath);
 
 }  // namespace zv

@@ -1,8 +1,5 @@
 #include "files/motion_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <limits>
@@ -13,6 +10,7 @@
 
 #include "anim/sampling.h"
 #include "files/atomic_write.h"
+#include "port/file_bytes.h"
 #include "port/text.h"
 #include "scene/key_pool_selection.h"
 #include "scene/key_registration.h"
@@ -34,37 +32,8 @@ std::string withText(std::string_view format, std::string_view value) {
   return text.replace(text.find("%s"), 2, value);
 }
 
-void tell(Scene& scene, std::string_view text, std::string_view caption) {
-  if (scene.ui) {
-    port::showMessage(*scene.ui, text, caption);
-  }
-}
-
-std::optional<std::string> readWholeFile(const std::filesystem::path& path, int& error) {
-  const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor < 0) {
-    error = errno;
-    return std::nullopt;
-  }
-  std::string bytes;
-  char buffer[65536];
-  for (;;) {
-    const ssize_t got = ::read(descriptor, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) {
-      continue;
-    }
-    if (got < 0) {
-      error = errno;
-      ::close(descriptor);
-      return std::nullopt;
-    }
-    if (got == 0) {
-      break;
-    }
-    bytes.append(buffer, static_cast<std::size_t>(got));
-  }
-  ::close(descriptor);
-  return bytes;
+Outcome refused(std::string text, std::string_view caption) {
+  return {false, {{std::move(text), std::string(caption)}}};
 }
 
 struct SelectedKey {
@@ -149,18 +118,18 @@ bool loadable(const Scene& scene, std::uint32_t fileFrame) {
   return std::uint64_t{scene.currentFrame} + fileFrame <= kLastLoadableFrame;
 }
 
-void reportCut(Scene& scene, const std::filesystem::path& path) {
-  tell(scene, withNumber(kMotionUnreadableMessage, EIO), path.string());
+Message cutMessage(const std::filesystem::path& path) {
+  return {withNumber(kMotionUnreadableMessage, EIO), path.string()};
 }
 
-bool loadModelMotion(Scene& scene, Model& model, const MotionFile& motion,
-                     const std::filesystem::path& path) {
-  if (motion.name != model.name && scene.ui &&
-      scene.ui->messageBox(port::MessageOwner::MainWindow,
-                           withText(kOtherModelQuestion, port::cp932ToUtf8(motion.name)), kMotionCaption,
-                           port::MessageButtons::OkCancel) != port::MessageAnswer::Ok) {
-    return false;
+Outcome loadModelMotion(Scene& scene, Model& model, const MotionFile& motion,
+                        const std::filesystem::path& path, const Confirmation& confirm) {
+  if (motion.name != model.name && confirm &&
+      !confirm(
+          {withText(kOtherModelQuestion, port::cp932ToUtf8(motion.name)), std::string(kMotionCaption)})) {
+    return {};
   }
+  Outcome outcome{true, {}};
   clearKeySelection(model.boneKeyPool);
   clearKeySelection(model.morphKeyPool);
   beginStep(scene, model, UndoKind::KeyEdit, scene.currentFrame);
@@ -172,27 +141,30 @@ bool loadModelMotion(Scene& scene, Model& model, const MotionFile& motion,
     values.translation = record.translation;
     values.rotation = record.rotation;
     values.curves = record.curves;
-    registerBoneKeyByName(scene, model, record.name, record.frame, scene.currentFrame, values);
+    noteRefusal(registerBoneKeyByName(scene, model, record.name, record.frame, scene.currentFrame, values),
+                outcome.messages);
   }
   for (const MotionMorphRecord& record : motion.morphs) {
     if (loadable(scene, record.frame)) {
-      registerMorphKeyByName(scene, model, record.name, record.frame, scene.currentFrame, record.weight);
+      noteRefusal(
+          registerMorphKeyByName(scene, model, record.name, record.frame, scene.currentFrame, record.weight),
+          outcome.messages);
     }
   }
   scene.lastFrame = std::max(scene.lastFrame, model.lastFrame);
   if (motion.end == MotionEnd::InBones || motion.end == MotionEnd::InMorphs) {
-    reportCut(scene, path);
+    outcome.messages.push_back(cutMessage(path));
   }
   sampleModelAtFrame(model, scene.currentFrame);
-  return true;
+  return outcome;
 }
 
-bool loadCameraMotion(Scene& scene, const MotionFile& motion, const std::filesystem::path& path) {
+Outcome loadCameraMotion(Scene& scene, const MotionFile& motion, const std::filesystem::path& path) {
   if (motion.end == MotionEnd::InBones || motion.end == MotionEnd::InMorphs ||
       motion.end == MotionEnd::BeforeCameras) {
-    tell(scene, kNoCameraSectionMessage, kMotionCaption);
-    return false;
+    return refused(std::string(kNoCameraSectionMessage), kMotionCaption);
   }
+  Outcome outcome{true, {}};
   for (const MotionCameraRecord& record : motion.cameras) {
     if (!loadable(scene, record.frame)) {
       continue;
@@ -204,7 +176,7 @@ bool loadCameraMotion(Scene& scene, const MotionFile& motion, const std::filesys
     values.curves = record.curves;
     values.viewAngle = record.viewAngle;
     values.orthographic = record.orthographic;
-    registerCameraKeyWithValues(scene, record.frame, values);
+    noteRefusal(registerCameraKeyWithValues(scene, record.frame, values), outcome.messages);
   }
   for (const MotionLightRecord& record : motion.lights) {
     if (!loadable(scene, record.frame)) {
@@ -213,14 +185,14 @@ bool loadCameraMotion(Scene& scene, const MotionFile& motion, const std::filesys
     LightKey values;
     values.colour = record.colour;
     values.direction = record.direction;
-    registerLightKeyWithValues(scene, record.frame, values);
+    noteRefusal(registerLightKeyWithValues(scene, record.frame, values), outcome.messages);
   }
   if (motion.end == MotionEnd::InCameras || motion.end == MotionEnd::InLights) {
-    reportCut(scene, path);
+    outcome.messages.push_back(cutMessage(path));
   }
   sampleCameraAtFrame(scene, scene.currentFrame);
   sampleLightAtFrame(scene, scene.currentFrame);
-  return true;
+  return outcome;
 }
 
 }  // namespace
@@ -235,40 +207,36 @@ MotionFile collectSelectedMotion(Scene& scene) {
   return motion;
 }
 
-bool saveMotion(Scene& scene, const std::filesystem::path& path) {
+Outcome saveMotion(Scene& scene, const std::filesystem::path& path) {
   if (!scene.cameraMode && currentModel(scene) == nullptr) {
-    return false;
+    return {};
   }
   errno = 0;
   if (!writeFileAtomically(path, motionBytes(collectSelectedMotion(scene)))) {
-    tell(scene, withNumber(kMotionUnsavableMessage, errno != 0 ? errno : EIO), path.string());
-    return false;
+    return refused(withNumber(kMotionUnsavableMessage, errno != 0 ? errno : EIO), path.string());
   }
-  return true;
+  return {true, {}};
 }
 
-bool loadMotion(Scene& scene, const std::filesystem::path& path) {
+Outcome loadMotion(Scene& scene, const std::filesystem::path& path, const Confirmation& confirm) {
   Model* model = currentModel(scene);
   if (!scene.cameraMode && model == nullptr) {
-    return false;
+    return {};
   }
   int error = 0;
-  const std::optional<std::string> bytes = readWholeFile(path, error);
+  const std::optional<std::string> bytes = port::readWholeFile(path, error);
   if (!bytes) {
-    tell(scene, withNumber(kMotionUnreadableMessage, error), path.string());
-    return false;
+    return refused(withNumber(kMotionUnreadableMessage, error), path.string());
   }
   MotionFile motion;
   if (!parseMotion(*bytes, motion)) {
-    tell(scene, kNotMotionMessage, kMotionCaption);
-    return false;
+    return refused(std::string(kNotMotionMessage), kMotionCaption);
   }
   if (motion.end == MotionEnd::InHeader) {
-    reportCut(scene, path);
-    return false;
+    return {false, {cutMessage(path)}};
   }
   return scene.cameraMode ? loadCameraMotion(scene, motion, path)
-                          : loadModelMotion(scene, *model, motion, path);
+                          : loadModelMotion(scene, *model, motion, path, confirm);
 }
 
 }  // namespace zv

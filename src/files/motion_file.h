@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "files/motion_format.h"
+#include "scene/message.h"
 #include "scene/scene.h"
 
 namespace zv {
@@ -28,13 +29,16 @@ inline constexpr std::string_view kOtherModelQuestion =
 MotionFile collectSelectedMotion(Scene& scene);
 
 // Writes collectSelectedMotion to `path`, replacing it whole. On failure the old file stays and
-// the user is told. False in model mode without a current model (nothing is written).
-bool saveMotion(Scene& scene, const std::filesystem::path& path);
+// the result carries the message. Not done in model mode without a current model (nothing is
+// written, nothing to tell).
+Outcome saveMotion(Scene& scene, const std::filesystem::path& path);
 
 // Reads `path` into the current model or the camera and light tracks at currentFrame and samples
-// the current frame again; the caller redraws the timeline and panels. False when nothing was
-// loaded (the user has been told why) or the user declined the other-model question. A record
-// cut short ends the load with a message; the keys registered before it stay.
-bool loadMotion(Scene& scene, const std::filesystem::path& path);
+// the current frame again; the caller redraws the timeline and panels. A file made for another
+// model is loaded only when `confirm` accepts kOtherModelQuestion (no confirmation accepts it).
+// Not done when nothing was loaded (the messages say why) or the question was declined. A record
+// cut short ends the load with a message; the keys registered before it stay. Keys a full pool
+// refuses add its message each.
+Outcome loadMotion(Scene& scene, const std::filesystem::path& path, const Confirmation& confirm = {});
 
 }  // namespace zv

@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstring>
 
+#include "port/byte_cursor.h"
+
 namespace zv {
 namespace {
 
@@ -13,39 +15,7 @@ constexpr std::string_view kMagicV1("Vocaloid Motion Data file\0", 26);
 constexpr std::string_view kMagicV2("Vocaloid Motion Data 0002\0", 26);
 constexpr char kCameraName[] = "\x83\x4A\x83\x81\x83\x89\x81\x45\x8F\xC6\x96\xBE";  // カメラ・照明
 
-// Reads fields from a byte range; a read past the end fails and leaves the fields untouched.
-class RecordCursor {
- public:
-  explicit RecordCursor(std::string_view bytes) : bytes_(bytes) {}
-
-  std::size_t remaining() const { return bytes_.size() - offset_; }
-  bool has(std::size_t size) const { return size <= remaining(); }
-
-  // The count that opens a section, or false when the file ends before it.
-  bool count(std::uint32_t& value) { return read(value); }
-
-  template <typename Value>
-  bool read(Value& value) {
-    if (!has(sizeof value)) {
-      return false;
-    }
-    std::memcpy(&value, bytes_.data() + offset_, sizeof value);
-    offset_ += sizeof value;
-    return true;
-  }
-  bool read(Vec3& v) { return read(v.x) && read(v.y) && read(v.z); }
-  bool read(Quat& q) { return read(q.x) && read(q.y) && read(q.z) && read(q.w); }
-
-  std::string_view take(std::size_t size) {
-    std::string_view field = bytes_.substr(offset_, size);
-    offset_ += size;
-    return field;
-  }
-
- private:
-  std::string_view bytes_;
-  std::size_t offset_ = 0;
-};
+using port::ByteCursor;
 
 // A fixed-width name up to its first NUL; key names are also cut at their first newline.
 std::string fieldText(std::string_view field) {
@@ -59,16 +29,16 @@ std::string keyName(std::string_view field) {
 
 // How many records of `recordSize` the section may hold: the count, but never more than the
 // bytes left could carry, so a hostile count allocates nothing.
-std::size_t reservable(const RecordCursor& in, std::uint32_t count, std::size_t recordSize) {
+std::size_t reservable(const ByteCursor& in, std::uint32_t count, std::size_t recordSize) {
   return static_cast<std::size_t>(std::min<std::uint64_t>(count, in.remaining() / recordSize));
 }
 
-MotionBoneRecord readBone(RecordCursor& in) {
+MotionBoneRecord readBone(ByteCursor& in) {
   MotionBoneRecord bone;
   bone.name = keyName(in.take(kMotionKeyNameSize));
-  in.read(bone.frame);
-  in.read(bone.translation);
-  in.read(bone.rotation);
+  bone.frame = in.u32();
+  bone.translation = in.read<Vec3>();
+  bone.rotation = in.read<Quat>();
   std::string_view block = in.take(64);
   for (int channel = 0; channel < kBoneChannelCount; ++channel) {
     auto byteAt = [&](int offset) { return static_cast<std::uint8_t>(block[16 * channel + offset]); };
@@ -77,11 +47,11 @@ MotionBoneRecord readBone(RecordCursor& in) {
   return bone;
 }
 
-MotionMorphRecord readMorph(RecordCursor& in) {
+MotionMorphRecord readMorph(ByteCursor& in) {
   MotionMorphRecord morph;
   morph.name = keyName(in.take(kMotionKeyNameSize));
-  in.read(morph.frame);
-  in.read(morph.weight);
+  morph.frame = in.u32();
+  morph.weight = in.f32();
   return morph;
 }
 
@@ -91,12 +61,12 @@ InterpolationCurve cameraCurve(std::string_view bytes) {
   return {byteAt(0), byteAt(2), byteAt(1), byteAt(3)};
 }
 
-MotionCameraRecord readCamera(RecordCursor& in, int version) {
+MotionCameraRecord readCamera(ByteCursor& in, int version) {
   MotionCameraRecord camera;
-  in.read(camera.frame);
-  in.read(camera.distance);
-  in.read(camera.centre);
-  in.read(camera.rotation);
+  camera.frame = in.u32();
+  camera.distance = in.f32();
+  camera.centre = in.read<Vec3>();
+  camera.rotation = in.read<Vec3>();
   if (version == 1) {
     const InterpolationCurve shared = cameraCurve(in.take(4));
     for (int channel = 0; channel < kCameraChannelCount; ++channel) {
@@ -108,26 +78,24 @@ MotionCameraRecord readCamera(RecordCursor& in, int version) {
   for (int channel = 0; channel < kCameraChannelCount; ++channel) {
     camera.curves.setCurve(channel, cameraCurve(curves.substr(4 * channel)));
   }
-  in.read(camera.viewAngle);
-  std::uint8_t orthographic = 0;
-  in.read(orthographic);
-  camera.orthographic = orthographic != 0;
+  camera.viewAngle = in.read<std::int32_t>();
+  camera.orthographic = in.u8() != 0;
   return camera;
 }
 
-MotionLightRecord readLight(RecordCursor& in) {
+MotionLightRecord readLight(ByteCursor& in) {
   MotionLightRecord light;
-  in.read(light.frame);
-  in.read(light.colour);
-  in.read(light.direction);
+  light.frame = in.u32();
+  light.colour = in.read<Vec3>();
+  light.direction = in.read<Vec3>();
   return light;
 }
 
 // Reads a counted section; false when its count or one of its records is cut.
 template <typename Record, typename ReadOne>
-bool readSection(RecordCursor& in, std::size_t recordSize, std::vector<Record>& records, ReadOne readOne) {
-  std::uint32_t count = 0;
-  if (!in.count(count)) {
+bool readSection(ByteCursor& in, std::size_t recordSize, std::vector<Record>& records, ReadOne readOne) {
+  const std::uint32_t count = in.u32();
+  if (in.truncated()) {
     return false;
   }
   records.reserve(reservable(in, count, recordSize));
@@ -140,7 +108,7 @@ bool readSection(RecordCursor& in, std::size_t recordSize, std::vector<Record>& 
   return true;
 }
 
-MotionEnd readSections(RecordCursor& in, MotionFile& motion) {
+MotionEnd readSections(ByteCursor& in, MotionFile& motion) {
   const std::size_t nameSize = motion.version == 1 ? kMotionNameSizeV1 : kMotionNameSizeV2;
   if (!in.has(nameSize)) {
     return MotionEnd::InHeader;
@@ -156,7 +124,7 @@ MotionEnd readSections(RecordCursor& in, MotionFile& motion) {
     return MotionEnd::BeforeCameras;
   }
   const std::size_t cameraSize = motion.version == 1 ? kMotionCameraRecordSizeV1 : kMotionCameraRecordSizeV2;
-  auto readOneCamera = [&](RecordCursor& cursor) { return readCamera(cursor, motion.version); };
+  auto readOneCamera = [&](ByteCursor& cursor) { return readCamera(cursor, motion.version); };
   if (!readSection(in, cameraSize, motion.cameras, readOneCamera)) {
     return MotionEnd::InCameras;
   }
@@ -256,7 +224,7 @@ bool parseMotion(std::string_view bytes, MotionFile& motion) {
   } else if (magic != kMagicV2) {
     return false;
   }
-  RecordCursor in(bytes);
+  ByteCursor in(bytes);
   if (!in.has(kMotionMagicSize)) {
     motion.end = MotionEnd::InHeader;
     return true;

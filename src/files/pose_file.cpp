@@ -2,10 +2,9 @@
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 
 #include "files/atomic_write.h"
+#include "port/file_bytes.h"
 #include "port/text.h"
 #include "scene/undo.h"
 
@@ -105,28 +104,25 @@ std::vector<PoseFileEntry> parsePoseFile(std::string_view text) {
   return entries;
 }
 
-bool savePose(Scene& scene, const std::filesystem::path& path) {
+Outcome savePose(Scene& scene, const std::filesystem::path& path) {
   const Model* model = currentModel(scene);
   if (model == nullptr) {
-    return false;
+    return {};
   }
   if (!writeFileAtomically(path, formatPoseFile(*model))) {
-    if (scene.ui) {
-      port::showMessage(*scene.ui, "ポーズデータを保存できませんでした", "ポーズデータ保存");
-    }
-    return false;
+    return {false, {{"ポーズデータを保存できませんでした", "ポーズデータ保存"}}};
   }
-  return true;
+  return {true, {}};
 }
 
 bool loadPose(Scene& scene, const std::filesystem::path& path) {
   Model* model = currentModel(scene);
-  std::ifstream in(path, std::ios::binary);
-  if (model == nullptr || !in) {
+  int error = 0;
+  const std::optional<std::string> text = model ? port::readWholeFile(path, error) : std::nullopt;
+  if (!text) {
     return false;
   }
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::vector<PoseFileEntry> entries = parsePoseFile(text);
+  std::vector<PoseFileEntry> entries = parsePoseFile(*text);
   beginStep(scene, *model, UndoKind::Pose, scene.currentFrame);
   std::vector<PoseEntry> changed;
   std::vector<bool> recorded(model->bones.size());

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "scene/message.h"
 #include "scene/scene.h"
 
 namespace zv {
@@ -26,8 +27,8 @@ std::string formatPoseFile(const Model& model);
 std::vector<PoseFileEntry> parsePoseFile(std::string_view text);
 
 // Writes the current model's selected bones to `path`, replacing it whole. On failure the old
-// file stays, the user is told, and the result is false.
-bool savePose(Scene& scene, const std::filesystem::path& path);
+// file stays and the result carries the message for the user.
+Outcome savePose(Scene& scene, const std::filesystem::path& path);
 
 // Applies `path` to the current model: every bone whose name equals an entry's (byte for byte,
 // 20 bytes at most) takes its translation and rotation and becomes selected and moved. One pose

@@ -4,6 +4,7 @@
 #include <limits>
 #include <optional>
 
+#include "port/byte_cursor.h"
 #include "port/text.h"
 
 namespace zv {
@@ -25,58 +26,23 @@ enum MetaType : std::uint8_t {
   kMetaKeySignature = 0x59,
 };
 
-// Reads the file front to back; every read fails instead of passing the end.
-class ByteReader {
- public:
-  explicit ByteReader(std::string_view bytes) : bytes_(bytes) {}
+using port::ByteCursor;
 
-  std::optional<std::uint8_t> byte() {
-    if (position_ >= bytes_.size()) {
+// A variable-length quantity; nothing when the file ends inside it or it runs past four bytes.
+std::optional<std::uint32_t> readQuantity(ByteCursor& in) {
+  std::uint32_t value = 0;
+  for (int i = 0; i < kMaxQuantityBytes; ++i) {
+    const std::uint8_t next = in.u8();
+    if (in.truncated()) {
       return std::nullopt;
     }
-    return static_cast<std::uint8_t>(bytes_[position_++]);
-  }
-
-  std::optional<std::uint32_t> bigEndian(int byteCount) {
-    std::uint32_t value = 0;
-    for (int i = 0; i < byteCount; ++i) {
-      auto next = byte();
-      if (!next) {
-        return std::nullopt;
-      }
-      value = value << 8 | *next;
+    value = value << 7 | (next & 0x7Fu);
+    if ((next & 0x80u) == 0) {
+      return value;
     }
-    return value;
   }
-
-  std::optional<std::string_view> take(std::size_t count) {
-    if (bytes_.size() - position_ < count) {
-      return std::nullopt;
-    }
-    std::string_view taken = bytes_.substr(position_, count);
-    position_ += count;
-    return taken;
-  }
-
-  std::optional<std::uint32_t> quantity() {
-    std::uint32_t value = 0;
-    for (int i = 0; i < kMaxQuantityBytes; ++i) {
-      auto next = byte();
-      if (!next) {
-        return std::nullopt;
-      }
-      value = value << 7 | (*next & 0x7Fu);
-      if ((*next & 0x80u) == 0) {
-        return value;
-      }
-    }
-    return std::nullopt;
-  }
-
- private:
-  std::string_view bytes_;
-  std::size_t position_ = 0;
-};
+  return std::nullopt;
+}
 
 template <typename... Args>
 void appendFormatted(std::string& text, const char* format, Args... args) {
@@ -88,83 +54,88 @@ void appendFormatted(std::string& text, const char* format, Args... args) {
 enum class TrackEnd { Ended, SystemExclusive, Malformed };
 
 // One event's meta part after its 0xFF status byte. Sets `trackEnded` on an end-of-track event.
-bool readMetaEvent(ByteReader& reader, std::int64_t tick, SequenceDump& dump, bool& trackEnded) {
-  auto type = reader.byte();
-  auto length = reader.byte();
-  if (!type || !length) {
+bool readMetaEvent(ByteCursor& in, std::int64_t tick, SequenceDump& dump, bool& trackEnded) {
+  const std::uint8_t type = in.u8();
+  const std::uint8_t length = in.u8();
+  if (in.truncated()) {
     return false;
   }
-  switch (*type) {
+  switch (type) {
     case kMetaSequenceNumber:
-      return reader.take(*length).has_value();
+      in.take(length);
+      return !in.truncated();
     case kMetaText: {
-      if (*length < kTextPrefixBytes || !reader.take(kTextPrefixBytes)) {
+      if (length < kTextPrefixBytes) {
         return false;
       }
-      auto text = reader.take(*length - kTextPrefixBytes);
-      if (!text) {
+      in.take(kTextPrefixBytes);
+      const std::string_view text = in.take(length - kTextPrefixBytes);
+      if (in.truncated()) {
         return false;
       }
-      dump.text += *text;
+      dump.text += text;
       return true;
     }
     case kMetaEndOfTrack:
-      trackEnded = *length == 0;
+      trackEnded = length == 0;
       return true;
     case kMetaTempo: {
-      auto tempo = reader.bigEndian(3);
-      if (!tempo) {
+      const std::uint32_t tempo = in.bigEndian(3);
+      if (in.truncated()) {
         return false;
       }
       appendFormatted(dump.text, "[ChangeTempo time=%d,tempo=%d]\n", static_cast<int>(tick),
-                      static_cast<int>(*tempo));
+                      static_cast<int>(tempo));
       ++dump.tempoCount;
       return true;
     }
     case kMetaTimeSignature:
-      return reader.take(4).has_value();
+      in.take(4);
+      return !in.truncated();
     case kMetaKeySignature: {
-      auto sharpsOrFlats = reader.byte();
-      auto minor = reader.byte();
-      if (!sharpsOrFlats || !minor) {
+      const std::uint8_t sharpsOrFlats = in.u8();
+      const std::uint8_t minor = in.u8();
+      if (in.truncated()) {
         return false;
       }
       static const std::string major = port::utf8ToCp932("キー(調) ＃(♭)の数:%u 長調\n");
       static const std::string minorKey = port::utf8ToCp932("キー(調) ＃(♭)の数:%u 短調\n");
-      appendFormatted(dump.text, (*minor == 0 ? major : minorKey).c_str(),
-                      static_cast<unsigned>(*sharpsOrFlats));
+      appendFormatted(dump.text, (minor == 0 ? major : minorKey).c_str(),
+                      static_cast<unsigned>(sharpsOrFlats));
       return true;
     }
     default:
-      if (*type >= kMetaFirstNamedText && *type <= kMetaLastNamedText) {
-        return reader.take(*length).has_value();
+      if (type >= kMetaFirstNamedText && type <= kMetaLastNamedText) {
+        in.take(length);
+        return !in.truncated();
       }
       return false;
   }
 }
 
-TrackEnd readTrackEvents(ByteReader& reader, SequenceDump& dump) {
+TrackEnd readTrackEvents(ByteCursor& in, SequenceDump& dump) {
   std::int64_t tick = 0;
   for (;;) {
-    auto delta = reader.quantity();
-    auto status = reader.byte();
-    if (!delta || !status) {
+    const std::optional<std::uint32_t> delta = readQuantity(in);
+    const std::uint8_t status = in.u8();
+    if (!delta || in.truncated()) {
       return TrackEnd::Malformed;
     }
     tick += *delta;
     if (tick > std::numeric_limits<std::int32_t>::max()) {
       return TrackEnd::Malformed;
     }
-    const std::uint8_t kind = *status & 0xF0u;
+    const std::uint8_t kind = status & 0xF0u;
     if (kind == 0x80 || kind == 0x90 || kind == 0xB0) {
-      if (!reader.take(2)) {
+      in.take(2);
+      if (in.truncated()) {
         return TrackEnd::Malformed;
       }
-    } else if (*status == 0xF0 || *status == 0xF7) {
+    } else if (status == 0xF0 || status == 0xF7) {
       return TrackEnd::SystemExclusive;
-    } else if (*status == 0xFF) {
+    } else if (status == 0xFF) {
       bool trackEnded = false;
-      if (!readMetaEvent(reader, tick, dump, trackEnded)) {
+      if (!readMetaEvent(in, tick, dump, trackEnded)) {
         return TrackEnd::Malformed;
       }
       if (trackEnded) {
@@ -180,24 +151,25 @@ TrackEnd readTrackEvents(ByteReader& reader, SequenceDump& dump) {
 
 SequenceDump dumpSequence(std::string_view fileBytes) {
   SequenceDump dump;
-  ByteReader reader(fileBytes);
-  auto header = reader.take(10);  // chunk name, chunk length, format: not used
-  auto trackCount = reader.bigEndian(2);
-  auto division = reader.bigEndian(2);
-  if (!header || !trackCount || !division || *division == 0) {
+  ByteCursor in(fileBytes);
+  in.take(10);  // chunk name, chunk length, format: not used
+  const std::uint32_t trackCount = in.bigEndian(2);
+  const std::uint32_t division = in.bigEndian(2);
+  if (in.truncated() || division == 0) {
     dump.failure = SequenceDumpFailure::Malformed;
     return dump;
   }
-  dump.unitTime = static_cast<std::int32_t>(*division);
-  appendFormatted(dump.text, "[number of Track:%d]\n[UnitTime:%d]\n\n", static_cast<int>(*trackCount),
+  dump.unitTime = static_cast<std::int32_t>(division);
+  appendFormatted(dump.text, "[number of Track:%d]\n[UnitTime:%d]\n\n", static_cast<int>(trackCount),
                   static_cast<int>(dump.unitTime));
-  for (std::uint32_t track = 0; track < *trackCount; ++track) {
+  for (std::uint32_t track = 0; track < trackCount; ++track) {
     appendFormatted(dump.text, "[Track%d]\n", static_cast<int>(track));
-    if (!reader.take(8)) {  // chunk name and length: events are read up to the end-of-track event
+    in.take(8);  // chunk name and length: events are read up to the end-of-track event
+    if (in.truncated()) {
       dump.failure = SequenceDumpFailure::Malformed;
       return dump;
     }
-    switch (readTrackEvents(reader, dump)) {
+    switch (readTrackEvents(in, dump)) {
       case TrackEnd::Ended:
         break;
       case TrackEnd::SystemExclusive:

@@ -1,47 +1,46 @@
 #include "files/tga_reader.h"
 
 #include "files/bmp_reader.h"
+#include "port/byte_cursor.h"
+#include "port/file_bytes.h"
 
 namespace zv {
 namespace {
 
 constexpr std::size_t kHeaderBytes = 18;
+constexpr std::size_t kMapAndOriginBytes = 9;  // colour map layout, then the picture's origin
 constexpr std::size_t kMaxTgaFileBytes = std::size_t{1} << 30;
 constexpr std::uint8_t kRightToLeft = 0x10;
 constexpr std::uint8_t kTopToBottom = 0x20;
 
-struct TgaInput {
-  std::span<const std::byte> data;
-  std::size_t at = 0;
+using port::ByteCursor;
 
-  std::uint8_t byteAt(std::size_t offset) const { return std::to_integer<std::uint8_t>(data[offset]); }
-  // Reads one pixel (blue, green, red[, alpha]) into `rgba`; false when the file ends first.
-  bool readPixel(int bytesPerPixel, std::uint8_t* rgba) {
-    if (data.size() - at < static_cast<std::size_t>(bytesPerPixel)) {
-      return false;
-    }
-    rgba[0] = byteAt(at + 2);
-    rgba[1] = byteAt(at + 1);
-    rgba[2] = byteAt(at);
-    rgba[3] = bytesPerPixel == 4 ? byteAt(at + 3) : 255;
-    at += bytesPerPixel;
-    return true;
+// Reads one pixel (blue, green, red[, alpha]) into `rgba`; false when the file ends first.
+bool readPixel(ByteCursor& in, int bytesPerPixel, std::uint8_t* rgba) {
+  const std::string_view pixel = in.take(static_cast<std::size_t>(bytesPerPixel));
+  if (in.truncated()) {
+    return false;
   }
-};
+  rgba[0] = static_cast<std::uint8_t>(pixel[2]);
+  rgba[1] = static_cast<std::uint8_t>(pixel[1]);
+  rgba[2] = static_cast<std::uint8_t>(pixel[0]);
+  rgba[3] = bytesPerPixel == 4 ? static_cast<std::uint8_t>(pixel[3]) : 255;
+  return true;
+}
 
 // One row of run-length packets. A packet that reaches past the row's end is cut there (its
 // remaining raw pixels are still consumed) and the next row starts with a new packet.
-bool readRunLengthRow(TgaInput& in, int bytesPerPixel, std::uint8_t* row, int width) {
+bool readRunLengthRow(ByteCursor& in, int bytesPerPixel, std::uint8_t* row, int width) {
   int x = 0;
   while (x < width) {
-    if (in.at >= in.data.size()) {
+    const std::uint8_t header = in.u8();
+    if (in.truncated()) {
       return false;
     }
-    const std::uint8_t header = in.byteAt(in.at++);
     const int count = (header & 0x7F) + 1;
     std::uint8_t pixel[4];
     if (header & 0x80) {
-      if (!in.readPixel(bytesPerPixel, pixel)) {
+      if (!readPixel(in, bytesPerPixel, pixel)) {
         return false;
       }
       for (int i = 0; i < count; ++i, ++x) {
@@ -51,7 +50,7 @@ bool readRunLengthRow(TgaInput& in, int bytesPerPixel, std::uint8_t* row, int wi
       }
     } else {
       for (int i = 0; i < count; ++i, ++x) {
-        if (!in.readPixel(bytesPerPixel, pixel)) {
+        if (!readPixel(in, bytesPerPixel, pixel)) {
           return false;
         }
         if (x < width) {
@@ -63,9 +62,9 @@ bool readRunLengthRow(TgaInput& in, int bytesPerPixel, std::uint8_t* row, int wi
   return true;
 }
 
-bool readRawRow(TgaInput& in, int bytesPerPixel, std::uint8_t* row, int width) {
+bool readRawRow(ByteCursor& in, int bytesPerPixel, std::uint8_t* row, int width) {
   for (int x = 0; x < width; ++x) {
-    if (!in.readPixel(bytesPerPixel, row + x * 4)) {
+    if (!readPixel(in, bytesPerPixel, row + x * 4)) {
       return false;
     }
   }
@@ -85,14 +84,15 @@ std::optional<RgbaImage> decodeTga(std::span<const std::byte> file, std::string&
     error = "targa header cut short";
     return std::nullopt;
   }
-  TgaInput in{file};
-  const std::uint8_t idLength = in.byteAt(0);
-  const std::uint8_t colourMapType = in.byteAt(1);
-  const std::uint8_t imageType = in.byteAt(2);
-  const int width = in.byteAt(12) | in.byteAt(13) << 8;
-  const int height = in.byteAt(14) | in.byteAt(15) << 8;
-  const int bitsPerPixel = in.byteAt(16);
-  const std::uint8_t descriptor = in.byteAt(17);
+  ByteCursor in(std::string_view(reinterpret_cast<const char*>(file.data()), file.size()));
+  const std::uint8_t idLength = in.u8();
+  const std::uint8_t colourMapType = in.u8();
+  const std::uint8_t imageType = in.u8();
+  in.take(kMapAndOriginBytes);
+  const int width = in.u16();
+  const int height = in.u16();
+  const int bitsPerPixel = in.u8();
+  const std::uint8_t descriptor = in.u8();
   if (colourMapType != 0 || (imageType != 2 && imageType != 10)) {
     error = "targa is not true colour (type " + std::to_string(imageType) + ", colour map " +
             std::to_string(colourMapType) + ")";
@@ -106,8 +106,8 @@ std::optional<RgbaImage> decodeTga(std::span<const std::byte> file, std::string&
     error = "targa size out of range";
     return std::nullopt;
   }
-  in.at = kHeaderBytes + idLength;
-  if (in.at > file.size()) {
+  in.take(idLength);
+  if (in.truncated()) {
     error = "targa identification field cut short";
     return std::nullopt;
   }
@@ -131,7 +131,8 @@ std::optional<RgbaImage> decodeTga(std::span<const std::byte> file, std::string&
 }
 
 std::optional<RgbaImage> readTgaFile(const std::filesystem::path& path, std::string& error) {
-  const std::optional<std::string> bytes = readWholeFile(path, kMaxTgaFileBytes);
+  int unreadable = 0;
+  const std::optional<std::string> bytes = port::readWholeFile(path, unreadable, kMaxTgaFileBytes);
   if (!bytes) {
     error = "cannot read " + path.string();
     return std::nullopt;

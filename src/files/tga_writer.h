@@ -7,7 +7,10 @@
 
 namespace zv {
 
-// An uncompressed 32-bit bottom-up Targa file (type 2, 8 alpha bits) of the image.
-std::string encodeTga32(const RgbaImage& image);
+// The order the rows are stored in; readers honour the descriptor's top-to-bottom bit.
+enum class TgaRowOrder { BottomRowFirst, TopRowFirst };
+
+// An uncompressed 32-bit Targa file (type 2, 8 alpha bits) of the image.
+std::string encodeTga32(const RgbaImage& image, TgaRowOrder rows = TgaRowOrder::BottomRowFirst);
 
 }  // namespace zv

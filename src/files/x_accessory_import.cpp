@@ -1,8 +1,9 @@
 #include "files/x_accessory_import.h"
 
-#include <fstream>
+#include <cerrno>
 #include <system_error>
 
+#include "port/file_bytes.h"
 #include "port/paths.h"
 #include "port/text.h"
 
@@ -35,19 +36,14 @@ std::optional<fs::path> firstFile(std::initializer_list<fs::path> candidates) {
   return std::nullopt;
 }
 
-bool readWholeFile(const fs::path& file, std::string& bytes, std::string& failure) {
-  std::error_code error;
-  std::uintmax_t size = fs::file_size(file, error);
-  if (error || size > kMaxAccessoryFileBytes) {
-    failure = error ? "cannot read " + file.string() : file.string() + " is too large for a prop";
+bool readAccessoryFile(const fs::path& file, std::string& bytes, std::string& failure) {
+  int error = 0;
+  std::optional<std::string> read = port::readWholeFile(file, error, kMaxAccessoryFileBytes);
+  if (!read) {
+    failure = error == EFBIG ? file.string() + " is too large for a prop" : "cannot read " + file.string();
     return false;
   }
-  std::ifstream stream(file, std::ios::binary);
-  bytes.resize(static_cast<std::size_t>(size));
-  if (!stream.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
-    failure = "cannot read " + file.string();
-    return false;
-  }
+  bytes = std::move(*read);
   return true;
 }
 
@@ -69,7 +65,7 @@ XMessage notFound(AccessoryFileKind kind) {
 
 bool readTree(const fs::path& file, AccessoryImportResult& result, XFrameNode& tree) {
   std::string bytes;
-  if (!readWholeFile(file, bytes, result.failure)) {
+  if (!readAccessoryFile(file, bytes, result.failure)) {
     return false;
   }
   XTreeResult built = readXFrameTree(bytes);
@@ -110,7 +106,7 @@ AccessoryImportResult importAccessory(const fs::path& path, const fs::path& prog
   accessory.name = port::utf8ToCp932(opened->filename().string());
   if (kind == AccessoryFileKind::Descriptor) {
     std::string text;
-    if (!readWholeFile(*opened, text, result.failure)) {
+    if (!readAccessoryFile(*opened, text, result.failure)) {
       return result;
     }
     VacParseResult parsed = parseVacDescriptor(text);

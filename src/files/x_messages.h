@@ -1,16 +1,13 @@
-// Messages the accessory reader hands to its caller, which shows them through port::Ui in order.
+// Messages the accessory reader hands to its caller, which shows them in order.
 #pragma once
 
-#include <string>
 #include <string_view>
+
+#include "scene/message.h"
 
 namespace zv {
 
-struct XMessage {
-  std::string text;     // UTF-8
-  std::string caption;  // UTF-8
-  bool operator==(const XMessage&) const = default;
-};
+using XMessage = Message;
 
 inline constexpr std::string_view kXLoadCaption = "Xfile-load";
 inline constexpr std::string_view kTooManyMaterialsText =

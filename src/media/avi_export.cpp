@@ -1,21 +1,24 @@
 #include "media/avi_export.h"
 
+#include <string>
+
 #include "media/avi_export_timing.h"
 
 namespace zv {
 
 namespace {
 
-void report(Scene& scene, std::string_view text) {
-  if (scene.ui != nullptr) {
-    scene.ui->messageBox(port::MessageOwner::None, text, kExportCaption, port::MessageButtons::Ok);
-  }
+Message exportMessage(std::string_view text) {
+  return {std::string(text), std::string(kExportCaption), true};
 }
 
-void enablePlayButton(Scene& scene, bool enabled) {
-  if (scene.ui != nullptr) {
-    scene.ui->enableControl(kPlayButton, enabled);
-  }
+RecordingStart refusedStart(port::AviWriteError error, std::string_view text) {
+  return {error, {exportMessage(text)}};
+}
+
+Outcome writeFailure(AviExport& aviExport) {
+  aviExport.failed = true;
+  return {false, {exportMessage(kExportWriteMessage)}};
 }
 
 std::string_view startFailureMessage(port::AviWriteError error) {
@@ -35,7 +38,6 @@ std::string_view startFailureMessage(port::AviWriteError error) {
 // Ends the recording and puts the file in place; false when the file could not be finished.
 bool closeRecording(Scene& scene, AviExport& aviExport, std::span<const std::uint8_t> wavPcm) {
   scene.recording = false;
-  enablePlayButton(scene, true);
   aviExport.backBuffer = {};
   if (aviExport.writer == nullptr) {
     return true;
@@ -55,20 +57,18 @@ bool closeRecording(Scene& scene, AviExport& aviExport, std::span<const std::uin
 
 }  // namespace
 
-port::AviWriteError startRecording(Scene& scene, AviExport& aviExport, const RecordingSettings& settings,
-                                   std::optional<port::AviAudioFormat> wavFormat) {
+RecordingStart startRecording(Scene& scene, AviExport& aviExport, const RecordingSettings& settings,
+                              std::optional<port::AviAudioFormat> wavFormat) {
   aviExport.writer.reset();
+  aviExport.failed = false;
   if (settings.recordEndFrame < settings.recordStartFrame) {
-    report(scene, kExportRangeMessage);
-    return port::AviWriteError::BadSettings;
+    return refusedStart(port::AviWriteError::BadSettings, kExportRangeMessage);
   }
   if (!recordFrameRateAcceptable(settings.recordFrameRate)) {
-    report(scene, kExportRateMessage);
-    return port::AviWriteError::BadSettings;
+    return refusedStart(port::AviWriteError::BadSettings, kExportRateMessage);
   }
   if (!port::pictureSizeAcceptable(scene.outputWidth, scene.outputHeight)) {
-    report(scene, kExportSizeMessage);
-    return port::AviWriteError::BadSettings;
+    return refusedStart(port::AviWriteError::BadSettings, kExportSizeMessage);
   }
   std::optional<port::AviAudioFormat> audio;
   if (settings.recordWave && settings.recordStartFrame == 0) {
@@ -80,8 +80,7 @@ port::AviWriteError startRecording(Scene& scene, AviExport& aviExport, const Rec
                                               rate.rate, rate.scale, settings.codec, audio},
                                              error);
   if (aviExport.writer == nullptr) {
-    report(scene, startFailureMessage(error));
-    return error;
+    return refusedStart(error, startFailureMessage(error));
   }
   aviExport.settings = settings;
   aviExport.audio = audio;
@@ -89,39 +88,47 @@ port::AviWriteError startRecording(Scene& scene, AviExport& aviExport, const Rec
   aviExport.frameBytes = scene.outputWidth * scene.outputHeight * 4;
   scene.recording = true;
   scene.playing = true;
-  scene.currentTime = static_cast<float>(settings.recordStartFrame) / 30.0f;
-  enablePlayButton(scene, false);
-  return port::AviWriteError::None;
+  scene.currentTime = static_cast<float>(settings.recordStartFrame) / kFramesPerSecond;
+  return {};
 }
 
 bool advanceRecordingClock(Scene& scene, const AviExport& aviExport) {
   const RecordingSettings& settings = aviExport.settings;
   scene.currentTime =
       recordedFramePosition(settings.recordStartFrame, aviExport.framesWritten, settings.recordFrameRate) /
-      30.0f;
+      kFramesPerSecond;
   return !recordingPastEnd(settings.recordStartFrame, settings.recordEndFrame, aviExport.framesWritten,
                            settings.recordFrameRate);
 }
 
-bool writeFrame(Scene& scene, AviExport& aviExport, const port::Picture& backBuffer, port::RowOrder rows) {
+Outcome writeFrame(Scene& scene, AviExport& aviExport, const port::Picture& backBuffer, port::RowOrder rows) {
   if (aviExport.writer == nullptr) {
-    return false;
+    return {};
   }
   if (aviExport.writer->writeFrame(backBuffer, rows) == port::AviWriteError::None) {
     aviExport.framesWritten += 1;
-    return true;
+    return {true, {}};
   }
   scene.playing = false;
   aviExport.audio.reset();
-  closeRecording(scene, aviExport, {});
-  report(scene, kExportWriteMessage);
-  return false;
+  if (aviExport.keepPartOnWriteFailure) {
+    closeRecording(scene, aviExport, {});
+  } else {
+    abandonRecording(scene, aviExport);
+  }
+  return writeFailure(aviExport);
 }
 
-void finishRecording(Scene& scene, AviExport& aviExport, std::span<const std::uint8_t> wavPcm) {
+Outcome finishRecording(Scene& scene, AviExport& aviExport, std::span<const std::uint8_t> wavPcm) {
   if (!closeRecording(scene, aviExport, wavPcm)) {
-    report(scene, kExportWriteMessage);
+    return writeFailure(aviExport);
   }
+  return {true, {}};
+}
+
+void abandonRecording(Scene& scene, AviExport& aviExport) {
+  aviExport.writer.reset();  // an unfinished writer takes its temporary file with it
+  closeRecording(scene, aviExport, {});
 }
 
 }  // namespace zv

@@ -6,8 +6,9 @@
 //           playing = false, refresh the timeline, finishRecording(scene, export, wav PCM).
 //   step 12: writeFrame(scene, export, back buffer read after the 3D scene, before any overlay, into
 //           export.backBuffer, which stays allocated for the whole recording);
-//           when it returns false the recording has ended with a message: refresh the timeline.
+//           when it is not done the recording has ended with a message: refresh the timeline.
 //   Esc: playing = false, refresh the timeline, finishRecording(scene, export, wav PCM).
+// The play button is disabled exactly while scene.recording; messages go in boxes of their own.
 #pragma once
 
 #include <cstdint>
@@ -16,12 +17,13 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "port/video/avi_writer.h"
 #include "port/video/picture.h"
 #include "port/video/video_codecs.h"
+#include "scene/message.h"
 #include "scene/scene.h"
-#include "ui/control_ids.h"
 
 namespace zv {
 
@@ -40,9 +42,9 @@ struct RecordingSettings {
   std::filesystem::path recordPath;
   std::uint32_t recordStartFrame = 0;  // inclusive range of animation frames
   std::uint32_t recordEndFrame = 0;
-  float recordFrameRate = 30.0f;  // output pictures per second
-  bool recordWave = false;        // append the music as an audio stream ("WAVE出力")
-  bool fastOutput = false;        // kept for the dialog; every output takes the same path here
+  float recordFrameRate = kFramesPerSecond;  // output pictures per second
+  bool recordWave = false;                   // append the music as an audio stream ("WAVE出力")
+  bool fastOutput = false;                   // kept for the dialog; every output takes the same path here
   port::VideoCodecChoice codec;
 };
 
@@ -53,30 +55,43 @@ struct AviExport {
   std::unique_ptr<port::AviWriter> writer;    // open while recording
   std::optional<port::AviAudioFormat> audio;  // the audio stream the file carries, if any
   port::Picture backBuffer;                   // the frame step's read-back, reused every picture
+  bool failed = false;  // a picture or the end of the file of this recording could not be written
+  // A failed write still puts the pictures written so far in place; without, the target is left
+  // as it was (for callers that replace a file only with a whole recording).
+  bool keepPartOnWriteFailure = true;
+};
+
+struct RecordingStart {
+  port::AviWriteError error = port::AviWriteError::None;
+  std::vector<Message> messages;  // why the recording was refused
 };
 
 // Opens the file (the output size is the scene's) and starts recording and playing from the
 // start frame. `wavFormat` is the format of the loaded music, if any; the file gets an audio
 // stream only when `recordWave` is set and the recording starts at frame 0. On failure nothing is
-// recording, no file is left, a message says why, and the writer's error is returned. The caller
-// also sets the play range, runs the playback-start reset and calls followRecording for the
-// background video.
-port::AviWriteError startRecording(Scene& scene, AviExport& aviExport, const RecordingSettings& settings,
-                                   std::optional<port::AviAudioFormat> wavFormat);
+// recording, no file is left, and the result carries the writer's error and the message saying
+// why. The caller also sets the play range, runs the playback-start reset and calls
+// followRecording for the background video.
+RecordingStart startRecording(Scene& scene, AviExport& aviExport, const RecordingSettings& settings,
+                              std::optional<port::AviAudioFormat> wavFormat);
 
 // Sets the playback clock to the frame the next picture shows; false once that is past the end
 // frame (the clock then reads the time where the recording ends).
 bool advanceRecordingClock(Scene& scene, const AviExport& aviExport);
 
 // Appends the back buffer (any size, rows in `rows` order; scaled to the output size) as the next
-// picture. A failed write finishes the file with what it has, reports it, stops playing and
-// returns false.
-bool writeFrame(Scene& scene, AviExport& aviExport, const port::Picture& backBuffer,
-                port::RowOrder rows = port::RowOrder::TopDown);
+// picture. A failed write finishes the file with what it has (or abandons it, see
+// keepPartOnWriteFailure), stops playing and is not done; the result carries the message.
+Outcome writeFrame(Scene& scene, AviExport& aviExport, const port::Picture& backBuffer,
+                   port::RowOrder rows = port::RowOrder::TopDown);
 
 // Ends the recording: the music's PCM (`wavPcm`, in the format given at the start) up to the time
 // the recording reached goes into the audio stream, and the file is put in place. A failure to
-// finish the file is reported. Does nothing when no recording runs.
-void finishRecording(Scene& scene, AviExport& aviExport, std::span<const std::uint8_t> wavPcm);
+// finish the file is not done, with its message. Does nothing when no recording runs.
+Outcome finishRecording(Scene& scene, AviExport& aviExport, std::span<const std::uint8_t> wavPcm);
+
+// Ends the recording without putting its file in place: whatever stood at the target is left as
+// it was.
+void abandonRecording(Scene& scene, AviExport& aviExport);
 
 }  // namespace zv

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "scene/frame_time.h"
+
 namespace zv {
 
 StreamRate recordingStreamRate(float frameRate) {
@@ -14,7 +16,7 @@ bool recordFrameRateAcceptable(float frameRate) {
 
 float recordedFramePosition(std::uint32_t startFrame, std::int32_t framesWritten, float frameRate) {
   return static_cast<float>(startFrame) +
-         static_cast<float>(static_cast<std::int64_t>(framesWritten) * 30) / frameRate;
+         static_cast<float>(static_cast<std::int64_t>(framesWritten) * kFramesPerSecond) / frameRate;
 }
 
 bool recordingPastEnd(std::uint32_t startFrame, std::uint32_t endFrame, std::int32_t framesWritten,

@@ -43,32 +43,24 @@ std::optional<RgbaImage> readWithFallBack(const Scene& scene, std::filesystem::p
 
 }  // namespace
 
-bool loadImage(Scene& scene, Backgrounds& backgrounds, const std::filesystem::path& path) {
+Outcome loadImage(Scene& scene, Backgrounds& backgrounds, const std::filesystem::path& path) {
   BackgroundImage& image = backgrounds.image;
   std::filesystem::path found = path;
   std::optional<RgbaImage> bitmap = readWithFallBack(scene, found);
   if (!bitmap || !port::pictureSizeAcceptable(bitmap->width, bitmap->height)) {
     image = BackgroundImage{};
     scene.backgroundImageShown = false;
-    if (scene.ui != nullptr) {
-      scene.ui->messageBox(port::MessageOwner::None, kImageUnreadableMessage, kImageCaption,
-                           port::MessageButtons::Ok);
-    }
-    return false;
+    return {false, {{std::string(kImageUnreadableMessage), std::string(kImageCaption), true}}};
   }
   image.path = found;
   image.bitmap = toPicture(*bitmap);
   image.placement = fitToWidth(image.bitmap.width, image.bitmap.height, backgrounds.width, backgrounds.height,
                                backgrounds.aspectCorrection);
   scene.backgroundImageShown = true;
-  if (scene.ui != nullptr) {
-    scene.ui->checkControl(kImageShownMenuItem, true);
-  }
-  composeImage(scene, backgrounds);
-  return true;
+  return {true, composeImage(scene, backgrounds)};
 }
 
-void composeImage(Scene& scene, Backgrounds& backgrounds) {
+std::vector<Message> composeImage(Scene& scene, Backgrounds& backgrounds) {
   const BackgroundImage& image = backgrounds.image;
   fillWhite(backgrounds.imageSurface);
   if (imageLoaded(backgrounds)) {
@@ -78,8 +70,9 @@ void composeImage(Scene& scene, Backgrounds& backgrounds) {
         image.bitmap);
   }
   if (scene.backgroundVideoShown == 1) {
-    composeVideo(scene, backgrounds);
+    return composeVideo(scene, backgrounds).messages;
   }
+  return {};
 }
 
 }  // namespace zv

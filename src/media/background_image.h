@@ -3,10 +3,11 @@
 
 #include <filesystem>
 #include <string_view>
+#include <vector>
 
 #include "media/background_state.h"
+#include "scene/message.h"
 #include "scene/scene.h"
-#include "ui/control_ids.h"
 
 namespace zv {
 
@@ -14,12 +15,14 @@ inline constexpr std::string_view kImageCaption = "BMPファイル読込";
 inline constexpr std::string_view kImageUnreadableMessage = "BMPファイルを読み込めませんでした";
 
 // Reads `path` (or, when that fails and it names a .bmp file in some folder, the file of that name
-// under UserFile/BackGround), fits it to the width, shows it and composes it. On failure: the
-// message, nothing loaded, the image hidden.
-bool loadImage(Scene& scene, Backgrounds& backgrounds, const std::filesystem::path& path);
+// under UserFile/BackGround), fits it to the width, shows it (scene.backgroundImageShown, which the
+// menu item follows) and composes it. On failure: nothing loaded, the image hidden, and the
+// message to show in a box of its own.
+Outcome loadImage(Scene& scene, Backgrounds& backgrounds, const std::filesystem::path& path);
 
 // The image surface: white with the image stretched smoothly over it; then, while the video is
-// shown, the video surface again so that the video lies over the new image.
-void composeImage(Scene& scene, Backgrounds& backgrounds);
+// shown, the video surface again so that the video lies over the new image. The messages are the
+// video's, when its frame cannot be decoded.
+std::vector<Message> composeImage(Scene& scene, Backgrounds& backgrounds);
 
 }  // namespace zv

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
 
 #include "media/background_stretch.h"
 #include "port/paths.h"
@@ -13,10 +14,8 @@ namespace {
 // One frame of 33 ms (sample 1 starts at 33 ms) is taken as the animation's own 30 fps.
 constexpr std::int64_t kFrameLockedMilliseconds = 33;
 
-void report(Scene& scene, std::string_view text) {
-  if (scene.ui != nullptr) {
-    scene.ui->messageBox(port::MessageOwner::None, text, kVideoCaption, port::MessageButtons::Ok);
-  }
+Outcome refused(std::string_view text) {
+  return {false, {{std::string(text), std::string(kVideoCaption), true}}};
 }
 
 bool hasExtension(const std::filesystem::path& path, std::string_view lowerCaseExtension) {
@@ -56,7 +55,7 @@ void unloadVideo(Scene& scene, Backgrounds& backgrounds) {
   scene.backgroundVideoShown = 0;
 }
 
-bool loadVideo(Scene& scene, Backgrounds& backgrounds, const std::filesystem::path& path) {
+Outcome loadVideo(Scene& scene, Backgrounds& backgrounds, const std::filesystem::path& path) {
   BackgroundVideo& video = backgrounds.video;
   video.reader.reset();
   video.path = path;
@@ -64,8 +63,7 @@ bool loadVideo(Scene& scene, Backgrounds& backgrounds, const std::filesystem::pa
   video.reader = openWithFallBack(scene, video.path, error);
   if (video.reader == nullptr) {
     unloadVideo(scene, backgrounds);
-    report(scene, openFailureMessage(error));
-    return false;
+    return refused(openFailureMessage(error));
   }
   video.firstSample = 0;
   video.endSample = video.reader->frameCount();
@@ -74,16 +72,12 @@ bool loadVideo(Scene& scene, Backgrounds& backgrounds, const std::filesystem::pa
   const port::Picture* first = video.reader->decodeFrame(0);
   if (first == nullptr) {
     unloadVideo(scene, backgrounds);
-    report(scene, kVideoUnreadableMessage);
-    return false;
+    return refused(kVideoUnreadableMessage);
   }
   video.frameWidth = first->width;
   video.frameHeight = first->height;
   video.placement = fitToWidth(video.frameWidth, video.frameHeight, backgrounds.width, backgrounds.height,
                                backgrounds.aspectCorrection);
-  if (scene.ui != nullptr) {
-    scene.ui->checkControl(kVideoShownMenuItem, true);
-  }
   scene.backgroundVideoShown = 1;
   return composeVideo(scene, backgrounds);
 }
@@ -99,21 +93,21 @@ std::int64_t backgroundVideoSample(const Scene& scene, BackgroundVideo& video) {
   } else if (video.frameLocked) {
     sample = scene.currentFrame;
   } else {
-    sample = video.reader->frameAtMilliseconds(static_cast<std::int64_t>(scene.currentFrame) * 1000 / 30);
+    sample = video.reader->frameAtMilliseconds(static_cast<std::int64_t>(scene.currentFrame) * 1000 /
+                                               kFramesPerSecond);
   }
   return std::clamp(sample, video.firstSample, std::max(video.firstSample, video.endSample - 1));
 }
 
-bool composeVideo(Scene& scene, Backgrounds& backgrounds) {
+Outcome composeVideo(Scene& scene, Backgrounds& backgrounds) {
   BackgroundVideo& video = backgrounds.video;
   if (video.reader == nullptr) {
-    return false;
+    return {};
   }
   const port::Picture* frame = video.reader->decodeFrame(backgroundVideoSample(scene, video));
   if (frame == nullptr) {
     unloadVideo(scene, backgrounds);
-    report(scene, kVideoUnreadableMessage);
-    return false;
+    return refused(kVideoUnreadableMessage);
   }
   if (scene.backgroundImageShown &&
       backgrounds.imageSurface.pixels.size() == backgrounds.videoSurface.pixels.size()) {
@@ -124,12 +118,12 @@ bool composeVideo(Scene& scene, Backgrounds& backgrounds) {
   stretchPicture(
       backgrounds.videoSurface,
       placedArea(video.placement, video.frameWidth, video.frameHeight, backgrounds.aspectCorrection), *frame);
-  return true;
+  return {true, {}};
 }
 
 void followRecording(Backgrounds& backgrounds, std::uint32_t startFrame, float recordFrameRate) {
   backgrounds.video.recordedSample = startFrame;
-  backgrounds.video.recordingAt30 = recordFrameRate == 30.0f;
+  backgrounds.video.recordingAt30 = recordFrameRate == kFramesPerSecond;
 }
 
 }  // namespace zv

@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "media/background_state.h"
+#include "scene/message.h"
 #include "scene/scene.h"
-#include "ui/control_ids.h"
 
 namespace zv {
 
@@ -17,9 +17,10 @@ inline constexpr std::string_view kVideoInfoMessage = "AVIFILEINFOを読み込�
 inline constexpr std::string_view kVideoUnreadableMessage = "AVIファイルを読み込めません";
 
 // Opens `path` (or, when it does not open and names an .avi file in some folder, the file of that
-// name under UserFile/BackGround), fits the first frame to the width, shows the video and
-// composes it. On failure: the message, nothing loaded, the video hidden.
-bool loadVideo(Scene& scene, Backgrounds& backgrounds, const std::filesystem::path& path);
+// name under UserFile/BackGround), fits the first frame to the width, shows the video
+// (scene.backgroundVideoShown, which the menu item follows) and composes it. On failure: nothing
+// loaded, the video hidden, and the message to show in a box of its own.
+Outcome loadVideo(Scene& scene, Backgrounds& backgrounds, const std::filesystem::path& path);
 
 // Closes the video; its path is cleared and it is no longer shown.
 void unloadVideo(Scene& scene, Backgrounds& backgrounds);
@@ -30,8 +31,8 @@ std::int64_t backgroundVideoSample(const Scene& scene, BackgroundVideo& video);
 
 // Decodes the frame for the current time and composes the video surface: the image surface (when
 // the image is shown) or white, with the frame stretched over it. A frame that cannot be decoded
-// unloads the video with the message and returns false.
-bool composeVideo(Scene& scene, Backgrounds& backgrounds);
+// unloads the video and is not done, with the message.
+Outcome composeVideo(Scene& scene, Backgrounds& backgrounds);
 
 // Starts the frame counter of a recording from `startFrame`.
 void followRecording(Backgrounds& backgrounds, std::uint32_t startFrame, float recordFrameRate);

@@ -7,9 +7,9 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <string>
 #include <vector>
 
-#include "files/wav_location.h"
 #include "port/paths.h"
 
 namespace zv {
@@ -177,8 +177,8 @@ void keepFileAtDataStart(WavPlayer& player, int descriptor, const WavHeader& hea
   ::lseek(player.file, player.dataOffset, SEEK_SET);
 }
 
-void showNotPcm(WavPlayer& player) {
-  port::showMessage(*player.ui, kWavNotPcmMessage, kWavNotPcmCaption);
+Outcome refused(std::string_view text, std::string_view caption, bool standalone = false) {
+  return {false, {{std::string(text), std::string(caption), standalone}}};
 }
 
 }  // namespace
@@ -187,43 +187,42 @@ WavPlayer::~WavPlayer() {
   stop(*this);
 }
 
-bool initialise(WavPlayer& player, port::Ui& ui, port::Canvas* waveformStrip) {
-  player.ui = &ui;
+Outcome initialise(WavPlayer& player, port::Canvas* waveformStrip) {
   player.waveformStrip = waveformStrip;
   player.audioAvailable = port::initialiseAudio();
   if (!player.audioAvailable) {
-    ui.messageBox(port::MessageOwner::None, kSoundCreateFailedMessage, "", port::MessageButtons::Ok);
+    return refused(kSoundCreateFailedMessage, "", true);
   }
-  return player.audioAvailable;
+  return {true, {}};
 }
 
-bool open(WavPlayer& player, std::filesystem::path& path, const std::filesystem::path& executableDirectory) {
+Outcome open(WavPlayer& player, std::filesystem::path& path,
+             const std::filesystem::path& executableDirectory) {
   stop(player);
   player.format = {};
   player.path = path;
   int descriptor = openForReading(player.path);
   if (descriptor < 0) {
-    std::optional<std::filesystem::path> fallback = wavFallbackPath(path, executableDirectory);
+    std::optional<std::filesystem::path> fallback =
+        port::userFileFallback(path, executableDirectory, "Wave", ".wav");
     if (fallback) {
       player.path = *fallback;
       descriptor = openForReading(player.path);
     }
   }
   if (descriptor < 0) {
-    port::showMessage(*player.ui, kWavNotFoundMessage, kWavNotFoundCaption);
-    return false;
+    return refused(kWavNotFoundMessage, kWavNotFoundCaption);
   }
   path = player.path;
 
   std::optional<WavHeader> header = readWavHeader(descriptor);
   if (!header) {
     ::close(descriptor);
-    showNotPcm(player);
-    return false;
+    return refused(kWavNotPcmMessage, kWavNotPcmCaption);
   }
   player.waveform = buildWaveform(descriptor, *header);
   keepFileAtDataStart(player, descriptor, *header);
-  return true;
+  return {true, {}};
 }
 
 bool prepare(WavPlayer& player) {
@@ -302,22 +301,22 @@ void shutdown(WavPlayer& player) {
   }
 }
 
-bool loadWav(WavPlayer& player, std::filesystem::path& path, const std::filesystem::path& executableDirectory,
-             std::uint32_t currentFrame, int panelWidth) {
+Outcome loadWav(WavPlayer& player, std::filesystem::path& path,
+                const std::filesystem::path& executableDirectory, std::uint32_t currentFrame,
+                int panelWidth) {
   if (!player.audioAvailable) {
-    player.ui->messageBox(port::MessageOwner::None, kSoundUnavailableMessage, kSoundUnavailableCaption,
-                          port::MessageButtons::Ok);
-    return false;
+    return refused(kSoundUnavailableMessage, kSoundUnavailableCaption, true);
   }
   forget(player);
-  if (!open(player, path, executableDirectory)) {
+  Outcome opened = open(player, path, executableDirectory);
+  if (!opened) {
     forget(player);
     paintBlankStrip(player);
-    return false;
+    return opened;
   }
   prepare(player);
   drawWaveform(player, currentFrame, panelWidth);
-  return true;
+  return opened;
 }
 
 }  // namespace zv

@@ -21,7 +21,7 @@
 #include "files/wav_waveform.h"
 #include "port/audio/audio_stream.h"
 #include "port/canvas/canvas.h"
-#include "port/ui.h"
+#include "scene/message.h"
 
 namespace zv {
 
@@ -40,7 +40,6 @@ inline constexpr int kBlankStripWidth = 239;
 inline constexpr int kBlankStripHeight = 49;
 
 struct WavPlayer {
-  port::Ui* ui = nullptr;                     // where failures are shown; set by initialise
   port::Canvas* waveformStrip = nullptr;      // the panel bitmap holding the strip (50 rows high)
   bool audioAvailable = false;                // initialise succeeded: the sound output can be used
   std::unique_ptr<port::AudioStream> buffer;  // bufferBytes long; released by the thread as it ends
@@ -60,14 +59,15 @@ struct WavPlayer {
   ~WavPlayer();
 };
 
-// Starts the sound output. On failure shows the message without owner and returns false; the
-// caller keeps the result as the sound-available flag. `waveformStrip` may be null (no panels).
-bool initialise(WavPlayer& player, port::Ui& ui, port::Canvas* waveformStrip);
+// Starts the sound output. On failure it is not done, with a message standing alone; the caller
+// keeps the result as the sound-available flag. `waveformStrip` may be null (no panels).
+Outcome initialise(WavPlayer& player, port::Canvas* waveformStrip);
 
 // Stops any playback, opens and parses `path` and builds the waveform. A path that does not open
 // is retried under executableDirectory/UserFile/Wave, and `path` then names the file found.
-// Returns false after showing its message.
-bool open(WavPlayer& player, std::filesystem::path& path, const std::filesystem::path& executableDirectory);
+// Not done, with its message, when the file cannot be used.
+Outcome open(WavPlayer& player, std::filesystem::path& path,
+             const std::filesystem::path& executableDirectory);
 
 // Reopens the file at the start of its data and makes the stream buffer. False, with no buffer,
 // when the file no longer parses or the sound output refuses the format.
@@ -89,8 +89,8 @@ void shutdown(WavPlayer& player);
 // The load step of the WAV command and of project loading: refuses when sound is unavailable,
 // otherwise forgets the previous file, opens `path` and prepares it, and draws the strip at
 // `currentFrame`; on failure paints the strip blank and clears the player's path. The caller sets
-// the scene's wavLoaded from the result and refreshes the frame editor.
-bool loadWav(WavPlayer& player, std::filesystem::path& path, const std::filesystem::path& executableDirectory,
-             std::uint32_t currentFrame, int panelWidth);
+// the scene's wavLoaded from the result, shows its messages and refreshes the frame editor.
+Outcome loadWav(WavPlayer& player, std::filesystem::path& path,
+                const std::filesystem::path& executableDirectory, std::uint32_t currentFrame, int panelWidth);
 
 }  // namespace zv

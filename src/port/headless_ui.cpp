@@ -1,5 +1,9 @@
 #include "port/headless_ui.h"
 
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
 namespace zv::port {
 
 MessageAnswer HeadlessUi::messageBox(MessageOwner owner, std::string_view text, std::string_view caption,
@@ -32,16 +36,86 @@ std::optional<std::filesystem::path> HeadlessUi::saveFileDialog(const FileDialog
   return answerDialog(true, request);
 }
 
-void HeadlessUi::setControlRows(int id, std::vector<std::string> rows) {
-  ControlState& state = controls_.at(id);
-  state.rows = std::move(rows);
-  state.selection = -1;
+// A test that acts on the wrong kind of control has a mistake in it, not a user's action.
+void HeadlessUi::expectKind(int id, std::initializer_list<ControlKind> kinds, const char* action) const {
+  if (std::find(kinds.begin(), kinds.end(), model_.kind(id)) == kinds.end()) {
+    throw std::logic_error(std::string("cannot ") + action + " control " + std::to_string(id));
+  }
 }
 
-void HeadlessUi::setControlRange(int id, int minimum, int maximum) {
-  ControlState& state = controls_.at(id);
-  state.rangeMin = minimum;
-  state.rangeMax = maximum;
+void HeadlessUi::notify(int id, int notification) {
+  if (command) {
+    command(id, notification);
+  }
+}
+
+// Edits report losing and gaining the keyboard focus, the one losing it first.
+void HeadlessUi::moveFocus(int id) {
+  if (id == focusedControl) {
+    return;
+  }
+  const int previous = focusedControl;
+  focusedControl = id;
+  if (previous != 0) {
+    notify(previous, kNotifyFocusLost);
+  }
+  if (id != 0) {
+    notify(id, kNotifyFocusGained);
+  }
+}
+
+void HeadlessUi::click(int id) {
+  expectKind(id,
+             {ControlKind::Button, ControlKind::PushLikeCheckBox, ControlKind::CheckBox,
+              ControlKind::RadioButton, ControlKind::MenuItem},
+             "click");
+  if (!model_.acceptsInput(id)) {
+    return;
+  }
+  model_.press(id);
+  notify(id, kNotifyClicked);
+}
+
+void HeadlessUi::select(int id, int row) {
+  expectKind(id, {ControlKind::DropDownList}, "choose a row of");
+  if (!model_.acceptsInput(id) || row < 0 || row >= static_cast<int>(model_.state(id).rows.size())) {
+    return;
+  }
+  model_.state(id).selection = row;
+  notify(id, kNotifySelectionChanged);
+}
+
+void HeadlessUi::type(int id, std::string_view text) {
+  expectKind(id, {ControlKind::Edit}, "type into");
+  if (!model_.acceptsInput(id)) {
+    return;
+  }
+  moveFocus(id);
+  model_.state(id).text = text;
+}
+
+void HeadlessUi::pressEnter() {
+  if (focusedControl == 0 || !model_.commitsOnEnter(focusedControl)) {
+    return;
+  }
+  notify(focusedControl, kNotifyEnterPressed);
+  moveFocus(0);
+}
+
+void HeadlessUi::scroll(int id, ScrollCode code, int position) {
+  expectKind(id, {ControlKind::TrackBar, ControlKind::VerticalScrollBar, ControlKind::HorizontalScrollBar},
+             "scroll");
+  if (!model_.acceptsInput(id)) {
+    return;
+  }
+  ControlState& bar = model_.state(id);
+  if (model_.kind(id) == ControlKind::TrackBar) {
+    bar.position = std::clamp(position, bar.rangeMin, std::max(bar.rangeMin, bar.rangeMax));
+    position = bar.position;
+  }
+  if (scrolled) {
+    scrolled(id, code, position);
+  }
 }
 
 }  // namespace zv::port

@@ -1,10 +1,14 @@
 // A Ui without a display: message boxes and dialogs answer from queues the caller fills, every
-// message shown is recorded, and controls keep their state in memory.
+// message shown is recorded, and the controls are the shared control model. click, select, type,
+// pressEnter and scroll act as the user would and reach the program through the same callbacks
+// the window gives its shell.
 #pragma once
 
 #include <deque>
+#include <functional>
+#include <initializer_list>
 
-#include "port/control_table.h"
+#include "port/control_model.h"
 #include "port/ui.h"
 
 namespace zv::port {
@@ -33,6 +37,11 @@ class HeadlessUi : public Ui {
   Rect client{0, 0, 1280, 720};
   Rect restored{0, 0, 1280, 720};
   bool isMaximised = false;
+  int focusedControl = 0;  // the edit holding the keyboard focus; 0 for the main window
+  int repaintRequests = 0;
+  // Where the user's actions are reported: the shell's command and scroll handlers.
+  std::function<void(int id, int notification)> command;
+  std::function<void(int id, ScrollCode code, int position)> scrolled;
 
   MessageAnswer messageBox(MessageOwner owner, std::string_view text, std::string_view caption,
                            MessageButtons buttons) override;
@@ -44,20 +53,45 @@ class HeadlessUi : public Ui {
   Rect restoredRect() const override { return restored; }
   bool maximised() const override { return isMaximised; }
 
-  ControlState control(int id) const override { return controls_.get(id); }
-  void setControlText(int id, std::string_view text) override { controls_.at(id).text = text; }
-  void enableControl(int id, bool enabled) override { controls_.at(id).enabled = enabled; }
-  void showControl(int id, bool visible) override { controls_.at(id).visible = visible; }
-  void checkControl(int id, bool checked) override { controls_.at(id).checked = checked; }
-  void setControlRows(int id, std::vector<std::string> rows) override;
-  void selectControlRow(int id, int row) override { controls_.at(id).selection = row; }
-  void setControlRange(int id, int minimum, int maximum) override;
-  void setControlPosition(int id, int position) override { controls_.at(id).position = position; }
-  void placeControl(int id, Rect area) override { controls_.at(id).area = area; }
+  void createControl(const ControlSpec& spec) override { model_.add(spec); }
+  void createMenuItem(const MenuItemSpec& spec) override { model_.add(spec); }
+  ControlState control(int id) const override { return model_.state(id); }
+  void setControlText(int id, std::string_view text) override { model_.state(id).text = text; }
+  void enableControl(int id, bool enabled) override { model_.state(id).enabled = enabled; }
+  void showControl(int id, bool visible) override { model_.state(id).visible = visible; }
+  void checkControl(int id, bool checked) override { model_.state(id).checked = checked; }
+  void setControlRows(int id, std::vector<std::string> rows) override { model_.setRows(id, std::move(rows)); }
+  void selectControlRow(int id, int row) override { model_.state(id).selection = row; }
+  void setControlRange(int id, int minimum, int maximum) override { model_.setRange(id, minimum, maximum); }
+  void setControlPosition(int id, int position) override { model_.state(id).position = position; }
+  void setControlPage(int id, int page) override { model_.state(id).page = page; }
+  void placeControl(int id, Rect area) override { model_.state(id).area = area; }
+  void focusMainWindow() override { moveFocus(0); }
+  void repaint() override { ++repaintRequests; }
+
+  const ControlModel& model() const { return model_; }
+
+  // A click on a button, check box, radio button or menu item: nothing when it is disabled or
+  // hidden; otherwise its check state changes as the control's class does, then (id, clicked).
+  void click(int id);
+  // The user chooses `row` of a drop-down list: the selection changes, then (id, selection changed).
+  // Nothing for a disabled or hidden list or a row it does not have.
+  void select(int id, int row);
+  // The user focuses the edit `id` and types `text` over its contents.
+  void type(int id, std::string_view text);
+  // Enter in the focused edit: a committing edit reports it and hands the focus back to the window.
+  void pressEnter();
+  // The user moves a track bar or scroll bar. A track bar moves itself to `position` (within its
+  // range) before it reports; a scroll bar only reports, and the program places its thumb.
+  // Each helper throws std::logic_error when `id` is not a control of the kind it acts on.
+  void scroll(int id, ScrollCode code, int position);
 
  private:
   std::optional<std::filesystem::path> answerDialog(bool save, const FileDialogRequest& request);
-  ControlTable controls_;
+  void expectKind(int id, std::initializer_list<ControlKind> kinds, const char* action) const;
+  void notify(int id, int notification);
+  void moveFocus(int id);
+  ControlModel model_;
 };
 
 }  // namespace zv::port

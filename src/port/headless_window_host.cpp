@@ -6,6 +6,8 @@ bool HeadlessWindowHost::createMainWindow(const std::string& title, Rect geometr
   headlessUi.windowTitle = title;
   headlessUi.restored = geometry;
   headlessUi.client = {0, 0, geometry.width(), geometry.height()};
+  headlessUi.command = events.command;
+  headlessUi.scrolled = events.scrolled;
   events_ = std::move(events);
   created = true;
   return true;

@@ -74,4 +74,32 @@ fs::path underFolder(const fs::path& folder, const fs::path& path) {
   return folder / path.filename();
 }
 
+std::optional<fs::path> userFileFallback(const fs::path& path, const fs::path& executableDirectory,
+                                         std::string_view folder, std::string_view extension) {
+  const std::string text = path.string();
+  std::size_t found = text.find(extension);
+  if (found == std::string::npos) {
+    std::string upper(extension);
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
+    found = text.find(upper);
+  }
+  if (found == std::string::npos) {
+    return std::nullopt;
+  }
+  const std::size_t slash = text.rfind('/', found);
+  if (slash == std::string::npos) {
+    return std::nullopt;
+  }
+  const std::string name = text.substr(slash + 1);
+  if (name.find('/') != std::string::npos) {
+    return std::nullopt;
+  }
+  const fs::path candidate = executableDirectory / "UserFile" / folder / name;
+  if (toStoredPath(candidate).size() > kMaxStoredPathBytes) {
+    return std::nullopt;
+  }
+  return resolveCaseInsensitive(candidate);
+}
+
 }  // namespace zv::port

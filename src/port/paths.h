@@ -1,11 +1,16 @@
 // Paths: native (UTF-8, '/') inside the program; the stored form (CP932, '\') in files that keep paths.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace zv::port {
+
+// A path longer than the 256-byte field that stores it is unusable.
+inline constexpr std::size_t kMaxStoredPathBytes = 255;
 
 // Folder of the running executable; every relative path of the program resolves against it.
 std::filesystem::path executableDirectory();
@@ -23,5 +28,14 @@ std::filesystem::path resolveCaseInsensitive(const std::filesystem::path& path);
 
 // `folder` / the file name of `path`: the fall-back for a stored path that no longer opens.
 std::filesystem::path underFolder(const std::filesystem::path& folder, const std::filesystem::path& path);
+
+// Where a file that no longer opens at `path` is looked for again: executableDirectory/UserFile/
+// `folder`/<name>, matched without regard to case, where <name> is the part of `path` after the
+// last '/' before the first `extension` (".wav"; failing that, its upper-case form ".WAV"). Nothing
+// when the path has neither, has no folder before the name, names more than one component after
+// it, or would be too long to store.
+std::optional<std::filesystem::path> userFileFallback(const std::filesystem::path& path,
+                                                      const std::filesystem::path& executableDirectory,
+                                                      std::string_view folder, std::string_view extension);
 
 }  // namespace zv::port

@@ -10,22 +10,15 @@
 #include <string_view>
 #include <vector>
 
+#include "port/control_spec.h"
+#include "port/rect.h"
+
 namespace zv::port {
 
 enum class MessageButtons { Ok, OkCancel };
 enum class MessageAnswer { Ok, Cancel };
 // A box owned by the main window is modal to it; one without owner stands alone.
 enum class MessageOwner { MainWindow, None };
-
-struct Rect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  int width() const { return right - left; }
-  int height() const { return bottom - top; }
-  bool operator==(const Rect&) const = default;
-};
 
 struct FileFilter {
   std::string description;  // "Vocaloid Pose Data files(*.vpd)"
@@ -51,7 +44,8 @@ struct ControlState {
   int rangeMin = 0;               // track and scroll bars
   int rangeMax = 0;
   int position = 0;
-  Rect area;  // place in the main window's client area, client pixels
+  int page = 0;  // scroll bars: rows or columns one page shows
+  Rect area;     // place in the main window's client area, client pixels
 };
 
 // Notification codes a control sends with its id, as the window system numbers them.
@@ -90,7 +84,11 @@ class Ui {
   virtual Rect restoredRect() const = 0;
   virtual bool maximised() const = 0;
 
-  // Controls and menu items by id.
+  // Creates a control or menu item from its row, in its state at start.
+  virtual void createControl(const ControlSpec& spec) = 0;
+  virtual void createMenuItem(const MenuItemSpec& spec) = 0;
+
+  // Controls and menu items by id; an id that was never created is an error naming it.
   virtual ControlState control(int id) const = 0;
   virtual void setControlText(int id, std::string_view text) = 0;
   virtual void enableControl(int id, bool enabled) = 0;
@@ -100,14 +98,13 @@ class Ui {
   virtual void selectControlRow(int id, int row) = 0;
   virtual void setControlRange(int id, int minimum, int maximum) = 0;
   virtual void setControlPosition(int id, int position) = 0;
-  // A scroll bar's page: how many of its positions show at once. Back ends that draw no
-  // proportional thumb may ignore it.
-  virtual void setControlPage(int /*id*/, int /*page*/) {}
+  virtual void setControlPage(int id, int page) = 0;
   // Moves and sizes a control (client pixels of the main window).
   virtual void placeControl(int id, Rect area) = 0;
-  // Asks for the window's background to be painted again (WindowEvents::paint); a back end that
-  // paints nothing ignores it.
-  virtual void repaintWindow() {}
+  // Gives the keyboard focus back to the main window, whose keys the program polls.
+  virtual void focusMainWindow() = 0;
+  // Asks for the client area to be painted again (WindowEvents::paint) once events are handled.
+  virtual void repaint() = 0;
 };
 
 // Shows `text` in an OK box owned by the main window: the common failure report.

@@ -11,11 +11,6 @@ namespace zv::port {
 
 class Canvas;
 
-struct Size {
-  int width = 0;
-  int height = 0;
-};
-
 // What the main window reports to the shell.
 struct WindowEvents {
   std::function<bool()> closeRequested;  // the user asked to close; true lets the window close

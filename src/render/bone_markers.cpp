@@ -8,7 +8,6 @@
 namespace zv {
 namespace {
 
-constexpr int kBoxSelectMode = 2;
 constexpr float kNearSideOffset = 8.0f;  // the two sides differ so a bone's direction shows
 constexpr float kFarSideOffset = 9.0f;
 constexpr float kMarkerHalf = 7.0f;
@@ -103,13 +102,14 @@ void drawMarker(DisplayDevice& device, const DrawingResources& resources, const 
              resources.boneSprite, port::Rect{left, 0, left + kBoneMarkerSize, kBoneMarkerSize});
 }
 
-void drawMarkers(DisplayDevice& device, const DrawingResources& resources, const Model& model, int editMode) {
+void drawMarkers(DisplayDevice& device, const DrawingResources& resources, const Model& model,
+                 EditMode editMode) {
   for (std::size_t i = 0; i < model.bones.size(); ++i) {
     const Bone& bone = model.bones[i];
     std::optional<int> left;
-    if (editMode < kBoxSelectMode) {
+    if (editMode < EditMode::None) {
       left = boneMarkerLeft(bone.type, flagSet(model.boneSelected, i), flagSet(model.boneMoved, i));
-    } else if (editMode > kBoxSelectMode && flagSet(model.boneSelected, i) &&
+    } else if (editMode > EditMode::None && flagSet(model.boneSelected, i) &&
                static_cast<std::int32_t>(i) != model.selectedBone) {
       left = busyBoneMarkerLeft(bone.type);
     }
@@ -183,7 +183,7 @@ std::optional<int> selectedBoneMarkerLeft(std::uint8_t type) {
 
 std::optional<BoneProjection> projectAndDrawBones(DisplayDevice& device, const DrawingResources& resources,
                                                   Model& model, const Mat4& world, const Mat4& viewProjection,
-                                                  int editMode) {
+                                                  EditMode editMode) {
   const bool anySelected =
       model.selectedBone >= 0 && static_cast<std::size_t>(model.selectedBone) < model.bones.size();
   BoneProjection selected;
@@ -193,18 +193,18 @@ std::optional<BoneProjection> projectAndDrawBones(DisplayDevice& device, const D
       selected = {static_cast<int>(model.bones[i].screenX), static_cast<int>(model.bones[i].screenY), w};
     }
   }
-  if (editMode < kBoxSelectMode) {
+  if (editMode < EditMode::None) {
     drawBoneLines(device, model);
   }
   const Bone* current = anySelected ? &model.bones[static_cast<std::size_t>(model.selectedBone)] : nullptr;
-  if (current && editMode != kBoxSelectMode && hasTail(model, *current)) {
+  if (current && editMode != EditMode::None && hasTail(model, *current)) {
     drawBoneLine(device, model, *current, kCurrentBoneColour);
   }
   drawMarkers(device, resources, model, editMode);
   if (!current) {
     return std::nullopt;
   }
-  if (editMode != kBoxSelectMode) {
+  if (editMode != EditMode::None) {
     if (const std::optional<int> left = selectedBoneMarkerLeft(current->type)) {
       drawMarker(device, resources, *current, *left);
     }

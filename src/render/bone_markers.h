@@ -7,6 +7,7 @@
 #include "render/display_device.h"
 #include "render/drawing_resources.h"
 #include "scene/model.h"
+#include "scene/view_modes.h"
 
 namespace zv {
 
@@ -20,10 +21,10 @@ struct BoneProjection {
   float clipW = 0;
 };
 
-// Left edge in the sprite strip of a bone's marker in select mode (edit modes 0 and 1), by type and
+// Left edge in the sprite strip of a bone's marker in the select and box-select modes, by type and
 // state; none for types without a marker.
 std::optional<int> boneMarkerLeft(std::uint8_t type, bool selected, bool changed);
-// The same while rotating or moving (edit modes above 2): only for selected, not current, bones.
+// The same while rotating, moving or dragging a gizmo: only for selected, not current, bones.
 std::optional<int> busyBoneMarkerLeft(std::uint8_t type);
 // The current bone's own marker.
 std::optional<int> selectedBoneMarkerLeft(std::uint8_t type);
@@ -33,6 +34,6 @@ std::optional<int> selectedBoneMarkerLeft(std::uint8_t type);
 // `editMode` calls for. Returns the selected bone's projection, or none when no bone is selected.
 std::optional<BoneProjection> projectAndDrawBones(DisplayDevice& device, const DrawingResources& resources,
                                                   Model& model, const Mat4& world, const Mat4& viewProjection,
-                                                  int editMode);
+                                                  EditMode editMode);
 
 }  // namespace zv

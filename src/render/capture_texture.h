@@ -2,7 +2,7 @@
 // of part of the back buffer, or of the background video, taken once per frame step.
 #pragma once
 
-#include "port/ui.h"
+#include "port/rect.h"
 #include "port/video/picture.h"
 #include "render/display_device.h"
 

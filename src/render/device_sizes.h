@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "port/window_host.h"
+#include "port/rect.h"
 
 namespace zv {
 

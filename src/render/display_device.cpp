@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <utility>
 
 #include "render/device_sizes.h"
 #include "render/vertex_attributes.h"
@@ -16,10 +18,14 @@ constexpr const char* kInitCaption = "Direct3D::Init";
 constexpr int kNoContext = -1;
 constexpr float kInitialFieldOfView = 0.7825f;
 
-void showInitError(port::Ui& ui, const char* format, int code) {
+Outcome initFailure(std::string text) {
+  return {false, {{std::move(text), kInitCaption, true}}};
+}
+
+Outcome initError(const char* format, int code) {
   char text[256];
   std::snprintf(text, sizeof text, format, code);
-  ui.messageBox(port::MessageOwner::None, text, kInitCaption, port::MessageButtons::Ok);
+  return initFailure(text);
 }
 
 bool contextOffersCore33() {
@@ -297,21 +303,19 @@ void drawBound(DisplayDevice& device, const VertexBuffer& buffer, Primitive prim
 
 }  // namespace
 
-bool createDevice(DisplayDevice& device, port::Ui& ui, port::Size screen, const DeviceSetCheck& check) {
+Outcome createDevice(DisplayDevice& device, port::Size screen, const DeviceSetCheck& check) {
   releaseDevice(device);
   int width = screen.width;
   int height = screen.height;
   if (!contextOffersCore33()) {
-    showInitError(ui, "DirectDrawCreateExエラー:%d", kNoContext);
-    return false;
+    return initError("DirectDrawCreateExエラー:%d", kNoContext);
   }
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &device.maxTextureSize);
   std::string error;
   if (!buildFixedFunctionProgram(device.fixedFunction, error) ||
       !buildOverlayProgram(device.overlayProgram, error)) {
     releaseDevice(device);
-    showInitError(ui, "QueryInterfaceエラー:%d", 0);
-    return false;
+    return initError("QueryInterfaceエラー:%d", 0);
   }
   glGenSamplers(2, device.samplers);
   glGenBuffers(1, &device.indexStream);
@@ -322,10 +326,7 @@ bool createDevice(DisplayDevice& device, port::Ui& ui, port::Size screen, const 
     const std::optional<port::Size> next = nextDeviceSize({width, height});
     if (!next) {
       releaseDevice(device);
-      ui.messageBox(port::MessageOwner::None,
-                    "Direct3Dエラー\n(ディスプレイの解像度を下げると動くかもしれません)", kInitCaption,
-                    port::MessageButtons::Ok);
-      return false;
+      return initFailure("Direct3Dエラー\n(ディスプレイの解像度を下げると動くかもしれません)");
     }
     width = next->width;
     height = next->height;
@@ -337,7 +338,7 @@ bool createDevice(DisplayDevice& device, port::Ui& ui, port::Size screen, const 
   perspective(device.state.projection, kInitialFieldOfView, device.aspect, 1.0f, 1500.0f);
   device.overlayScale = static_cast<float>(width) / static_cast<float>(screen.width);
   device.created = true;
-  return true;
+  return {true, {}};
 }
 
 void releaseDevice(DisplayDevice& device) {

@@ -11,11 +11,11 @@
 
 #include "files/bmp_image.h"
 #include "port/canvas/canvas.h"
-#include "port/ui.h"
-#include "port/window_host.h"
+#include "port/rect.h"
 #include "render/device_state.h"
 #include "render/shaders.h"
 #include "render/vertex_buffer.h"
+#include "scene/message.h"
 
 namespace zv {
 
@@ -51,9 +51,9 @@ struct DisplayDevice {
   std::optional<port::Rect> paintedArea;
 };
 
-// Builds the device for a screen of `screen` pixels: on failure shows one message captioned
-// "Direct3D::Init" through `ui` and returns false.
-bool createDevice(DisplayDevice& device, port::Ui& ui, port::Size screen, const DeviceSetCheck& check = {});
+// Builds the device for a screen of `screen` pixels: on failure it is not done, with one message
+// captioned "Direct3D::Init" standing alone.
+Outcome createDevice(DisplayDevice& device, port::Size screen, const DeviceSetCheck& check = {});
 // Releases every GL object; the device can be created again afterwards.
 void releaseDevice(DisplayDevice& device);
 // GL keeps its surfaces; kept so the frame step reads as designed.

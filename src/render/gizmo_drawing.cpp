@@ -14,9 +14,12 @@ constexpr float kMoveDown = 8.0f;
 constexpr float kGizmoReciprocalW = 0.5f;
 
 // Atlas quarters: top-left idle, bottom-left, top-right and bottom-right for the three arms.
-void chooseQuarter(GizmoQuad& quad, int hoverZone) {
-  const bool right = hoverZone == 4 || hoverZone == 7 || hoverZone == 5 || hoverZone == 8;
-  const bool bottom = hoverZone == 3 || hoverZone == 6 || hoverZone == 5 || hoverZone == 8;
+void chooseQuarter(GizmoQuad& quad, HoverZone hoverZone) {
+  using enum HoverZone;
+  const bool right = hoverZone == RotateGizmoVerticalArms || hoverZone == MoveGizmoUpperArm ||
+                     hoverZone == RotateGizmoRing || hoverZone == MoveGizmoCentre;
+  const bool bottom = hoverZone == RotateGizmoHorizontalArms || hoverZone == MoveGizmoRightArm ||
+                      hoverZone == RotateGizmoRing || hoverZone == MoveGizmoCentre;
   quad.u0 = right ? 0.5f : 0.0f;
   quad.u1 = quad.u0 + 0.5f;
   quad.v0 = bottom ? 0.5f : 0.0f;
@@ -36,20 +39,20 @@ ScreenVertex corner(float x, float y, float u, float v) {
   return vertex;
 }
 
-bool showsTripod(int hoverZone) {
-  return hoverZone >= 9 && hoverZone <= 11;
+bool showsTripod(HoverZone hoverZone) {
+  return hoverZone >= HoverZone::BoneRotateX && hoverZone <= HoverZone::BoneRotateZ;
 }
 
 }  // namespace
 
 std::optional<GizmoQuad> gizmoQuad(const GizmoView& view, float overlayScale) {
-  if (view.editMode != kRotateEditMode && view.editMode != kMoveEditMode) {
+  if (view.editMode != EditMode::Rotate && view.editMode != EditMode::Move) {
     return std::nullopt;
   }
   const float across = overlayScale / view.xRatio;
   const float down = overlayScale / view.yRatio;
   GizmoQuad quad;
-  if (view.editMode == kRotateEditMode) {
+  if (view.editMode == EditMode::Rotate) {
     quad.left = view.screenX - kRotateHalfSpan * across;
     quad.right = view.screenX + kRotateHalfSpan * across;
     quad.top = view.screenY - kRotateHalfSpan * down;
@@ -76,7 +79,7 @@ void drawGizmo(DisplayDevice& device, const TextureStore& textures, const Drawin
   state.destinationBlend = BlendFactor::InverseSourceAlpha;
   state.depthTest = false;
   state.stages[0].texture = programTexture(
-      textures, resources, view.editMode == kRotateEditMode ? kRotateGizmoTexture : kMoveGizmoTexture);
+      textures, resources, view.editMode == EditMode::Rotate ? kRotateGizmoTexture : kMoveGizmoTexture);
   const std::array<ScreenVertex, 4> strip{corner(quad->left, quad->top, quad->u0, quad->v0),
                                           corner(quad->right, quad->top, quad->u1, quad->v0),
                                           corner(quad->left, quad->bottom, quad->u0, quad->v1),
@@ -87,7 +90,7 @@ void drawGizmo(DisplayDevice& device, const TextureStore& textures, const Drawin
 }
 
 void drawTripod(DisplayDevice& device, const DrawingResources& resources, const Model& model,
-                const Mat4& world, bool leftButtonUp, int hoverZone) {
+                const Mat4& world, bool leftButtonUp, HoverZone hoverZone) {
   if (!leftButtonUp || !showsTripod(hoverZone) || model.selectedBone < 0 ||
       static_cast<std::size_t>(model.selectedBone) >= model.bones.size()) {
     return;

@@ -8,17 +8,15 @@
 #include "render/drawing_resources.h"
 #include "render/texture_store.h"
 #include "scene/model.h"
+#include "scene/view_modes.h"
 
 namespace zv {
 
-inline constexpr int kRotateEditMode = 3;
-inline constexpr int kMoveEditMode = 4;
-
 // Where and how the gizmo shows: the selected bone's back-buffer position, the view's stretch
-// ratios (view rectangle width / W x s, height / H x s) and the hover zone under the mouse (0 none).
+// ratios (view rectangle width / W x s, height / H x s) and the hover zone under the mouse.
 struct GizmoView {
-  int editMode = 0;
-  int hoverZone = 0;
+  EditMode editMode = EditMode::Select;
+  HoverZone hoverZone = HoverZone::Nothing;
   float screenX = 0;
   float screenY = 0;
   float xRatio = 1;
@@ -39,8 +37,8 @@ void drawGizmo(DisplayDevice& device, const TextureStore& textures, const Drawin
                const GizmoView& view);
 
 // The selected bone's local X, Y and -Z axes at its posed head, shown while the mouse button is
-// up over one of the rotate-strip buttons (hover zones 9 to 11). Nothing without a selected bone.
+// up over one of the bone rotate-strip buttons. Nothing without a selected bone.
 void drawTripod(DisplayDevice& device, const DrawingResources& resources, const Model& model,
-                const Mat4& world, bool leftButtonUp, int hoverZone);
+                const Mat4& world, bool leftButtonUp, HoverZone hoverZone);
 
 }  // namespace zv

@@ -107,7 +107,7 @@ Mat4 toonTextureMatrix(Vec3 lightDirection) {
   Mat4 shift;
   shift.m[3][0] = 0.5f;
   shift.m[3][1] = 0.5f;
-  return basis * rotationX(-1.570796f) * scale * shift;
+  return basis * rotationX(-kSixDigitPi<float> / 2) * scale * shift;
 }
 
 bool blendsTextureAlpha(std::string_view textureName) {

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "port/canvas/canvas.h"
-#include "port/ui.h"
+#include "port/rect.h"
 #include "render/display_device.h"
 
 namespace zv {

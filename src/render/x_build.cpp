@@ -126,14 +126,13 @@ XBuild::~XBuild() {
   }
 }
 
-bool loadAccessory(XBuild& accessory, DisplayDevice& device, port::Ui& ui, TextureStore& store,
-                   const std::filesystem::path& path, const std::filesystem::path& programFolder) {
+Outcome loadAccessory(XBuild& accessory, AccessoryState& placement, DisplayDevice& device,
+                      TextureStore& store, const std::filesystem::path& path,
+                      const std::filesystem::path& programFolder) {
   AccessoryImportResult result = importAccessory(path, programFolder);
-  for (const XMessage& message : result.messages) {
-    port::showMessage(ui, message.text, message.caption);
-  }
+  Outcome outcome{false, std::move(result.messages)};
   if (!result.accessory) {
-    return false;
+    return outcome;
   }
   AccessoryImport& imported = *result.accessory;
   registerXTextures(imported.tree, imported.textureFolder,
@@ -144,7 +143,7 @@ bool loadAccessory(XBuild& accessory, DisplayDevice& device, port::Ui& ui, Textu
   XFileObject root;
   if (!makeDeviceObject(imported.tree, root)) {
     releaseBuffers(root);
-    return false;
+    return outcome;
   }
   if (accessory.tree) {
     releaseBuffers(*accessory.tree);
@@ -153,23 +152,24 @@ bool loadAccessory(XBuild& accessory, DisplayDevice& device, port::Ui& ui, Textu
   accessory.name = imported.name;
   accessory.path = imported.path;
   if (imported.descriptor) {
-    accessory.scale = imported.descriptor->scale;
-    accessory.position = imported.descriptor->position;
-    accessory.rotation = imported.descriptor->rotation;
-    accessory.shadow = imported.descriptor->shadow;
+    placement.scale = imported.descriptor->scale;
+    placement.position = imported.descriptor->position;
+    placement.rotation = imported.descriptor->rotation;
+    placement.shadow = imported.descriptor->shadow;
   }
-  return true;
+  outcome.done = true;
+  return outcome;
 }
 
-void drawAccessory(XBuild& accessory, DisplayDevice& device, TextureStore& store,
-                   const AccessoryDrawPass& pass) {
-  if (!accessory.visible || !accessory.tree) {
+void drawAccessory(XBuild& accessory, const AccessoryState& liveState, DisplayDevice& device,
+                   TextureStore& store, const AccessoryDrawPass& pass) {
+  if (!liveState.visible || !accessory.tree) {
     return;
   }
   Mat4 scale;
-  scale.m[0][0] = scale.m[1][1] = scale.m[2][2] = 10 * accessory.scale;
-  Mat4 placement = scale * rotationZ(accessory.rotation.z) * rotationX(accessory.rotation.x) *
-                   rotationY(accessory.rotation.y) * translation(accessory.position) *
+  scale.m[0][0] = scale.m[1][1] = scale.m[2][2] = 10 * liveState.scale;
+  Mat4 placement = scale * rotationZ(liveState.rotation.z) * rotationX(liveState.rotation.x) *
+                   rotationY(liveState.rotation.y) * translation(liveState.position) *
                    translation(pass.parentHead) * pass.parentTransform;
   DeviceState& state = device.state;
   const DeviceState saved = state;

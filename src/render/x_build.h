@@ -1,5 +1,6 @@
-// A prop in the scene: the frame tree read from its X file with a device vertex buffer per mesh,
-// and where, how large and whether it is drawn. Loading and drawing are the free functions below.
+// A prop in the scene: the frame tree read from its X file with a device vertex buffer per mesh.
+// Where, how large and whether it is drawn is the AccessoryState of its slot, which the scene owns.
+// Loading and drawing are the free functions below.
 #pragma once
 
 #include <filesystem>
@@ -8,11 +9,12 @@
 #include <vector>
 
 #include "files/x_frame_tree.h"
-#include "port/ui.h"
 #include "render/display_device.h"
 #include "render/texture_store.h"
 #include "render/vertex_buffer.h"
 #include "scene/math.h"
+#include "scene/message.h"
+#include "scene/scene.h"
 
 namespace zv {
 
@@ -39,25 +41,21 @@ class XBuild {
   virtual ~XBuild();
 
   std::optional<XFileObject> tree;  // root named "D3DFile_Root"; none until loaded
-  bool visible = true;
-  Vec3 position;               // x, y, z
-  Vec3 rotation;               // radians about X, Y, Z
-  float scale = 1.0f;          // uniform; drawn 10 times as large
-  int parentModel = -1;        // model slot whose bone carries the prop; -1 the ground
-  int parentBone = 0;          // bone index in that model
-  std::string name;            // CP932: the X file's name without folder
-  std::filesystem::path path;  // the path given to loadAccessory
-  bool shadow = false;         // casts a ground shadow
-  int listIndex = 0;           // row in the accessory list; rows stay dense as props are deleted
+  std::string name;                 // CP932: the X file's name without folder
+  std::filesystem::path path;       // the path given to loadAccessory
+  int listIndex = 0;                // row in the accessory list; rows stay dense as props are deleted
 };
 
 using Accessory = XBuild;
 
 // Reads `path` (an X file or a .vac descriptor, with the UserFile/Accessory fall-back under
-// `programFolder`), registers its textures in `store` and makes the vertex buffers. Shows the
-// reader's messages through `ui`; true when the tree was built. A failed load leaves no tree.
-bool loadAccessory(XBuild& accessory, DisplayDevice& device, port::Ui& ui, TextureStore& store,
-                   const std::filesystem::path& path, const std::filesystem::path& programFolder);
+// `programFolder`), registers its textures in `store` and makes the vertex buffers. Done when the
+// tree was built: a descriptor's scale, position, rotation and shadow are then written into
+// `placement`. The reader's messages come with the result either way. A failed load leaves no
+// tree and `placement` as it was.
+Outcome loadAccessory(XBuild& accessory, AccessoryState& placement, DisplayDevice& device,
+                      TextureStore& store, const std::filesystem::path& path,
+                      const std::filesystem::path& programFolder);
 
 struct AccessoryDrawPass {
   bool shadow = false;          // the ground-shadow pass: untextured, shadow material
@@ -67,10 +65,11 @@ struct AccessoryDrawPass {
   unsigned captureTexture = 0;  // shown by materials whose texture is "screen.bmp"; 0 for none
 };
 
-// Draws the opaque meshes, then the translucent ones blended, in front of the device's current
-// world; every state it changes is restored. A texture missing from `store` is registered on
-// demand; when that fails the material's texture name is cleared.
-void drawAccessory(XBuild& accessory, DisplayDevice& device, TextureStore& store,
-                   const AccessoryDrawPass& pass);
+// Draws the opaque meshes, then the translucent ones blended, placed by `liveState` in front of
+// the device's current world; nothing when that state hides the prop. Every state it changes is
+// restored. A texture missing from `store` is registered on demand; when that fails the
+// material's texture name is cleared.
+void drawAccessory(XBuild& accessory, const AccessoryState& liveState, DisplayDevice& device,
+                   TextureStore& store, const AccessoryDrawPass& pass);
 
 }  // namespace zv

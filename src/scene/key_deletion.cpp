@@ -84,7 +84,7 @@ int deleteSelectedKeys(Scene& scene) {
   return removed;
 }
 
-int deleteUnneededBoneKeys(Scene& scene, Model& model) {
+UnneededKeyDeletion deleteUnneededBoneKeys(Scene& scene, Model& model) {
   clearKeySelection(model.boneKeyPool);
   clearKeySelection(model.morphKeyPool);
   // The display and IK keys are not examined; left selected they would go too.
@@ -96,11 +96,7 @@ int deleteUnneededBoneKeys(Scene& scene, Model& model) {
     }
   }
   deleteSelectedModelKeys(scene, model);
-  if (scene.ui) {
-    port::showMessage(*scene.ui, std::to_string(selected) + "個のポイントを削除しました",
-                      "不要ポイントの削除");
-  }
-  return selected;
+  return {selected, {std::to_string(selected) + "個のポイントを削除しました", "不要ポイントの削除"}};
 }
 
 }  // namespace zv

@@ -3,6 +3,7 @@
 // key keeps its curves, a deleted camera key its view angle and projection.
 #pragma once
 
+#include "scene/message.h"
 #include "scene/scene.h"
 
 namespace zv {
@@ -18,9 +19,12 @@ int deleteSelectedKeys(Scene& scene);
 int deleteSelectedModelKeys(Scene& scene, Model& model);
 
 // Removes every bone key whose rotation and translation equal exactly those of both of its
-// neighbours (bones of type 5 or below; curves are not compared), then reports the count with
-// "%d個のポイントを削除しました". The selection of the model's keys is lost. Callers that poll the
-// keyboard mark Enter as pressed first. Returns the count.
-int deleteUnneededBoneKeys(Scene& scene, Model& model);
+// neighbours (bones of type 5 or below; curves are not compared). The selection of the model's
+// keys is lost. Callers that poll the keyboard mark Enter as pressed first.
+struct UnneededKeyDeletion {
+  int removed = 0;
+  Message report;  // the count, "%d個のポイントを削除しました", to show whatever it is
+};
+UnneededKeyDeletion deleteUnneededBoneKeys(Scene& scene, Model& model);
 
 }  // namespace zv

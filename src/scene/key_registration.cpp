@@ -30,131 +30,144 @@ void raiseLastFrame(std::uint32_t& lastFrame, std::uint32_t frame) {
 // Writes `values` at `frame` on the track headed by `head`; the index written, or nothing when
 // the pool is full.
 template <typename Record>
-std::optional<std::uint32_t> registerKey(Scene& scene, KeyPool<Record>& pool, std::uint32_t head,
-                                         std::uint32_t frame, const Record& values) {
-  const std::optional<std::uint32_t> index = placeKey(scene.ui, pool, head, frame);
+std::optional<std::uint32_t> registerKey(KeyPool<Record>& pool, std::uint32_t head, std::uint32_t frame,
+                                         const Record& values) {
+  const std::optional<std::uint32_t> index = placeKey(pool, head, frame);
   if (index) {
     writeKeyValues(pool.at(*index), values);
   }
   return index;
 }
 
-bool registerModelKey(Scene& scene, Model& model, auto& pool, std::uint32_t head, std::uint32_t frame,
-                      const auto& values) {
-  if (!registerKey(scene, pool, head, frame, values)) {
-    return false;
+template <typename Record>
+KeyWrite refusedBy(const KeyPool<Record>& pool) {
+  return {false, keyPoolFullMessage(pool.capacity())};
+}
+
+KeyWrite registerModelKey(Model& model, auto& pool, std::uint32_t head, std::uint32_t frame,
+                          const auto& values) {
+  if (!registerKey(pool, head, frame, values)) {
+    return refusedBy(pool);
   }
   raiseLastFrame(model.lastFrame, frame);
-  return true;
+  return {true, std::nullopt};
 }
 
-bool registerSceneKey(Scene& scene, auto& pool, std::uint32_t frame, const auto& values) {
-  if (!registerKey(scene, pool, 0, frame, values)) {
-    return false;
+KeyWrite registerSceneKey(Scene& scene, auto& pool, std::uint32_t frame, const auto& values) {
+  if (!registerKey(pool, 0, frame, values)) {
+    return refusedBy(pool);
   }
   raiseLastFrame(scene.lastFrame, frame);
-  return true;
+  return {true, std::nullopt};
 }
 
-bool registerBoneValues(Scene& scene, Model& model, std::optional<std::uint32_t> bone, std::uint32_t frame,
-                        std::uint32_t frameOffset, const BoneKey& values) {
+KeyWrite registerBoneValues(Model& model, std::optional<std::uint32_t> bone, std::uint32_t frame,
+                            std::uint32_t frameOffset, const BoneKey& values) {
   const std::optional<std::uint32_t> keyFrame = offsetFrame(frame, frameOffset);
   if (!bone || !keyFrame || *bone >= model.boneKeyPool.headCount()) {
-    return false;
+    return {};
   }
-  return registerModelKey(scene, model, model.boneKeyPool, *bone, *keyFrame, values);
+  return registerModelKey(model, model.boneKeyPool, *bone, *keyFrame, values);
 }
 
 }  // namespace
 
-bool registerBoneKey(Scene& scene, Model& model, std::uint32_t bone, std::uint32_t frame) {
+bool noteRefusal(const KeyWrite& write, std::vector<Message>& messages) {
+  if (write.refusal) {
+    messages.push_back(*write.refusal);
+  }
+  return write.written;
+}
+
+KeyWrite registerBoneKey(Scene&, Model& model, std::uint32_t bone, std::uint32_t frame) {
   if (bone >= model.bones.size() || bone >= model.boneKeyPool.headCount()) {
-    return false;
+    return {};
   }
   BoneKey values;
   values.translation = model.bones[bone].keyTranslation;
   values.rotation = model.bones[bone].keyRotation;
-  const std::optional<std::uint32_t> index = registerKey(scene, model.boneKeyPool, bone, frame, values);
+  const std::optional<std::uint32_t> index = registerKey(model.boneKeyPool, bone, frame, values);
   if (!index) {
-    return false;
+    return refusedBy(model.boneKeyPool);
   }
   applyAutomaticCurves(model.boneKeyPool, *index);
   raiseLastFrame(model.lastFrame, frame);
-  return true;
+  return {true, std::nullopt};
 }
 
-bool registerBoneKeyWithValues(Scene& scene, Model& model, std::uint32_t bone, std::uint32_t frame,
-                               const BoneKey& values) {
-  return registerBoneValues(scene, model, bone, frame, 0, values);
+KeyWrite registerBoneKeyWithValues(Scene&, Model& model, std::uint32_t bone, std::uint32_t frame,
+                                   const BoneKey& values) {
+  return registerBoneValues(model, bone, frame, 0, values);
 }
 
-bool registerBoneKeyByName(Scene& scene, Model& model, std::string_view boneName, std::uint32_t frame,
-                           std::uint32_t frameOffset, const BoneKey& values) {
-  return registerBoneValues(scene, model, findBoneByName(model, boneName), frame, frameOffset, values);
+KeyWrite registerBoneKeyByName(Scene&, Model& model, std::string_view boneName, std::uint32_t frame,
+                               std::uint32_t frameOffset, const BoneKey& values) {
+  return registerBoneValues(model, findBoneByName(model, boneName), frame, frameOffset, values);
 }
 
-bool registerMirroredBoneKeyByName(Scene& scene, Model& model, std::string_view boneName, std::uint32_t frame,
-                                   std::uint32_t frameOffset, const BoneKey& values) {
+KeyWrite registerMirroredBoneKeyByName(Scene&, Model& model, std::string_view boneName, std::uint32_t frame,
+                                       std::uint32_t frameOffset, const BoneKey& values) {
   BoneKey mirrored = values;
   mirrored.translation.x = -mirrored.translation.x;
   mirrored.rotation.y = -mirrored.rotation.y;
   mirrored.rotation.z = -mirrored.rotation.z;
-  return registerBoneValues(scene, model, findMirroredBone(model, boneName), frame, frameOffset, mirrored);
+  return registerBoneValues(model, findMirroredBone(model, boneName), frame, frameOffset, mirrored);
 }
 
-int registerSelectedBones(Scene& scene, Model& model, std::uint32_t frame) {
+KeyWrites registerSelectedBones(Scene& scene, Model& model, std::uint32_t frame) {
   if (model.boneKeyPool.observer) {
     model.boneKeyPool.observer->beginKeyEdit(frame);
   }
   clearKeySelection(model.boneKeyPool);
   clearKeySelection(model.morphKeyPool);
   clearKeySelection(model.displayIkKeyPool);
-  int written = 0;
+  KeyWrites writes;
   const std::uint32_t boneCount =
       static_cast<std::uint32_t>(std::min(model.bones.size(), model.boneSelected.size()));
   for (std::uint32_t bone = 0; bone < boneCount; ++bone) {
-    if (model.boneSelected[bone] && registerBoneKey(scene, model, bone, frame)) {
-      ++written;
+    if (model.boneSelected[bone] &&
+        noteRefusal(registerBoneKey(scene, model, bone, frame), writes.messages)) {
+      ++writes.written;
       if (bone < model.boneMoved.size()) {
         model.boneMoved[bone] = 0;
       }
     }
   }
-  return written;
+  return writes;
 }
 
-bool registerMorphKey(Scene& scene, Model& model, std::uint32_t morph, std::uint32_t frame) {
+KeyWrite registerMorphKey(Scene&, Model& model, std::uint32_t morph, std::uint32_t frame) {
   if (morph == 0 || morph >= model.morphs.size() || morph >= model.morphKeyPool.headCount()) {
-    return false;
+    return {};
   }
   MorphKey values;
   values.weight = model.morphs[morph].weight;
-  return registerModelKey(scene, model, model.morphKeyPool, morph, frame, values);
+  return registerModelKey(model, model.morphKeyPool, morph, frame, values);
 }
 
-bool registerMorphKeyByName(Scene& scene, Model& model, std::string_view morphName, std::uint32_t frame,
-                            std::uint32_t frameOffset, float weight) {
+KeyWrite registerMorphKeyByName(Scene&, Model& model, std::string_view morphName, std::uint32_t frame,
+                                std::uint32_t frameOffset, float weight) {
   const std::optional<std::uint32_t> morph = findMorphByName(model, morphName);
   const std::optional<std::uint32_t> keyFrame = offsetFrame(frame, frameOffset);
   if (!morph || !keyFrame || *morph >= model.morphKeyPool.headCount()) {
-    return false;
+    return {};
   }
   MorphKey values;
   values.weight = weight;
-  return registerModelKey(scene, model, model.morphKeyPool, *morph, *keyFrame, values);
+  return registerModelKey(model, model.morphKeyPool, *morph, *keyFrame, values);
 }
 
-bool registerDisplayIkKey(Scene& scene, Model& model, std::uint32_t frame) {
+KeyWrite registerDisplayIkKey(Scene&, Model& model, std::uint32_t frame) {
   DisplayIkKey values;
   values.visible = model.visible;
   for (const IkChain& chain : model.ikChains) {
     values.ikEnabled.push_back(chain.enabled);
   }
-  return registerModelKey(scene, model, model.displayIkKeyPool, 0, frame, values);
+  return registerModelKey(model, model.displayIkKeyPool, 0, frame, values);
 }
 
-bool registerDisplayIkKeyWithValues(Scene& scene, Model& model, std::uint32_t frame, bool visible,
-                                    std::span<const IkFlagByName> ikFlags) {
+KeyWrite registerDisplayIkKeyWithValues(Scene&, Model& model, std::uint32_t frame, bool visible,
+                                        std::span<const IkFlagByName> ikFlags) {
   DisplayIkKey values;
   values.visible = visible;
   for (const IkChain& chain : model.ikChains) {
@@ -165,10 +178,10 @@ bool registerDisplayIkKeyWithValues(Scene& scene, Model& model, std::uint32_t fr
                                     [&](const IkFlagByName& flag) { return flag.ikBoneName == ikBoneName; });
     values.ikEnabled.push_back(named == ikFlags.end() || named->enabled);
   }
-  return registerModelKey(scene, model, model.displayIkKeyPool, 0, frame, values);
+  return registerModelKey(model, model.displayIkKeyPool, 0, frame, values);
 }
 
-bool registerCameraKey(Scene& scene, std::uint32_t frame) {
+KeyWrite registerCameraKey(Scene& scene, std::uint32_t frame) {
   CameraKey values;
   values.centre = scene.camera.cameraCentre;
   values.rotation = scene.camera.cameraAngles;
@@ -178,26 +191,26 @@ bool registerCameraKey(Scene& scene, std::uint32_t frame) {
   return registerSceneKey(scene, scene.cameraKeyPool, frame, values);
 }
 
-bool registerCameraKeyWithValues(Scene& scene, std::uint32_t relativeFrame, const CameraKey& values) {
+KeyWrite registerCameraKeyWithValues(Scene& scene, std::uint32_t relativeFrame, const CameraKey& values) {
   const std::optional<std::uint32_t> frame = offsetFrame(scene.currentFrame, relativeFrame);
-  return frame && registerSceneKey(scene, scene.cameraKeyPool, *frame, values);
+  return frame ? registerSceneKey(scene, scene.cameraKeyPool, *frame, values) : KeyWrite{};
 }
 
-bool registerLightKey(Scene& scene, std::uint32_t frame) {
+KeyWrite registerLightKey(Scene& scene, std::uint32_t frame) {
   LightKey values;
   values.direction = scene.light.lightDirection;
   values.colour = scene.light.lightColour;
   return registerSceneKey(scene, scene.lightKeyPool, frame, values);
 }
 
-bool registerLightKeyWithValues(Scene& scene, std::uint32_t relativeFrame, const LightKey& values) {
+KeyWrite registerLightKeyWithValues(Scene& scene, std::uint32_t relativeFrame, const LightKey& values) {
   const std::optional<std::uint32_t> frame = offsetFrame(scene.currentFrame, relativeFrame);
-  return frame && registerSceneKey(scene, scene.lightKeyPool, *frame, values);
+  return frame ? registerSceneKey(scene, scene.lightKeyPool, *frame, values) : KeyWrite{};
 }
 
-bool registerAccessoryKey(Scene& scene, std::uint32_t frame, const AccessoryKey& values) {
+KeyWrite registerAccessoryKey(Scene& scene, std::uint32_t frame, const AccessoryKey& values) {
   if (scene.currentAccessory >= scene.accessoryKeyPools.size()) {
-    return false;
+    return {};
   }
   return registerSceneKey(scene, scene.accessoryKeyPools[scene.currentAccessory], frame, values);
 }

@@ -4,15 +4,10 @@
 
 namespace zv {
 
-void reportKeyPoolFull(port::Ui* ui, std::uint32_t capacity) {
-  if (!ui) {
-    return;
-  }
-  port::showMessage(
-      *ui,
-      "登録ポイント数が" + std::to_string(capacity) +
-          "個を越えました\nこれ以上の登録は行えません\n「ﾌﾚｰﾑ編集」の「不要ﾌﾚｰﾑ削除」を実行して下さい",
-      "ﾌﾚｰﾑ登録");
+Message keyPoolFullMessage(std::uint32_t capacity) {
+  return {"登録ポイント数が" + std::to_string(capacity) +
+              "個を越えました\nこれ以上の登録は行えません\n「ﾌﾚｰﾑ編集」の「不要ﾌﾚｰﾑ削除」を実行して下さい",
+          "ﾌﾚｰﾑ登録"};
 }
 
 void resetToHeadValues(BoneKey& key, const BoneKey& headValues) {

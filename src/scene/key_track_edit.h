@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "port/ui.h"
 #include "scene/key_pool.h"
+#include "scene/message.h"
 
 namespace zv {
 
@@ -17,15 +17,14 @@ void noteKeyChange(KeyPool<Record>& pool, std::uint32_t index) {
   }
 }
 
-// Shows the pool-full message of registration; the count is the pool's capacity.
-void reportKeyPoolFull(port::Ui* ui, std::uint32_t capacity);
+// The pool-full message of registration; the count is the pool's capacity.
+Message keyPoolFullMessage(std::uint32_t capacity);
 
 // The index of the key at `frame` on the track headed by `head`: the existing key there, or a
-// new record linked in frame order. Null after the pool-full message when a new record is needed
-// and none is free; the pool is unchanged then.
+// new record linked in frame order. Null when a new record is needed and none is free; the pool
+// is unchanged then.
 template <typename Record>
-std::optional<std::uint32_t> placeKey(port::Ui* ui, KeyPool<Record>& pool, std::uint32_t head,
-                                      std::uint32_t frame) {
+std::optional<std::uint32_t> placeKey(KeyPool<Record>& pool, std::uint32_t head, std::uint32_t frame) {
   const std::uint32_t before = pool.keyAtOrBefore(head, frame);
   if (pool[before].frame == frame) {
     noteKeyChange(pool, before);
@@ -33,7 +32,6 @@ std::optional<std::uint32_t> placeKey(port::Ui* ui, KeyPool<Record>& pool, std::
   }
   const std::optional<std::uint32_t> fresh = pool.lowestFree();
   if (!fresh) {
-    reportKeyPoolFull(ui, pool.capacity());
     return std::nullopt;
   }
   noteKeyChange(pool, *fresh);

@@ -5,6 +5,12 @@
 
 namespace zv {
 
+// Pi to six decimals, as degree conversions, view angles and quarter turns take it. Their results
+// are defined with this value, so it is not the true pi (std::numbers::pi_v, 3.14159274f as a
+// float), which the view presets use. Its float is the float nearest 3.141592.
+template <typename T>
+inline constexpr T kSixDigitPi = static_cast<T>(3.141592);
+
 struct Vec3 {
   float x = 0, y = 0, z = 0;
   bool operator==(const Vec3&) const = default;

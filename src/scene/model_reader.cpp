@@ -1,15 +1,10 @@
 #include "scene/model_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <bit>
 #include <cassert>
-#include <cerrno>
-#include <cstring>
 
+#include "port/byte_cursor.h"
+#include "port/file_bytes.h"
 #include "port/paths.h"
 #include "port/text.h"
 #include "scene/key_pool_setup.h"
@@ -38,64 +33,13 @@ ModelLoadFailure broken(std::string_view detail) {
   return failure(std::string(kBroken) + "(" + std::string(detail) + ")");
 }
 
-// Little-endian reads over the file bytes. A read past the end yields zeros and marks the cursor
-// truncated, so a section is read straight through and checked once.
-class ByteCursor {
- public:
-  explicit ByteCursor(std::string_view bytes) : bytes_(bytes) {}
+using port::ByteCursor;
 
-  bool truncated() const { return truncated_; }
-
-  // Whether `count` records of `size` bytes remain; marks the cursor truncated when not, so a
-  // hostile count is refused before anything is allocated for it.
-  bool holds(std::uint64_t count, std::size_t size) {
-    if (count > (bytes_.size() - offset_) / size) {
-      truncated_ = true;
-    }
-    return !truncated_;
-  }
-
-  std::uint8_t u8() { return static_cast<std::uint8_t>(take(1)[0]); }
-  std::uint16_t u16() { return static_cast<std::uint16_t>(littleEndian(take(2), 2)); }
-  std::int16_t i16() { return static_cast<std::int16_t>(u16()); }
-  std::uint32_t u32() { return static_cast<std::uint32_t>(littleEndian(take(4), 4)); }
-  float f32() { return std::bit_cast<float>(u32()); }
-  Vec3 vec3() {
-    Vec3 v;
-    v.x = f32();
-    v.y = f32();
-    v.z = f32();
-    return v;
-  }
-  // A fixed-width text field: the bytes up to the first NUL, at most `size`.
-  std::string text(std::size_t size) { return std::string(port::fixedField(take(size), size)); }
-  std::string_view bytes(std::size_t size) { return {take(size), size}; }
-
- private:
-  static std::uint64_t littleEndian(const char* p, int size) {
-    std::uint64_t value = 0;
-    for (int i = size - 1; i >= 0; --i) {
-      value = (value << 8) | static_cast<unsigned char>(p[i]);
-    }
-    return value;
-  }
-
-  const char* take(std::size_t size) {
-    if (truncated_ || bytes_.size() - offset_ < size) {
-      truncated_ = true;
-      std::fill(std::begin(zeros_), std::end(zeros_), '\0');
-      return zeros_;
-    }
-    const char* p = bytes_.data() + offset_;
-    offset_ += size;
-    return p;
-  }
-
-  std::string_view bytes_;
-  std::size_t offset_ = 0;
-  bool truncated_ = false;
-  char zeros_[kModelCommentSize] = {};
-};
+// A fixed-width text field: the bytes up to the first NUL, at most `size`.
+std::string readText(ByteCursor& in, std::size_t size) {
+  const std::string_view field = in.take(size);
+  return field.empty() ? std::string() : std::string(port::fixedField(field.data(), size));
+}
 
 void readVertices(ByteCursor& in, Model& model) {
   const std::uint32_t count = in.u32();
@@ -107,8 +51,8 @@ void readVertices(ByteCursor& in, Model& model) {
   model.edgeVertices.resize(count);
   for (std::uint32_t i = 0; i < count; ++i) {
     SourceVertex& source = model.sourceVertices[i];
-    source.position = in.vec3();
-    source.normal = in.vec3();
+    source.position = in.read<Vec3>();
+    source.normal = in.read<Vec3>();
     model.modelVertices[i].u = in.f32();
     model.modelVertices[i].v = in.f32();
     source.firstBone = in.u16();
@@ -136,11 +80,11 @@ void readMaterials(ByteCursor& in, Model& model) {
   }
   model.materials.resize(count);
   for (Material& material : model.materials) {
-    const Vec3 diffuse = in.vec3();
+    const Vec3 diffuse = in.read<Vec3>();
     const float alpha = in.f32();
     material.power = in.f32();
-    const Vec3 specular = in.vec3();
-    const Vec3 ambient = in.vec3();
+    const Vec3 specular = in.read<Vec3>();
+    const Vec3 ambient = in.read<Vec3>();
     material.diffuse = {diffuse.x, diffuse.y, diffuse.z, alpha};
     material.ambient = material.diffuse;
     material.specular = {specular.x, specular.y, specular.z, 0};
@@ -148,7 +92,7 @@ void readMaterials(ByteCursor& in, Model& model) {
     material.toonIndex = static_cast<std::int8_t>(in.u8());
     material.edge = in.u8() != 0;
     material.indexCount = in.u32();
-    material.textureName = in.text(kModelNameSize);
+    material.textureName = readText(in, kModelNameSize);
   }
 }
 
@@ -159,12 +103,12 @@ void readBones(ByteCursor& in, Model& model) {
   }
   model.bones.resize(count);
   for (Bone& bone : model.bones) {
-    bone.name = in.text(kModelNameSize);
+    bone.name = readText(in, kModelNameSize);
     bone.parent = in.i16();
     bone.tail = in.u16();
     bone.type = in.u8();
     bone.linkedBone = in.u16();
-    bone.head = in.vec3();
+    bone.head = in.read<Vec3>();
   }
 }
 
@@ -197,7 +141,7 @@ void readMorphs(ByteCursor& in, Model& model) {
   }
   model.morphs.resize(count);
   for (Morph& morph : model.morphs) {
-    morph.name = in.text(kModelNameSize);
+    morph.name = readText(in, kModelNameSize);
     const std::uint32_t vertexCount = in.u32();
     morph.category = in.u8();
     if (!in.holds(vertexCount, kMorphVertexSize)) {
@@ -206,7 +150,7 @@ void readMorphs(ByteCursor& in, Model& model) {
     morph.vertices.resize(vertexCount);
     for (MorphVertex& vertex : morph.vertices) {
       vertex.index = in.u32();
-      vertex.position = in.vec3();
+      vertex.position = in.read<Vec3>();
     }
   }
 }
@@ -233,7 +177,7 @@ std::uint16_t readGroupNames(ByteCursor& in, Model& model) {
   }
   const auto shift = static_cast<std::uint16_t>(model.groupNames.size() - 1);
   for (int i = 0; i < count; ++i) {
-    model.groupNames.push_back({in.text(kGroupNameSize), false});
+    model.groupNames.push_back({readText(in, kGroupNameSize), false});
   }
   return shift;
 }
@@ -378,59 +322,6 @@ void completeModel(Model& model) {
   model.visible = true;
 }
 
-std::optional<std::string> readWholeFile(const std::filesystem::path& path, int& error) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    error = errno;
-    return std::nullopt;
-  }
-  std::string bytes;
-  struct stat info {};
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
-  }
-  char buffer[65536];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) {
-      continue;
-    }
-    if (got < 0) {
-      error = errno;
-      ::close(fd);
-      return std::nullopt;
-    }
-    if (got == 0) {
-      break;
-    }
-    bytes.append(buffer, static_cast<std::size_t>(got));
-  }
-  ::close(fd);
-  return bytes;
-}
-
-// The same file name under UserFile/Model of the program folder, for a model that was moved.
-std::optional<std::filesystem::path> fallbackPath(const std::filesystem::path& path,
-                                                  const std::filesystem::path& exeDirectory) {
-  const std::string native = path.string();
-  std::size_t extension = native.find(".tsm");
-  if (extension == std::string::npos) {
-    extension = native.find(".TSM");
-  }
-  if (extension == std::string::npos) {
-    return std::nullopt;
-  }
-  const std::size_t separator = native.rfind('/', extension);
-  if (separator == std::string::npos) {
-    return std::nullopt;
-  }
-  std::filesystem::path candidate = exeDirectory / "UserFile" / "Model" / native.substr(separator + 1);
-  if (port::toStoredPath(candidate).size() > kMaxStoredPathBytes) {
-    return std::nullopt;
-  }
-  return port::resolveCaseInsensitive(candidate);
-}
-
 }  // namespace
 
 std::optional<ModelLoadFailure> parseModel(std::string_view bytes, Model& model) {
@@ -438,10 +329,10 @@ std::optional<ModelLoadFailure> parseModel(std::string_view bytes, Model& model)
     return failure(std::string(kNotAModel));
   }
   ByteCursor in(bytes);
-  in.bytes(3);
+  in.take(3);
   in.f32();  // format version, not checked
-  model.name = in.text(kModelNameSize);
-  model.comment = in.text(kModelCommentSize);
+  model.name = readText(in, kModelNameSize);
+  model.comment = readText(in, kModelCommentSize);
   readVertices(in, model);
   readIndices(in, model);
   readMaterials(in, model);
@@ -465,11 +356,11 @@ std::optional<ModelLoadFailure> readModelFile(std::filesystem::path& path,
                                               const std::filesystem::path& exeDirectory, Model& model) {
   std::filesystem::path opened = port::resolveCaseInsensitive(path);
   int error = 0;
-  std::optional<std::string> bytes = readWholeFile(opened, error);
+  std::optional<std::string> bytes = port::readWholeFile(opened, error);
   if (!bytes) {
-    if (const auto fallback = fallbackPath(path, exeDirectory)) {
+    if (const auto fallback = port::userFileFallback(path, exeDirectory, "Model", ".tsm")) {
       opened = *fallback;
-      bytes = readWholeFile(opened, error);
+      bytes = port::readWholeFile(opened, error);
     }
   }
   if (!bytes) {

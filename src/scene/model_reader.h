@@ -14,8 +14,6 @@ namespace zv {
 
 // The morph key pool needs a free record beyond the heads.
 inline constexpr std::size_t kMaxModelMorphs = MorphKey::kPoolCapacity - 1;
-// A path longer than the 256-byte field that stores it is unusable.
-inline constexpr std::size_t kMaxStoredPathBytes = 255;
 
 // Why a model could not be read, as the user is told: both texts UTF-8.
 struct ModelLoadFailure {

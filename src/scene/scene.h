@@ -8,9 +8,10 @@
 #include <memory>
 #include <string>
 
-#include "port/ui.h"
+#include "scene/frame_time.h"
 #include "scene/math.h"
 #include "scene/model.h"
+#include "scene/view_modes.h"
 
 namespace zv {
 
@@ -56,9 +57,6 @@ struct PanelOpen {
 };
 
 struct Scene {
-  // Platform the scene's operations report through; the front end installs its own.
-  port::Ui* ui = nullptr;
-
   // Shell.
   bool isVistaOrLater = true;          // the platform offers the fast AVI output option (always, here)
   std::filesystem::path exeDirectory;  // folder of the executable; relative paths resolve against it
@@ -78,7 +76,7 @@ struct Scene {
 
   // Playback and editing position.
   std::uint32_t currentFrame = 0;  // frame under the timeline cursor
-  float currentTime = 0.0f;        // playback clock in seconds; the sampled frame is currentTime x 30
+  float currentTime = 0.0f;  // playback clock in seconds; the sampled frame is currentTime x kFramesPerSecond
   bool playing = false;
   bool recording = false;
 
@@ -116,7 +114,7 @@ struct Scene {
   bool translucent = false;  // copied into every loaded model
   int backgroundVideoShown = 0;
   bool backgroundImageShown = false;
-  int captureMode = 0;  // 0 off, 1-3 screen-capture placements
+  CaptureMode captureMode = CaptureMode::Off;
   bool followCameraLight = false;
   bool playFromCurrentFrame = false;
   bool stopFrameOption = false;
@@ -133,9 +131,9 @@ struct Scene {
   float viewOffsetX = 0.0f;
   float viewOffsetY = 0.0f;
 
-  // 3D view interaction: 0 select, 1 box select, 2 none, 3 rotate, 4 move, 5 gizmo drag.
-  int editMode = 0;
-  int hoverZone = 0;  // what the mouse is over, 0 nothing, up to 20
+  // 3D view interaction.
+  EditMode editMode = EditMode::Select;
+  HoverZone hoverZone = HoverZone::Nothing;
 
   // Frame-rate reading of the information text.
   float fpsAccumulator = 0.0f;  // seconds summed since the last reading

@@ -1,7 +1,5 @@
 #include "scene/undo.h"
 
-#include <string>
-
 #include "scene/key_pool_selection.h"
 
 namespace zv {
@@ -11,18 +9,9 @@ int wrapped(int position) {
   return (position + kUndoSteps) % kUndoSteps;
 }
 
-void showButtons(Scene& scene, const UndoHistory& history) {
-  if (scene.ui) {
-    scene.ui->enableControl(kUndoButton, history.undoAvailable);
-    scene.ui->enableControl(kRedoButton, history.redoAvailable);
-  }
-}
-
-void showFrame(Scene& scene, std::uint32_t frame) {
+void moveToFrame(Scene& scene, UndoOutcome& outcome, std::uint32_t frame) {
   scene.currentFrame = frame;
-  if (scene.ui) {
-    scene.ui->setControlText(kCurrentFrameBox, std::to_string(frame));
-  }
+  outcome.frameMoved = true;
 }
 
 std::vector<PoseEntry> currentPose(const Model& model) {
@@ -63,30 +52,30 @@ std::vector<SavedKey> swapKeys(Model& model, const std::vector<SavedKey>& keys) 
 }
 
 // Undoes the step at the position into its redo entry; returns its kind.
-UndoKind undoOne(Scene& scene, Model& model) {
+UndoKind undoOne(Scene& scene, Model& model, UndoOutcome& outcome) {
   UndoHistory& history = model.undoHistory;
   UndoStep& step = history.undoRing[history.position];
   UndoStep& redo = history.redoRing[history.position];
   if (step.kind == UndoKind::Pose || step.kind == UndoKind::PoseAtFrame) {
     redo = {UndoKind::Pose, step.frame, swapPoses(model, step.poses), {}};
     if (step.kind == UndoKind::PoseAtFrame) {
-      showFrame(scene, step.frame);
+      moveToFrame(scene, outcome, step.frame);
     }
   } else {
     redo = {UndoKind::KeyEdit, step.frame, swapPoses(model, step.poses), swapKeys(model, step.keys)};
-    showFrame(scene, step.frame);
+    moveToFrame(scene, outcome, step.frame);
   }
   return step.kind;
 }
 
-void redoOne(Scene& scene, Model& model) {
+void redoOne(Scene& scene, Model& model, UndoOutcome& outcome) {
   UndoHistory& history = model.undoHistory;
   const UndoStep& redo = history.redoRing[history.position];
   if (redo.kind == UndoKind::Pose) {
     swapPoses(model, redo.poses);
   } else {
     swapKeys(model, redo.keys);
-    showFrame(scene, history.undoRing[history.position].frame);
+    moveToFrame(scene, outcome, history.undoRing[history.position].frame);
   }
 }
 
@@ -106,7 +95,7 @@ void attachUndoHistory(Scene& scene, Model& model) {
   model.boneKeyPool.observer = &model.undoHistory.recorder;
 }
 
-void beginStep(Scene& scene, Model& model, UndoKind kind, std::uint32_t frame) {
+void beginStep(Scene&, Model& model, UndoKind kind, std::uint32_t frame) {
   UndoHistory& history = model.undoHistory;
   // Undone steps ahead of the position are history no longer: a new step replaces the future.
   for (int ahead = 1; ahead <= history.undone; ++ahead) {
@@ -120,7 +109,6 @@ void beginStep(Scene& scene, Model& model, UndoKind kind, std::uint32_t frame) {
   history.undoRing[history.position] = {kind, frame, currentPose(model), {}};
   history.redoRing[history.position] = UndoStep{};
   history.recordedKeys.clear();
-  showButtons(scene, history);
 }
 
 void recordKey(Model& model, std::uint32_t index) {
@@ -162,10 +150,9 @@ UndoOutcome undo(Scene& scene) {
   do {
     if (history.undone == kUndoSteps || history.undoRing[history.position].kind == UndoKind::Empty) {
       history.undoAvailable = false;
-      showButtons(scene, history);
       return outcome;
     }
-    kind = undoOne(scene, *model);
+    kind = undoOne(scene, *model, outcome);
     outcome.changed = true;
     outcome.resample = outcome.resample || kind != UndoKind::Pose;
     ++history.undone;
@@ -174,7 +161,6 @@ UndoOutcome undo(Scene& scene) {
   history.undoAvailable =
       history.undone < kUndoSteps && history.undoRing[history.position].kind != UndoKind::Empty;
   history.redoAvailable = true;
-  showButtons(scene, history);
   return outcome;
 }
 
@@ -188,18 +174,16 @@ UndoOutcome redo(Scene& scene) {
   do {
     if (history.undone == 0) {
       history.redoAvailable = false;
-      showButtons(scene, history);
       return outcome;
     }
     history.position = wrapped(history.position + 1);
     --history.undone;
-    redoOne(scene, *model);
+    redoOne(scene, *model, outcome);
     outcome.changed = true;
     outcome.resample = outcome.resample || history.redoRing[history.position].kind != UndoKind::Pose;
   } while (history.undoRing[history.position].kind == UndoKind::KeyEditHead);
   history.redoAvailable = history.undone > 0;
   history.undoAvailable = true;
-  showButtons(scene, history);
   return outcome;
 }
 

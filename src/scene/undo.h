@@ -7,7 +7,6 @@
 
 #include "scene/scene.h"
 #include "scene/undo_history.h"
-#include "ui/control_ids.h"
 
 namespace zv {
 
@@ -29,12 +28,13 @@ void recordSelectedKeys(Scene& scene, Model& model, std::uint32_t frame);
 void recordPoseAtFrame(Scene& scene, Model& model, std::uint32_t frame);
 
 struct UndoOutcome {
-  bool changed = false;   // something was undone or redone
-  bool resample = false;  // the current frame must be sampled again (not after pose-only steps)
+  bool changed = false;     // something was undone or redone
+  bool resample = false;    // the current frame must be sampled again (not after pose-only steps)
+  bool frameMoved = false;  // currentFrame was set to the frame of a step, for the frame box to show
 };
 
 // Undo and redo on the current model; nothing in camera mode. The frame of a key step is written
-// to currentFrame and shown in box 317; buttons 300 and 301 follow.
+// to currentFrame; the history's undoAvailable and redoAvailable follow.
 UndoOutcome undo(Scene& scene);
 UndoOutcome redo(Scene& scene);
 

@@ -62,8 +62,8 @@ struct UndoHistory {
   std::array<UndoStep, kUndoSteps> redoRing;  // entry i: what undoing undoRing[i] displaced
   int position = 0;                           // newest step that can be undone
   int undone = 0;              // steps undone since the last record: the ones redo can bring back
-  bool undoAvailable = false;  // mirrors button 300
-  bool redoAvailable = false;  // mirrors button 301
+  bool undoAvailable = false;  // the undo button follows it
+  bool redoAvailable = false;  // the redo button follows it
   std::unordered_set<std::uint32_t> recordedKeys;  // pool indices already in the current step
   UndoRecorder recorder;
 };

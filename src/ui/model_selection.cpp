@@ -7,15 +7,13 @@
 namespace zv {
 namespace {
 
-constexpr int kEditModeSelect = 0;
-constexpr int kEditModeNone = 2;
 
 void showModeChange(Scene& scene, port::Ui& ui, Panels& panels) {
   updatePanelVisibility(scene, ui, panels.clipboards);
   if (panels.relayout) {
     panels.relayout();
   }
-  ui.repaintWindow();
+  ui.repaint();
 }
 
 void leaveCameraMode(Scene& scene, port::Ui& ui, Panels& panels) {
@@ -35,7 +33,7 @@ void selectModel(Scene& scene, port::Ui& ui, Panels& panels, int slot) {
     ui.checkControl(id, false);
   }
   ui.checkControl(kSelectModeButton, true);
-  scene.editMode = kEditModeSelect;
+  scene.editMode = EditMode::Select;
   enableModeMenus(ui, false);
   ui.enableControl(kStretchButton, true);
   const std::array<bool, 3>& buffers = panels.clipboards.modelKeyBuffers;
@@ -49,7 +47,7 @@ void selectCameraEntry(Scene& scene, port::Ui& ui, Panels& panels) {
   ui.selectControlRow(kRangeRowList, 0);
   ui.checkControl(kVisibleCheck, false);
   enterCameraMode(scene, ui, panels);
-  scene.editMode = kEditModeNone;
+  scene.editMode = EditMode::None;
 }
 
 }  // namespace

@@ -84,7 +84,7 @@ TEST(LightInterpolation, IsLinear) {
 TEST(CameraProjection, ConvertsTheViewAngle) {
   LiveCamera camera;
   camera.fieldOfView = 45.0f;
-  EXPECT_FLOAT_EQ(cameraProjection(camera).fieldOfViewRadians, 45.0f / 180.0f * 3.141592f);
+  EXPECT_FLOAT_EQ(cameraProjection(camera).fieldOfViewRadians, 0.785398f);  // a quarter of 3.141592
   EXPECT_EQ(cameraProjection(camera).nearPlane, 1.0f);
   EXPECT_EQ(cameraProjection(camera).farPlane, 1500.0f);
 }

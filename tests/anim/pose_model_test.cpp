@@ -167,7 +167,7 @@ TEST(Skinning, OutlineOffsetGrowsWithTheEyeDistance) {
   EXPECT_NEAR(outlineOffset(model, Mat4{}, {0, 0, -35}), 0.0358084f, 1e-7f);
   // A single-bone model measures from its only bone.
   model.bones.resize(1);
-  EXPECT_NEAR(outlineOffset(model, Mat4{}, {0, 0, -35}), 35 * 0.00072f + 0.0096f, 1e-7f);
+  EXPECT_NEAR(outlineOffset(model, Mat4{}, {0, 0, -35}), 0.0348f, 1e-7f);  // 0.0252 + 0.0096
 }
 
 TEST(Morphs, WeightedOffsetsAddUpAndNegativeWeightsAreSkipped) {

@@ -35,11 +35,11 @@ int boneNamed(const Model& model, std::string_view cp932Name) {
 
 TEST_F(FrameStepTest, TheLampStandsOnTheGroundAndCastsItsShadowWhenNotSelecting) {
   ASSERT_TRUE(addAccessory(scene_, *systems_, kLamp));
-  scene_.editMode = 0;
+  scene_.editMode = EditMode::Select;
   frameStep(scene_, *systems_);
   const RgbaImage selecting = readBackBuffer(systems_->device);
 
-  scene_.editMode = 2;
+  scene_.editMode = EditMode::None;
   frameStep(scene_, *systems_);
   expectMatchesReference("frame_accessory_ground");
   EXPECT_GT(differingPixels(selecting, readBackBuffer(systems_->device)), 100);
@@ -48,7 +48,7 @@ TEST_F(FrameStepTest, TheLampStandsOnTheGroundAndCastsItsShadowWhenNotSelecting)
   scene_.light.lightDirection = {-0.5f, 1.0f, 0.5f};
   frameStep(scene_, *systems_);
   const RgbaImage litFromBelow = readBackBuffer(systems_->device);
-  scene_.editMode = 0;
+  scene_.editMode = EditMode::Select;
   frameStep(scene_, *systems_);
   EXPECT_EQ(differingPixels(litFromBelow, readBackBuffer(systems_->device)), 0);
 }

@@ -15,10 +15,9 @@ void FrameStepTest::SetUp() {
   if (!context_) {
     GTEST_SKIP() << "no headless GL context: " << error;
   }
-  scene_.ui = &ui_;
   scene_.exeDirectory = std::filesystem::current_path();
   ui_.client = {0, 0, 1280, 720};
-  ASSERT_TRUE(createFrameSystems(*systems_, scene_, kScreen, nullptr, scene_.exeDirectory));
+  ASSERT_TRUE(createFrameSystems(*systems_, scene_, ui_, kScreen, nullptr, scene_.exeDirectory));
   layoutView(scene_, *systems_);
 }
 

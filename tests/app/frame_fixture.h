@@ -10,8 +10,8 @@
 
 #include "app/frame_systems.h"
 #include "port/gl/headless_gl_context.h"
-#include "port/headless_ui.h"
 #include "scene/scene.h"
+#include "ui_with_controls.h"
 
 namespace zv::test {
 
@@ -28,7 +28,7 @@ class FrameStepTest : public ::testing::Test {
   void expectMatchesReference(const std::string& name, int tolerance = 3);
 
   std::unique_ptr<port::HeadlessGlContext> context_;
-  port::HeadlessUi ui_;
+  test::UiWithControls ui_;
   Scene scene_;
   std::unique_ptr<FrameSystems> systems_ = std::make_unique<FrameSystems>();
 };

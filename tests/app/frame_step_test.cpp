@@ -5,6 +5,7 @@
 #include <stdlib.h>
 
 #include "anim/sampling.h"
+#include "app/recording_commands.h"
 #include "frame_fixture.h"
 #include "media/background_image.h"
 #include "media/background_video.h"
@@ -148,7 +149,8 @@ TEST_F(FrameStepTest, RecordingFromFrameZeroToZeroWritesOneFrameAt30AndTwoAt60) 
     RecordingSettings settings;
     settings.recordPath = folder / "out.avi";
     settings.recordFrameRate = rate;
-    ASSERT_EQ(startRecording(scene_, systems_->aviExport, settings, std::nullopt), port::AviWriteError::None);
+    ASSERT_EQ(startRecording(scene_, systems_->aviExport, settings, std::nullopt, ui_).error,
+              port::AviWriteError::None);
     EXPECT_LT(stepWhilePlaying(scene_, *systems_, 10), 10);
     EXPECT_FALSE(scene_.recording);
     EXPECT_EQ(systems_->aviExport.framesWritten, frames) << rate;
@@ -176,7 +178,8 @@ TEST_F(FrameStepTest, TheRecordedPictureHoldsTheSceneButNotTheText) {
   settings.recordPath = folder / "out.avi";
   scene_.outputWidth = kScreen.width;
   scene_.outputHeight = kScreen.height;
-  ASSERT_EQ(startRecording(scene_, systems_->aviExport, settings, std::nullopt), port::AviWriteError::None);
+  ASSERT_EQ(startRecording(scene_, systems_->aviExport, settings, std::nullopt, ui_).error,
+            port::AviWriteError::None);
   frameStep(scene_, *systems_);
   const RgbaImage shown = readBackBuffer(systems_->device, {0, 0, 120, 40});
   EXPECT_TRUE(anyRed(shown.pixels.data(), shown.pixels.size() / 4, 0)) << "録画中 is shown";
@@ -238,7 +241,7 @@ TEST_F(FrameStepTest, PlayingTheCameraTrackBringsItsViewAngleAndDropsTheViewOffs
 TEST_F(FrameStepTest, TheMusicStopsRewoundAtTheEndAndRestartsOnRepeat) {
   ::setenv("SDL_AUDIODRIVER", "dummy", 1);
   shutdown(systems_->wav);
-  ASSERT_TRUE(initialise(systems_->wav, ui_, nullptr));
+  ASSERT_TRUE(initialise(systems_->wav, nullptr));
   std::filesystem::path music = "UserFile/Wave/demo_beat.wav";
   ASSERT_TRUE(loadWav(systems_->wav, music, scene_.exeDirectory, 0, scene_.panelWidth));
   scene_.playing = true;
@@ -320,22 +323,27 @@ TEST_F(FrameStepTest, ThePlayingBackgroundVideoShowsTheFrameOfTheClock) {
 TEST_F(FrameStepTest, PropsAreDrawnFromTheirSlotState) {
   const std::filesystem::path folder = std::filesystem::current_path();
   auto prop = std::make_unique<Accessory>();
-  ASSERT_TRUE(loadAccessory(*prop, systems_->device, ui_, systems_->textures, "UserFile/Accessory/lamp.x",
+  AccessoryState& state = scene_.accessories[3];
+  ASSERT_TRUE(loadAccessory(*prop, state, systems_->device, systems_->textures, "UserFile/Accessory/lamp.x",
                             scene_.exeDirectory));
   std::filesystem::current_path(folder);
   systems_->accessories[3] = std::move(prop);
-  AccessoryState& state = scene_.accessories[3];
   state.loaded = true;
-  state.position = {1, 2, 3};
-  state.rotation = {0.5f, 0, 0};
-  state.scale = 2.0f;
   state.visible = false;
   frameStep(scene_, *systems_);
-  const Accessory& drawn = *systems_->accessories[3];
-  EXPECT_EQ(drawn.position.z, 3.0f);
-  EXPECT_EQ(drawn.rotation.x, 0.5f);
-  EXPECT_EQ(drawn.scale, 2.0f);
-  EXPECT_FALSE(drawn.visible);
+  const RgbaImage hidden = readBackBuffer(systems_->device);
+
+  state.visible = true;
+  frameStep(scene_, *systems_);
+  const RgbaImage shown = readBackBuffer(systems_->device);
+  EXPECT_NE(shown.pixels, hidden.pixels);
+
+  state.position = {6, 0, 0};
+  frameStep(scene_, *systems_);
+  EXPECT_NE(readBackBuffer(systems_->device).pixels, shown.pixels);
+  state.visible = false;
+  frameStep(scene_, *systems_);
+  EXPECT_EQ(readBackBuffer(systems_->device).pixels, hidden.pixels);
 }
 
 // Mean of the red, green and blue bytes in `area` of an RGBA picture `width` wide.
@@ -360,7 +368,7 @@ std::vector<std::uint8_t> captureTexturePixels(const CaptureTexture& capture) {
 TEST_F(FrameStepTest, TheCaptureTextureHoldsTheSceneTopRowFirst) {
   loadDemoCharacter();
   scene_.showAxes = false;
-  scene_.captureMode = 1;
+  scene_.captureMode = CaptureMode::WholeView;
   frameStep(scene_, *systems_);
   const RgbaImage drawn = readBackBuffer(systems_->device);
   // The texture's row 0 (v = 0) is the picture's top row, which GL reads back first. The areas

@@ -35,7 +35,7 @@ TEST(OverlayLayout, CameraModeDrawsMarkerIconAndCameraStripsInOrder) {
 TEST(OverlayLayout, PlayingDrawsOnlyTheIconAndNothingAtAllInCameraMode) {
   Scene scene;
   scene.playing = true;
-  scene.hoverZone = 9;
+  scene.hoverZone = HoverZone::BoneRotateX;
   EXPECT_TRUE(spriteOverlays(scene, kWidth, kHeight, 1.0f, port::Point{100, 200}).empty());
   scene.cameraMode = false;
   const std::vector<SpriteOverlay> overlays =
@@ -65,21 +65,21 @@ TEST(OverlayLayout, HoverZonesHighlightOneButtonFromRowZero) {
   Scene scene;
   struct Case {
     bool cameraMode;
-    int zone;
+    HoverZone zone;
     OverlaySprite sprite;
     port::Rect source;
     int x, y;
   };
   const Case cases[] = {
-      {true, 18, OverlaySprite::Roll, {0, 0, 38, 29}, 894, 688},
-      {false, 10, OverlaySprite::Roll, {44, 0, 82, 29}, 938, 688},
-      {true, 20, OverlaySprite::Roll, {82, 0, 119, 29}, 976, 688},
-      {false, 12, OverlaySprite::Move, {0, 0, 38, 29}, 894, 728},
-      {true, 16, OverlaySprite::Move, {44, 0, 82, 29}, 938, 728},
-      {false, 17, OverlaySprite::Move, {82, 0, 119, 29}, 976, 728},
+      {true, HoverZone::CameraRotateX, OverlaySprite::Roll, {0, 0, 38, 29}, 894, 688},
+      {false, HoverZone::BoneRotateY, OverlaySprite::Roll, {44, 0, 82, 29}, 938, 688},
+      {true, HoverZone::CameraRotateZ, OverlaySprite::Roll, {82, 0, 119, 29}, 976, 688},
+      {false, HoverZone::BoneMoveX, OverlaySprite::Move, {0, 0, 38, 29}, 894, 728},
+      {true, HoverZone::CameraMoveY, OverlaySprite::Move, {44, 0, 82, 29}, 938, 728},
+      {false, HoverZone::CameraMoveZ, OverlaySprite::Move, {82, 0, 119, 29}, 976, 728},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.zone);
+    SCOPED_TRACE(static_cast<int>(c.zone));
     scene.cameraMode = c.cameraMode;
     scene.hoverZone = c.zone;
     // Even a restriction that disables both strips keeps the highlight.
@@ -88,15 +88,17 @@ TEST(OverlayLayout, HoverZonesHighlightOneButtonFromRowZero) {
     ASSERT_EQ(overlays.size(), 4u);
     expectOverlay(overlays[3], c.sprite, c.source, c.x, c.y);
   }
-  for (int zone : {0, 1, 2, 3, 8, 21}) {
+  for (HoverZone zone : {HoverZone::Nothing, HoverZone::ZoomIcon, HoverZone::PanIcon,
+                         HoverZone::RotateGizmoHorizontalArms, HoverZone::MoveGizmoCentre}) {
     scene.hoverZone = zone;
-    EXPECT_EQ(spriteOverlays(scene, kWidth, kHeight, 1.0f, std::nullopt).size(), 3u) << zone;
+    EXPECT_EQ(spriteOverlays(scene, kWidth, kHeight, 1.0f, std::nullopt).size(), 3u)
+        << static_cast<int>(zone);
   }
 }
 
 TEST(OverlayLayout, ScaledPositionsTruncateEachProduct) {
   Scene scene;
-  scene.hoverZone = 20;
+  scene.hoverZone = HoverZone::CameraRotateZ;
   const std::vector<SpriteOverlay> overlays =
       spriteOverlays(scene, kWidth, kHeight, 0.75f, port::Point{100, 200});
   ASSERT_EQ(overlays.size(), 5u);

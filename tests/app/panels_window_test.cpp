@@ -22,7 +22,7 @@ class PanelsWindow : public test::FrameStepTest {
     if (!context_) {
       return;
     }
-    scene_.ui = ui_.get();
+    systems_->ui = ui_.get();
     createPanels(scene_, *systems_);
     newScene(scene_, *systems_);
   }
@@ -47,7 +47,7 @@ TEST_F(PanelsWindow, NewSceneShowsItsValuesAndMenus) {
   EXPECT_FALSE(scene_.showInfo);
   EXPECT_EQ(scene_.frameRateLimit, 60.0f);
   EXPECT_TRUE(scene_.projectPath.empty());
-  EXPECT_EQ(scene_.editMode, 2);
+  EXPECT_EQ(scene_.editMode, EditMode::None);
   EXPECT_EQ(ui_->windowTitle, "Zol_Vanta");
   EXPECT_EQ(ui_->control(kCurrentFrameBox).text, "0");
   EXPECT_EQ(ui_->control(kViewAngleBox).text, " 45");

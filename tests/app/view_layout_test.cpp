@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 namespace zv {
 namespace {
 
@@ -37,12 +35,12 @@ TEST(ViewLayout, LargeWindowsAndOutputsDoNotOverflow) {
 }
 
 TEST(ViewLayout, ProjectionUsesTheOutputAspectWithNearOneAndFarFifteenHundred) {
+  // cot(22.5 degrees) = 1 + sqrt(2); 1500 / 1499 for the depth.
   Mat4 projection = layoutProjection(45.0f, 512, 384);
-  const float cotangent = std::cos(45.0f * 3.141592f / 360.0f) / std::sin(45.0f * 3.141592f / 360.0f);
-  EXPECT_FLOAT_EQ(projection.m[1][1], cotangent);
-  EXPECT_FLOAT_EQ(projection.m[0][0], 0.75f * cotangent);
-  EXPECT_FLOAT_EQ(projection.m[2][2], 1500.0f / 1499.0f);
-  EXPECT_FLOAT_EQ(projection.m[3][2], -1500.0f / 1499.0f);
+  EXPECT_NEAR(projection.m[1][1], 2.414214f, 2e-6f);
+  EXPECT_NEAR(projection.m[0][0], 1.810660f, 2e-6f);
+  EXPECT_NEAR(projection.m[2][2], 1.000667f, 1e-6f);
+  EXPECT_NEAR(projection.m[3][2], -1.000667f, 1e-6f);
   EXPECT_EQ(projection.m[2][3], 1.0f);
   EXPECT_EQ(projection.m[3][3], 0.0f);
 }
@@ -54,8 +52,9 @@ TEST(ViewLayout, DegenerateProjectionsStayTheIdentity) {
 
 TEST(ViewLayout, StretchIsViewOverBackBufferTimesOverlayScale) {
   ViewStretch stretch = viewStretch({259, 18, 1024, 590}, 1024, 768, 0.5f);
-  EXPECT_FLOAT_EQ(stretch.xRatio, 765.0f / 1024.0f * 0.5f);
-  EXPECT_FLOAT_EQ(stretch.yRatio, 572.0f / 768.0f * 0.5f);
+  // A view 765 x 572 over a 1024 x 768 back buffer, halved.
+  EXPECT_NEAR(stretch.xRatio, 0.3735352f, 1e-7f);
+  EXPECT_NEAR(stretch.yRatio, 0.3723958f, 1e-7f);
   ViewStretch none = viewStretch({0, 0, 100, 100}, 0, 768, 1.0f);
   EXPECT_EQ(none.xRatio, 1.0f);
   EXPECT_EQ(none.yRatio, 1.0f);

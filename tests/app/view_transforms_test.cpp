@@ -96,7 +96,7 @@ TEST(ViewTransforms, GroundShadowMatrixFlattensOntoTheLiftedGround) {
 
 TEST(ViewTransforms, GroundShadowNeedsADownwardLightAndAShadowingMode) {
   Scene scene;
-  scene.editMode = 2;
+  scene.editMode = EditMode::None;
   EXPECT_TRUE(groundShadowShown(scene));
   scene.light.lightDirection.y = 0.0f;
   EXPECT_FALSE(groundShadowShown(scene));
@@ -106,7 +106,7 @@ TEST(ViewTransforms, GroundShadowNeedsADownwardLightAndAShadowingMode) {
 
   scene.light.lightDirection.y = -1.0f;
   scene.playing = false;
-  for (int selecting : {0, 1}) {
+  for (EditMode selecting : {EditMode::Select, EditMode::BoxSelect}) {
     scene.editMode = selecting;
     EXPECT_FALSE(groundShadowShown(scene));
   }
@@ -118,7 +118,7 @@ TEST(ViewTransforms, GroundShadowNeedsADownwardLightAndAShadowingMode) {
 
 TEST(ViewTransforms, ABackgroundVideoHidesTheShadowOnlyWhileEditing) {
   Scene scene;
-  scene.editMode = 4;
+  scene.editMode = EditMode::Move;
   scene.backgroundVideoShown = 1;
   EXPECT_FALSE(groundShadowShown(scene));
   scene.playing = true;
@@ -128,23 +128,26 @@ TEST(ViewTransforms, ABackgroundVideoHidesTheShadowOnlyWhileEditing) {
 TEST(ViewTransforms, EdgesShowWhilePlayingOrWithoutASelectionTool) {
   Scene scene;
   EXPECT_FALSE(edgesShown(scene));
-  scene.editMode = 1;
+  scene.editMode = EditMode::BoxSelect;
   EXPECT_FALSE(edgesShown(scene));
   scene.playing = true;
   EXPECT_TRUE(edgesShown(scene));
   scene.playing = false;
-  for (int mode : {2, 3, 4, 5}) {
+  for (EditMode mode : {EditMode::None, EditMode::Rotate, EditMode::Move, EditMode::GizmoDrag}) {
     scene.editMode = mode;
     EXPECT_TRUE(edgesShown(scene));
   }
 }
 
 TEST(ViewTransforms, OrthographicProjectionScalesByDistanceAndAspect) {
-  Mat4 expected;
-  expected.m[0][0] = -2.0f / -35.0f;
-  expected.m[1][1] = expected.m[0][0] * 0.75f;
-  expected.m[2][2] = 0.0013f;
-  EXPECT_EQ(orthographicProjection(-35.0f, 512, 384), expected);
+  // 2 / 35 across; 384 / 512 of that up.
+  const Mat4 projection = orthographicProjection(-35.0f, 512, 384);
+  EXPECT_NEAR(projection.m[0][0], 0.0571429f, 1e-7f);
+  EXPECT_NEAR(projection.m[1][1], 0.0428571f, 1e-7f);
+  EXPECT_EQ(projection.m[2][2], 0.0013f);
+  Mat4 rest = projection;
+  rest.m[0][0] = rest.m[1][1] = rest.m[2][2] = 1.0f;
+  EXPECT_EQ(rest, Mat4{});
 }
 
 TEST(ViewTransforms, ViewLooksAlongZFromTheOffsetEye) {
@@ -186,15 +189,15 @@ TEST(ViewTransforms, PointsBehindTheEyeOrTooFarOutHaveNoPixel) {
 }
 
 TEST(ViewTransforms, CaptureSourceIsTheWholeBufferOrACentredBand) {
-  EXPECT_EQ(captureSourceRect(0, 1024, 384, 512, 384), port::Rect{});
-  EXPECT_EQ(captureSourceRect(4, 1024, 384, 512, 384), port::Rect{});
-  EXPECT_EQ(captureSourceRect(1, 1024, 384, 512, 384), (port::Rect{0, 0, 1024, 384}));
+  using enum CaptureMode;
+  EXPECT_EQ(captureSourceRect(Off, 1024, 384, 512, 384), port::Rect{});
+  EXPECT_EQ(captureSourceRect(WholeView, 1024, 384, 512, 384), (port::Rect{0, 0, 1024, 384}));
   // half = 384 x 384 / 512 = 288 around 1025 / 2 = 512.
-  EXPECT_EQ(captureSourceRect(2, 1025, 384, 512, 384), (port::Rect{224, 0, 800, 384}));
-  EXPECT_EQ(captureSourceRect(3, 1025, 384, 512, 384), (port::Rect{224, 0, 800, 384}));
+  EXPECT_EQ(captureSourceRect(CentredView, 1025, 384, 512, 384), (port::Rect{224, 0, 800, 384}));
+  EXPECT_EQ(captureSourceRect(CentredViewOrVideo, 1025, 384, 512, 384), (port::Rect{224, 0, 800, 384}));
   // A band wider than the buffer takes the whole width.
-  EXPECT_EQ(captureSourceRect(2, 512, 384, 512, 384), (port::Rect{0, 0, 512, 384}));
-  EXPECT_EQ(captureSourceRect(2, 512, 384, 0, 384), (port::Rect{0, 0, 512, 384}));
+  EXPECT_EQ(captureSourceRect(CentredView, 512, 384, 512, 384), (port::Rect{0, 0, 512, 384}));
+  EXPECT_EQ(captureSourceRect(CentredView, 512, 384, 0, 384), (port::Rect{0, 0, 512, 384}));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "port/canvas/canvas.h"
 #include "port/gl/headless_gl_context.h"
 #include "port/paths.h"
+#include "port/video/video_reader.h"
 #include "temp_folder.h"
 
 namespace zv {
@@ -104,6 +105,31 @@ TEST_F(CliRender, APictureOfTheSizeAskedWithTheModelMovingBetweenFrames) {
   EXPECT_EQ(differingPixels(frame0, frame0Again), 0);  // the same frame draws the same picture
   EXPECT_GT(differingPixels(frame0, frame10), 20);     // the arm has moved by frame 10
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path()), {}), 3);  // no leftovers
+}
+
+TEST_F(CliRender, ThePictureIsTheOneTheExportRecordsOfThatFrame) {
+  const std::vector<std::string> size{"--width", "96", "--height", "64"};
+  ASSERT_EQ(render(12, folder_ / "f12.png", size).exitCode, 0);
+  std::vector<std::string> range{"--start", "12", "--end", "12"};
+  range.insert(range.end(), size.begin(), size.end());
+  ASSERT_EQ(exportAvi(folder_ / "f12.avi", range).exitCode, 0);
+  port::Canvas picture(0, 0);
+  ASSERT_TRUE(port::Canvas::readPng(folder_ / "f12.png", picture));
+  port::VideoOpenError error = port::VideoOpenError::None;
+  const auto reader = port::VideoReader::open(folder_ / "f12.avi", error);
+  const port::Picture* recorded = reader ? reader->decodeFrame(0) : nullptr;
+  ASSERT_NE(recorded, nullptr);
+  ASSERT_EQ(recorded->width, picture.width());
+  ASSERT_EQ(recorded->height, picture.height());
+  int differing = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      const std::uint8_t* bgra = recorded->row(y) + x * 4;
+      const port::Colour p = picture.pixel(x, y);
+      differing += p.r != bgra[2] || p.g != bgra[1] || p.b != bgra[0] || p.a != 255 ? 1 : 0;
+    }
+  }
+  EXPECT_EQ(differing, 0);
 }
 
 TEST_F(CliRender, ExportWritesOnePicturePerOutputFrame) {

@@ -28,7 +28,7 @@ class Blinks : public ::testing::Test {
   BlinkRandom freshProcess;  // the generator as a newly started program has it
 
   std::optional<int> blink(std::int32_t start, std::int32_t end) {
-    return insertBlinks(face.scene, BlinkRange{start, end}, freshProcess);
+    return face.insertBlinks(BlinkRange{start, end}, freshProcess);
   }
   std::string lastMessage() const { return face.ui.messages.empty() ? "" : face.ui.messages.back().text; }
 };
@@ -60,8 +60,8 @@ TEST_F(Blinks, ProgramDrawsFromItsOneGenerator) {
   const BlinkRandom before = processBlinkRandom();
   BlinkRandom replay = before;
   test::FaceScene other;
-  insertBlinks(face.scene, BlinkRange{0, 2000});
-  insertBlinks(other.scene, BlinkRange{0, 2000}, replay);
+  face.insertBlinks(BlinkRange{0, 2000});
+  other.insertBlinks(BlinkRange{0, 2000}, replay);
   EXPECT_EQ(face.track("まばたき"), other.track("まばたき"));
   EXPECT_EQ(processBlinkRandom().state, replay.state);
   EXPECT_NE(replay.state, before.state);
@@ -92,7 +92,7 @@ TEST_F(Blinks, ModelWithoutBlinkMorphIsToldBeforeAsking) {
     asked = true;
     return std::optional<BlinkRange>(BlinkRange{0, 600});
   };
-  EXPECT_EQ(insertBlinks(noBlink.scene, ask, freshProcess), std::nullopt);
+  EXPECT_EQ(noBlink.insertBlinks(ask, freshProcess), std::nullopt);
   EXPECT_FALSE(asked);
   ASSERT_EQ(noBlink.ui.messages.size(), 1u);
   EXPECT_EQ(noBlink.ui.messages[0].text,
@@ -101,9 +101,7 @@ TEST_F(Blinks, ModelWithoutBlinkMorphIsToldBeforeAsking) {
 }
 
 TEST_F(Blinks, CameraModeAndCancelDoNothing) {
-  EXPECT_EQ(insertBlinks(
-                face.scene, [] { return std::optional<BlinkRange>(); }, freshProcess),
-            std::nullopt);
+  EXPECT_EQ(face.insertBlinks([] { return std::optional<BlinkRange>(); }, freshProcess), std::nullopt);
   face.scene.cameraMode = true;
   EXPECT_EQ(blink(0, 600), std::nullopt);
   EXPECT_TRUE(face.ui.messages.empty());

@@ -36,7 +36,7 @@ TEST_F(LipSync, OneNoteOpensAndClosesTheMouth) {
   face.model->morphs[smile].weight = 0.25f;
   ASSERT_TRUE(registerMorphKey(face.scene, *face.model, smile, 500));
 
-  EXPECT_TRUE(importSequence(face.scene, writeSong({{1920, 480, "あ", "a"}})));
+  EXPECT_TRUE(face.importSequence(writeSong({{1920, 480, "あ", "a"}})));
 
   EXPECT_EQ(face.track("あ"), (Track{{58, 0.0f}, {60, 0.7f}, {73, 0.7f}, {75, 0.0f}}));
   EXPECT_TRUE(face.track("い").empty());
@@ -50,7 +50,7 @@ TEST_F(LipSync, OneNoteOpensAndClosesTheMouth) {
 }
 
 TEST_F(LipSync, NextNoteWinsWhereTwoNotesMeet) {
-  importSequence(face.scene, writeSong({{1920, 480, "あ", "a"}, {2400, 480, "か", "k' a"}}));
+  face.importSequence(writeSong({{1920, 480, "あ", "a"}, {2400, 480, "か", "k' a"}}));
   EXPECT_EQ(face.track("あ"),
             (Track{{58, 0.0f}, {60, 0.7f}, {73, 0.0f}, {75, 0.7f}, {88, 0.7f}, {90, 0.0f}}));
   EXPECT_EQ(face.scene.currentFrame, 90u);
@@ -59,11 +59,11 @@ TEST_F(LipSync, NextNoteWinsWhereTwoNotesMeet) {
 }
 
 TEST_F(LipSync, EachVowelDrivesItsMorphs) {
-  importSequence(face.scene, writeSong({{480, 480, "つ", "ts M"},
-                                        {960, 480, "き", "k' i"},
-                                        {1440, 480, "ね", "n e"},
-                                        {1920, 480, "の", "n o"},
-                                        {2400, 480, "ん", "N\\"}}));
+  face.importSequence(writeSong({{480, 480, "つ", "ts M"},
+                                 {960, 480, "き", "k' i"},
+                                 {1440, 480, "ね", "n e"},
+                                 {1920, 480, "の", "n o"},
+                                 {2400, 480, "ん", "N\\"}}));
   EXPECT_EQ(face.track("う"), (Track{{13, 0.0f}, {15, 1.0f}, {28, 1.0f}, {30, 0.0f}}));
   EXPECT_EQ(face.track("い"),
             (Track{{28, 0.0f}, {30, 1.0f}, {43, 0.0f}, {45, 0.3f}, {58, 0.3f}, {60, 0.0f}}));
@@ -74,7 +74,7 @@ TEST_F(LipSync, EachVowelDrivesItsMorphs) {
 }
 
 TEST_F(LipSync, NoteInTheFirstFramesHasNoLeadInKey) {
-  importSequence(face.scene, writeSong({{48, 480, "あ", "a"}}));  // starts at frame 1
+  face.importSequence(writeSong({{48, 480, "あ", "a"}}));  // starts at frame 1
   EXPECT_EQ(face.track("あ"), (Track{{1, 0.7f}, {14, 0.7f}, {16, 0.0f}}));
   EXPECT_EQ(face.model->morphKeyPool[face.morphIndex("あ")].weight, 0.0f);  // the head is untouched
 }
@@ -84,7 +84,7 @@ TEST_F(LipSync, MissingMouthMorphStopsAfterTheNoteList) {
   noU.model->morphs[1].weight = 1.0f;
   registerMorphKey(noU.scene, *noU.model, 1, 10);
   noU.scene.currentFrame = 3;
-  EXPECT_FALSE(importSequence(noU.scene, writeSong({{1920, 480, "あ", "a"}})));
+  EXPECT_FALSE(noU.importSequence(writeSong({{1920, 480, "あ", "a"}})));
   ASSERT_EQ(noU.ui.messages.size(), 1u);
   EXPECT_EQ(noU.ui.messages[0].text, kMissingMouthMorphMessages[2]);
   EXPECT_EQ(noU.ui.messages[0].caption, "vsq解析");
@@ -96,7 +96,7 @@ TEST_F(LipSync, MissingMouthMorphStopsAfterTheNoteList) {
 
 TEST_F(LipSync, SystemExclusiveLeavesTheTextReadSoFar) {
   const std::string events = smfMetatextEvents("[Common]\n") + std::string("\x00\xF0\x01\x7F", 4);
-  EXPECT_FALSE(importSequence(face.scene, writeBytes(smfFile(480, {smfTrack(events)}))));
+  EXPECT_FALSE(face.importSequence(writeBytes(smfFile(480, {smfTrack(events)}))));
   ASSERT_EQ(face.ui.messages.size(), 1u);
   EXPECT_EQ(face.ui.messages[0].text, "SysExイベントがあります。お手上げ＼(^o^)／");
   EXPECT_EQ(face.ui.messages[0].caption, "vsq解析");
@@ -107,7 +107,7 @@ TEST_F(LipSync, HostileFilesAreRefusedWithTheAnalysisMessage) {
   for (const std::string& bytes : {std::string("MThd"), std::string("MThd\0\0\0\6\0\1\0\1\0\0", 14),
                                    sequenceFileBytes(SequenceSong{}).substr(0, 60)}) {
     face.ui.messages.clear();
-    EXPECT_FALSE(importSequence(face.scene, writeBytes(bytes)));
+    EXPECT_FALSE(face.importSequence(writeBytes(bytes)));
     ASSERT_EQ(face.ui.messages.size(), 1u);
     EXPECT_EQ(face.ui.messages[0].text, "vsq解析エラー発生！！");
   }
@@ -118,7 +118,7 @@ TEST_F(LipSync, SongWithoutNotesWritesAnEmptyListAndKeepsTheKeys) {
   face.model->morphs[1].weight = 1.0f;
   registerMorphKey(face.scene, *face.model, 1, 10);
   face.scene.currentFrame = 4;
-  EXPECT_FALSE(importSequence(face.scene, writeSong({})));
+  EXPECT_FALSE(face.importSequence(writeSong({})));
   EXPECT_TRUE(std::filesystem::exists(folder / "song.txt"));
   EXPECT_EQ(noteList(), "");
   EXPECT_EQ(face.selectedMorphKeys(), 1);
@@ -128,13 +128,13 @@ TEST_F(LipSync, SongWithoutNotesWritesAnEmptyListAndKeepsTheKeys) {
 
 TEST_F(LipSync, NoteListGoesBesideTheFileUnderItsBaseName) {
   std::filesystem::create_directory(folder / "takes.vsq");
-  importSequence(face.scene, writeSong({{1920, 480, "あ", "a"}}, "takes.vsq/Song.VSQ"));
+  face.importSequence(writeSong({{1920, 480, "あ", "a"}}, "takes.vsq/Song.VSQ"));
   EXPECT_TRUE(std::filesystem::exists(folder / "takes.vsq" / "Song.txt"));
 
   const std::filesystem::path listed = writeSong({{1920, 480, "あ", "a"}}, "song.txt");
   const std::string before = test::readFile(listed);
   face.ui.messages.clear();
-  EXPECT_FALSE(importSequence(face.scene, listed));
+  EXPECT_FALSE(face.importSequence(listed));
   ASSERT_EQ(face.ui.messages.size(), 1u);
   EXPECT_EQ(face.ui.messages[0].text, kNoteListSameAsSequenceMessage);
   EXPECT_EQ(test::readFile(listed), before);
@@ -142,7 +142,7 @@ TEST_F(LipSync, NoteListGoesBesideTheFileUnderItsBaseName) {
 
 TEST_F(LipSync, UnreadableOrUnwritableFilesAreReported) {
   const std::filesystem::path missing = folder / "missing.vsq";
-  EXPECT_FALSE(importSequence(face.scene, missing));
+  EXPECT_FALSE(face.importSequence(missing));
   ASSERT_EQ(face.ui.messages.size(), 1u);
   EXPECT_EQ(face.ui.messages[0].text, "ファイルが読み込めません:2");
   EXPECT_EQ(face.ui.messages[0].caption, missing.string());
@@ -150,7 +150,7 @@ TEST_F(LipSync, UnreadableOrUnwritableFilesAreReported) {
   const std::filesystem::path song = writeSong({{1920, 480, "あ", "a"}});
   std::filesystem::create_directory(folder / "song.txt");  // the note list cannot replace a folder
   face.ui.messages.clear();
-  EXPECT_FALSE(importSequence(face.scene, song));
+  EXPECT_FALSE(face.importSequence(song));
   ASSERT_EQ(face.ui.messages.size(), 1u);
   EXPECT_EQ(face.ui.messages[0].text, kNoteListUnwritableMessage);
   EXPECT_TRUE(face.track("あ").empty());
@@ -163,14 +163,14 @@ TEST_F(LipSync, FullMorphPoolRefusesKeysAndTheImportGoesOn) {
     registerMorphKey(face.scene, *face.model, smile, frame);
   }
   face.ui.messages.clear();
-  EXPECT_TRUE(importSequence(face.scene, writeSong({{1920, 480, "あ", "a"}})));
+  EXPECT_TRUE(face.importSequence(writeSong({{1920, 480, "あ", "a"}})));
   EXPECT_EQ(face.track("あ"), (Track{{58, 0.0f}}));
   EXPECT_EQ(face.ui.messages.size(), 3u);
 }
 
 TEST_F(LipSync, WithoutAModelNothingHappens) {
   face.scene.modelSlots[0].reset();
-  EXPECT_FALSE(importSequence(face.scene, writeSong({{1920, 480, "あ", "a"}})));
+  EXPECT_FALSE(face.importSequence(writeSong({{1920, 480, "あ", "a"}})));
   EXPECT_FALSE(std::filesystem::exists(folder / "song.txt"));
   EXPECT_TRUE(face.ui.messages.empty());
 }

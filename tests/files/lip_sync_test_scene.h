@@ -2,18 +2,23 @@
 // memory: the morphs are named as the test asks and morph 0 is the base.
 #pragma once
 
+#include <filesystem>
 #include <initializer_list>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
+#include "files/blink.h"
+#include "files/lip_sync.h"
 #include "model_builder.h"
-#include "port/headless_ui.h"
 #include "port/text.h"
 #include "scene/model_reader.h"
 #include "scene/scene.h"
+#include "told_messages.h"
 
 namespace zv::test {
 
@@ -21,7 +26,7 @@ inline constexpr std::initializer_list<const char*> kFaceMorphs = {"あ", "い",
                                                                    "お", "まばたき", "にやり"};
 
 struct FaceScene {
-  port::HeadlessUi ui;
+  ToldMessages ui;
   Scene scene;
   Model* model = nullptr;
 
@@ -35,8 +40,16 @@ struct FaceScene {
     EXPECT_FALSE(parseModel(tsmBytes(file), *loaded));
     model = loaded.get();
     scene.modelSlots[0] = std::move(loaded);
-    scene.ui = &ui;
     scene.cameraMode = false;
+  }
+
+  // The commands on this scene, keeping what they tell.
+  bool importSequence(const std::filesystem::path& path) {
+    return ui.kept(zv::importSequence(scene, path)).done;
+  }
+  template <typename... Arguments>
+  std::optional<int> insertBlinks(Arguments&&... arguments) {
+    return ui.kept(zv::insertBlinks(scene, std::forward<Arguments>(arguments)...)).count;
   }
 
   std::uint32_t morphIndex(const char* name) const {

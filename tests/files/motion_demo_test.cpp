@@ -3,7 +3,6 @@
 #include <cstdlib>
 
 #include "files/motion_file.h"
-#include "port/headless_ui.h"
 #include "scene/model_reader.h"
 #include "temp_folder.h"
 
@@ -17,17 +16,19 @@ std::filesystem::path sourceFile(const char* relative) {
 // The shipped wave names only bones and morphs the demo character has, so it loads without a
 // question and every record becomes a key.
 TEST(MotionDemo, TheWaveFitsTheDemoCharacter) {
-  port::HeadlessUi ui;
   Scene scene;
-  scene.ui = &ui;
   scene.cameraMode = false;
   auto model = std::make_unique<Model>();
   ASSERT_FALSE(parseModel(test::readFile(sourceFile("UserFile/Model/tessera.tsm")), *model));
   scene.modelSlots[0] = std::move(model);
   scene.currentFrame = 1;
   const std::filesystem::path wave = sourceFile("UserFile/Motion/tessera_wave.vmd");
-  ASSERT_TRUE(loadMotion(scene, wave));
-  EXPECT_TRUE(ui.messages.empty());
+  bool asked = false;
+  const Confirmation ask = [&asked](const Message&) { return asked = true; };
+  const Outcome loaded = loadMotion(scene, wave, ask);
+  ASSERT_TRUE(loaded);
+  EXPECT_TRUE(loaded.messages.empty());
+  EXPECT_FALSE(asked);
   MotionFile saved = collectSelectedMotion(scene);
   MotionFile shipped;
   ASSERT_TRUE(parseMotion(test::readFile(wave), shipped));
@@ -36,9 +37,11 @@ TEST(MotionDemo, TheWaveFitsTheDemoCharacter) {
   EXPECT_EQ(scene.lastFrame, 61u);
 
   scene.cameraMode = true;
-  ASSERT_TRUE(loadMotion(scene, sourceFile("UserFile/Motion/demo_camera.vmd")));
+  const Outcome camera = loadMotion(scene, sourceFile("UserFile/Motion/demo_camera.vmd"), ask);
+  ASSERT_TRUE(camera);
   EXPECT_EQ(scene.lastFrame, 91u);
-  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_TRUE(camera.messages.empty());
+  EXPECT_FALSE(asked);
 }
 
 }  // namespace

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <limits>
 
 #include "model_builder.h"
 #include "motion_test_bytes.h"
-#include "port/headless_ui.h"
 #include "port/text.h"
 #include "scene/key_bone_lookup.h"
 #include "scene/key_pool_selection.h"
@@ -18,10 +18,33 @@
 namespace zv {
 namespace {
 
+// Loads and saves collecting what the user is told, in order; the other-model question is
+// answered from `answers` (yes when they run out) and kept in `questions`.
+struct MotionMessages {
+  std::vector<Message> messages;
+  std::deque<bool> answers;
+  std::vector<Message> questions;
+
+  bool load(Scene& scene, const std::filesystem::path& path) {
+    return kept(loadMotion(scene, path, [this](const Message& question) {
+      questions.push_back(question);
+      const bool answer = answers.empty() || answers.front();
+      if (!answers.empty()) {
+        answers.pop_front();
+      }
+      return answer;
+    }));
+  }
+  bool save(Scene& scene, const std::filesystem::path& path) { return kept(saveMotion(scene, path)); }
+  bool kept(const Outcome& outcome) {
+    messages.insert(messages.end(), outcome.messages.begin(), outcome.messages.end());
+    return outcome.done;
+  }
+};
+
 // A scene with one model in slot 0, in model mode, recording undo steps.
 struct MotionScene {
   explicit MotionScene(const test::TsmModel& source = test::sampleModel()) {
-    scene.ui = &ui;
     auto model = std::make_unique<Model>();
     EXPECT_FALSE(parseModel(test::tsmBytes(source), *model));
     scene.modelSlots[0] = std::move(model);
@@ -30,8 +53,10 @@ struct MotionScene {
   }
   Model& model() { return *scene.modelSlots[0]; }
   std::uint32_t bone(const char* utf8) { return *findBoneByName(model(), port::utf8ToCp932(utf8)); }
+  bool load(const std::filesystem::path& path) { return ui.load(scene, path); }
+  bool save(const std::filesystem::path& path) { return ui.save(scene, path); }
 
-  port::HeadlessUi ui;
+  MotionMessages ui;
   Scene scene;
 };
 
@@ -63,7 +88,7 @@ TEST_F(MotionFiles, SavesOneBoneKeyByteForByte) {
   source.bones[0].name = "center";
   MotionScene world(source);
   ASSERT_TRUE(registerBoneKeyWithValues(world.scene, world.model(), 0, 30, boneValues({1, 2, 3})));
-  ASSERT_TRUE(saveMotion(world.scene, file("one.vmd")));
+  ASSERT_TRUE(world.save(file("one.vmd")));
 
   test::MotionBytes expected;
   expected.header(2, "Test").u32(1);
@@ -85,7 +110,7 @@ TEST_F(MotionFiles, SavesOneBoneKeyByteForByte) {
 
 TEST_F(MotionFiles, NothingSelectedSavesTheHeaderAndFourZeroCounts) {
   MotionScene world;
-  ASSERT_TRUE(saveMotion(world.scene, file("empty.vmd")));
+  ASSERT_TRUE(world.save(file("empty.vmd")));
   test::MotionBytes expected;
   expected.header(2, "テストモデル").u32(0).u32(0).u32(0).u32(0);
   expected.bytes.replace(30, 20, port::utf8ToCp932("テストモデル") + std::string(20 - 12, '\0'));
@@ -98,7 +123,7 @@ TEST_F(MotionFiles, SavedFramesStartAtZeroAndLoadAtTheCurrentFrameSelected) {
   for (std::uint32_t frame : {30u, 40u, 55u}) {
     registerBoneKeyWithValues(world.scene, world.model(), thigh, frame, boneValues({0, 0, float(frame)}));
   }
-  ASSERT_TRUE(saveMotion(world.scene, file("stretch.vmd")));
+  ASSERT_TRUE(world.save(file("stretch.vmd")));
   MotionFile saved;
   ASSERT_TRUE(parseMotion(test::readFile(file("stretch.vmd")), saved));
   ASSERT_EQ(saved.bones.size(), 3u);
@@ -107,7 +132,7 @@ TEST_F(MotionFiles, SavedFramesStartAtZeroAndLoadAtTheCurrentFrameSelected) {
   EXPECT_EQ(saved.bones[2].frame, 25u);
 
   world.scene.currentFrame = 100;
-  ASSERT_TRUE(loadMotion(world.scene, file("stretch.vmd")));
+  ASSERT_TRUE(world.load(file("stretch.vmd")));
   const std::vector<std::pair<std::uint32_t, bool>> expected = {{30, false}, {40, false}, {55, false},
                                                                 {100, true}, {110, true}, {125, true}};
   EXPECT_EQ(trackKeys(world.model(), thigh), expected);
@@ -130,12 +155,12 @@ TEST_F(MotionFiles, ModelMotionsRoundTripByteForByte) {
                             boneValues({-1, 0.5f, 0}, {127, 0, 64, 127}));
   registerMorphKeyByName(world.scene, world.model(), port::utf8ToCp932("まばたき"), 15, 0, 0.25f);
   registerMorphKeyByName(world.scene, world.model(), port::utf8ToCp932("あ"), 40, 0, 1.0f);
-  ASSERT_TRUE(saveMotion(world.scene, file("first.vmd")));
+  ASSERT_TRUE(world.save(file("first.vmd")));
 
   MotionScene fresh;
   fresh.scene.currentFrame = 5;  // away from the heads, so the keys take fresh records in file order
-  ASSERT_TRUE(loadMotion(fresh.scene, file("first.vmd")));
-  ASSERT_TRUE(saveMotion(fresh.scene, file("second.vmd")));
+  ASSERT_TRUE(fresh.load(file("first.vmd")));
+  ASSERT_TRUE(fresh.save(file("second.vmd")));
   const std::string first = test::readFile(file("first.vmd"));
   EXPECT_EQ(first.size(), 30u + 20 + 4 + 2 * 111 + 4 + 2 * 23 + 4 + 4);
   EXPECT_EQ(test::readFile(file("second.vmd")), first);
@@ -143,18 +168,17 @@ TEST_F(MotionFiles, ModelMotionsRoundTripByteForByte) {
 
 TEST_F(MotionFiles, CameraMotionsRoundTripAndVersionOneLoadsAsVersionTwo) {
   Scene scene;
-  port::HeadlessUi ui;
-  scene.ui = &ui;
+  MotionMessages ui;
   test::MotionBytes old;
   old.header(1, "camera").u32(0).u32(0).u32(2).cameraV1(0, -30, 10, 30, 50, 70).cameraV1(8, -40, 1, 2, 3, 4);
   old.u32(1).light(4, 0.5f);
   test::writeFile(file("old.vmd"), old.bytes);
   scene.currentFrame = 10;
-  ASSERT_TRUE(loadMotion(scene, file("old.vmd")));
+  ASSERT_TRUE(ui.load(scene, file("old.vmd")));
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_EQ(scene.lastFrame, 18u);
   EXPECT_EQ(scene.camera.cameraDistance, -30.0f);  // sampled at the current frame
-  ASSERT_TRUE(saveMotion(scene, file("new.vmd")));
+  ASSERT_TRUE(ui.save(scene, file("new.vmd")));
 
   MotionFile saved;
   const std::string bytes = test::readFile(file("new.vmd"));
@@ -174,10 +198,9 @@ TEST_F(MotionFiles, CameraMotionsRoundTripAndVersionOneLoadsAsVersionTwo) {
   EXPECT_EQ(saved.lights[0].colour.x, 0.5f);
 
   Scene again;
-  again.ui = &ui;
   again.currentFrame = 3;
-  ASSERT_TRUE(loadMotion(again, file("new.vmd")));
-  ASSERT_TRUE(saveMotion(again, file("again.vmd")));
+  ASSERT_TRUE(ui.load(again, file("new.vmd")));
+  ASSERT_TRUE(ui.save(again, file("again.vmd")));
   EXPECT_EQ(test::readFile(file("again.vmd")), bytes);
 }
 
@@ -191,20 +214,20 @@ TEST_F(MotionFiles, AnotherModelsMotionAsksAndLoadsOnlyMatchingBones) {
   registerBoneKeyWithValues(world.scene, world.model(), thigh, 7, boneValues({}));
   world.scene.currentFrame = 20;
 
-  world.ui.messageAnswers.push_back(port::MessageAnswer::Cancel);
-  EXPECT_FALSE(loadMotion(world.scene, file("other.vmd")));
-  ASSERT_EQ(world.ui.messages.size(), 1u);
+  world.ui.answers.push_back(false);
+  EXPECT_FALSE(world.load(file("other.vmd")));
+  EXPECT_TRUE(world.ui.messages.empty());
+  ASSERT_EQ(world.ui.questions.size(), 1u);
   EXPECT_EQ(
-      world.ui.messages[0].text,
+      world.ui.questions[0].text,
       "このファイルは other用のモーションデータです\n同じボーン名のモーションのみを取り込む事になります\n"
       "続行しますか？");
-  EXPECT_EQ(world.ui.messages[0].caption, "モーションデータ読込");
-  EXPECT_EQ(world.ui.messages[0].buttons, port::MessageButtons::OkCancel);
+  EXPECT_EQ(world.ui.questions[0].caption, "モーションデータ読込");
   const std::vector<std::pair<std::uint32_t, bool>> untouched = {{7, true}};
   EXPECT_EQ(trackKeys(world.model(), thigh), untouched);
   EXPECT_FALSE(world.model().undoHistory.undoAvailable);
 
-  ASSERT_TRUE(loadMotion(world.scene, file("other.vmd")));
+  ASSERT_TRUE(world.load(file("other.vmd")));
   const std::vector<std::pair<std::uint32_t, bool>> loaded = {{7, false}, {20, true}};
   EXPECT_EQ(trackKeys(world.model(), thigh), loaded);
   for (std::uint32_t b = 0; b < world.model().bones.size(); ++b) {
@@ -219,26 +242,26 @@ TEST_F(MotionFiles, FifteenByteNamesHaveNoTerminator) {
   source.addBone("fifteen_bytes_x", 0, {0, 1, 0});
   MotionScene world(source);
   registerBoneKeyWithValues(world.scene, world.model(), 1, 3, boneValues({0, 4, 0}));
-  ASSERT_TRUE(saveMotion(world.scene, file("long.vmd")));
+  ASSERT_TRUE(world.save(file("long.vmd")));
   const std::string bytes = test::readFile(file("long.vmd"));
   EXPECT_EQ(bytes.substr(54, 19), std::string("fifteen_bytes_x\0\0\0\0", 19));
 
   MotionScene fresh(source);
   fresh.scene.currentFrame = 1;
-  ASSERT_TRUE(loadMotion(fresh.scene, file("long.vmd")));
+  ASSERT_TRUE(fresh.load(file("long.vmd")));
   EXPECT_EQ(trackKeys(fresh.model(), 1).size(), 1u);
 }
 
 TEST_F(MotionFiles, RefusedFilesChangeNothingAndSayWhy) {
   MotionScene world;
-  EXPECT_FALSE(loadMotion(world.scene, file("missing.vmd")));
+  EXPECT_FALSE(world.load(file("missing.vmd")));
   test::writeFile(file("text.vmd"), "Vocaloid Pose Data file\r\n");
-  EXPECT_FALSE(loadMotion(world.scene, file("text.vmd")));
+  EXPECT_FALSE(world.load(file("text.vmd")));
   test::MotionBytes modelOnly;
   modelOnly.header(2, "m").u32(1).bone("a", 0, 0).u32(0);
   test::writeFile(file("model_only.vmd"), modelOnly.bytes);
   world.scene.cameraMode = true;
-  EXPECT_FALSE(loadMotion(world.scene, file("model_only.vmd")));
+  EXPECT_FALSE(world.load(file("model_only.vmd")));
 
   ASSERT_EQ(world.ui.messages.size(), 3u);
   EXPECT_EQ(world.ui.messages[0].text, "ファイルが読み込めません:2");
@@ -259,7 +282,7 @@ TEST_F(MotionFiles, ACutFileKeepsTheKeysBeforeTheCutAndSaysSo) {
   cut.header(2, world.model().name).u32(0xFFFFFFFF).bone(thighName, 1, 0).bone(thighName, 2, 0);
   cut.bytes += "half a record";
   test::writeFile(file("cut.vmd"), cut.bytes);
-  EXPECT_TRUE(loadMotion(world.scene, file("cut.vmd")));
+  EXPECT_TRUE(world.load(file("cut.vmd")));
   EXPECT_EQ(trackKeys(world.model(), world.bone("左足")).size(), 2u);
   ASSERT_EQ(world.ui.messages.size(), 1u);
   EXPECT_EQ(world.ui.messages[0].text, "ファイルが読み込めません:5");
@@ -270,7 +293,7 @@ TEST_F(MotionFiles, ACutFileKeepsTheKeysBeforeTheCutAndSaysSo) {
   noLights.header(1, "c").u32(0).u32(0).u32(1).cameraV1(2, -10, 20, 107, 20, 107);
   test::writeFile(file("no_lights.vmd"), noLights.bytes);
   world.scene.cameraMode = true;
-  EXPECT_TRUE(loadMotion(world.scene, file("no_lights.vmd")));
+  EXPECT_TRUE(world.load(file("no_lights.vmd")));
   EXPECT_EQ(world.ui.messages.size(), 1u);
   EXPECT_EQ(world.scene.cameraKeyPool[world.scene.cameraKeyPool[0].next].distance, -10.0f);
 }
@@ -282,7 +305,7 @@ TEST_F(MotionFiles, KeysBeyondTheLastFrameAreSkippedNotWrapped) {
   far.header(2, world.model().name).u32(2).bone(thighName, 5, 1).bone(thighName, 20, 2).u32(0);
   test::writeFile(file("far.vmd"), far.bytes);
   world.scene.currentFrame = std::numeric_limits<std::int32_t>::max() - 10;
-  ASSERT_TRUE(loadMotion(world.scene, file("far.vmd")));
+  ASSERT_TRUE(world.load(file("far.vmd")));
   const std::vector<std::pair<std::uint32_t, bool>> expected = {{world.scene.currentFrame + 5, true}};
   EXPECT_EQ(trackKeys(world.model(), world.bone("左足")), expected);
 }
@@ -290,8 +313,8 @@ TEST_F(MotionFiles, KeysBeyondTheLastFrameAreSkippedNotWrapped) {
 TEST_F(MotionFiles, AFailedSaveSaysSoAndLeavesWhatWasThere) {
   MotionScene world;
   std::filesystem::create_directory(file("taken.vmd"));
-  EXPECT_FALSE(saveMotion(world.scene, file("taken.vmd")));
-  EXPECT_FALSE(saveMotion(world.scene, folder_ / "no_folder" / "x.vmd"));
+  EXPECT_FALSE(world.save(file("taken.vmd")));
+  EXPECT_FALSE(world.save(folder_ / "no_folder" / "x.vmd"));
   ASSERT_EQ(world.ui.messages.size(), 2u);
   EXPECT_TRUE(world.ui.messages[0].text.starts_with("ファイルが保存できません:"));
   EXPECT_EQ(world.ui.messages[0].caption, file("taken.vmd").string());

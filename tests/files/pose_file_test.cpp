@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "port/headless_ui.h"
 #include "port/text.h"
 #include "scene/undo.h"
 #include "scene_with_model.h"
@@ -14,14 +13,12 @@ namespace {
 class PoseFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    scene_.ui = &ui_;
     test::placeModel(scene_);
     std::fill(this->model().boneSelected.begin(), this->model().boneSelected.end(), 0);
   }
   Model& model() { return *scene_.modelSlots[0]; }
   std::string boneName(int b) { return port::cp932ToUtf8(model().bones[b].name); }
 
-  port::HeadlessUi ui_;
   Scene scene_;
   test::TempFolder folder_;
 };
@@ -50,7 +47,6 @@ TEST_F(PoseFile, RoundTripsEveryBoneToThePrintedPrecision) {
   }
   ASSERT_TRUE(savePose(scene_, folder_ / "all.vpd"));
   Scene other;
-  other.ui = &ui_;
   test::placeModel(other);
   ASSERT_TRUE(loadPose(other, folder_ / "all.vpd"));
   for (std::size_t b = 0; b < model().bones.size(); ++b) {
@@ -112,9 +108,10 @@ TEST_F(PoseFile, HostileFilesNeverCrashAndChangeNothingTheyCannotRead) {
 
 TEST_F(PoseFile, AFailedSaveKeepsTheOldFileAndSaysSo) {
   model().boneSelected[1] = 1;
-  EXPECT_FALSE(savePose(scene_, folder_ / "no-folder" / "pose.vpd"));
-  ASSERT_EQ(ui_.messages.size(), 1u);
-  EXPECT_EQ(ui_.messages[0].caption, "ポーズデータ保存");
+  const Outcome saved = savePose(scene_, folder_ / "no-folder" / "pose.vpd");
+  EXPECT_FALSE(saved);
+  ASSERT_EQ(saved.messages.size(), 1u);
+  EXPECT_EQ(saved.messages[0].caption, "ポーズデータ保存");
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ TEST(SequenceDemo, ShippedSongMovesEveryMouthMorph) {
   test::TempFolder folder;
   std::filesystem::copy_file(demoSequence(), folder / "demo.vsq");
   test::FaceScene face;
-  ASSERT_TRUE(importSequence(face.scene, folder / "demo.vsq"));
+  ASSERT_TRUE(face.importSequence(folder / "demo.vsq"));
   for (const char* mouth : {"あ", "い", "う", "お"}) {
     EXPECT_FALSE(face.track(mouth).empty()) << mouth;
   }

@@ -100,10 +100,20 @@ TEST(TgaWriter, ThirtyTwoBitRoundTrip) {
   for (std::size_t i = 0; i < image.pixels.size(); ++i) {
     image.pixels[i] = static_cast<std::uint8_t>(i * 7 + 1);
   }
-  std::string error;
-  const auto back = decode(encodeTga32(image), error);
-  ASSERT_TRUE(back) << error;
-  EXPECT_EQ(back->pixels, image.pixels);
+  for (TgaRowOrder rows : {TgaRowOrder::BottomRowFirst, TgaRowOrder::TopRowFirst}) {
+    const std::string file = encodeTga32(image, rows);
+    // Blue, green, red, alpha of the stored first pixel: the bottom-left one or the top-left one.
+    const std::size_t first = rows == TgaRowOrder::TopRowFirst ? 0 : 16;
+    EXPECT_EQ(
+        file.substr(17, 5),
+        (std::string{rows == TgaRowOrder::TopRowFirst ? '\x28' : '\x08',
+                     static_cast<char>(image.pixels[first + 2]), static_cast<char>(image.pixels[first + 1]),
+                     static_cast<char>(image.pixels[first]), static_cast<char>(image.pixels[first + 3])}));
+    std::string error;
+    const auto back = decode(file, error);
+    ASSERT_TRUE(back) << error;
+    EXPECT_EQ(back->pixels, image.pixels);
+  }
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The real window under the test script's X server: start-up, the titled main window, closing it.
+// The real window under the test script's X server: start-up, the titled main window with its
+// controls and menus, closing it.
 #include <GL/glcorearb.h>
 #include <gtest/gtest.h>
 
@@ -7,7 +8,9 @@
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
+#include <QPushButton>
 #include <QWidget>
+#include <algorithm>
 
 #include "app/frame_systems.h"
 #include "app/new_scene.h"
@@ -52,6 +55,12 @@ TEST_F(MainWindow, OpensTitledAndWritesTheConfigurationWhenClosed) {
   QWidget* window = findMainWindow();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isVisible());
+  const QList<QPushButton*> buttons = window->findChildren<QPushButton*>();
+  EXPECT_TRUE(std::any_of(buttons.begin(), buttons.end(),
+                          [](QPushButton* button) { return button->text() == "元に戻す"; }));
+  const QList<QAction*> items = window->findChildren<QAction*>();
+  EXPECT_TRUE(
+      std::any_of(items.begin(), items.end(), [](QAction* item) { return item->text() == "新規(&N)"; }));
   window->close();
   EXPECT_FALSE(host_->processEvents());
   std::string written = test::readFile(config);
@@ -74,7 +83,8 @@ TEST(DemoProjectWindow, OpensTheDemoProjectNamedOnTheCommandLine) {
   auto systems = std::make_unique<FrameSystems>();
   WindowContents contents;
   contents.create = [&] {
-    if (!createFrameSystems(*systems, scene, host->screenSize(), host->viewSurface(), scene.exeDirectory)) {
+    if (!createFrameSystems(*systems, scene, host->ui(), host->screenSize(), host->viewSurface(),
+                            scene.exeDirectory)) {
       return false;
     }
     createPanels(scene, *systems);

@@ -44,7 +44,8 @@ TEST(ViewSurface, TheMainWindowDrawsAndPresentsFrameSteps) {
   auto systems = std::make_unique<FrameSystems>();
   WindowContents contents;
   contents.create = [&] {
-    return createFrameSystems(*systems, scene, host->screenSize(), host->viewSurface(), scene.exeDirectory);
+    return createFrameSystems(*systems, scene, host->ui(), host->screenSize(), host->viewSurface(),
+                              scene.exeDirectory);
   };
   contents.layout = [&] { layoutView(scene, *systems); };
   ASSERT_EQ(startUp(scene, *host, "", contents), StartOutcome::Running);

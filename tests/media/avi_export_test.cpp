@@ -4,13 +4,14 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <iterator>
 #include <vector>
 
 #include "media/avi_export.h"
-#include "port/headless_ui.h"
 #include "port/video/video_file_info.h"
 #include "port/video/video_reader.h"
 #include "support/temp_folder.h"
+#include "support/told_messages.h"
 #include "support/video_test_pictures.h"
 
 namespace zv {
@@ -25,7 +26,6 @@ constexpr int kHeight = 48;
 class AviExportTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    scene.ui = &ui;
     scene.outputWidth = kWidth;
     scene.outputHeight = kHeight;
   }
@@ -64,8 +64,41 @@ class AviExportTest : public ::testing::Test {
     return pictures;
   }
 
+  // The recording steps as the frame step runs them, keeping what they tell in `ui`.
+  port::AviWriteError startRecording(Scene& recorded, AviExport& into, const RecordingSettings& chosen,
+                                     std::optional<port::AviAudioFormat> wavFormat) {
+    return ui.kept(zv::startRecording(recorded, into, chosen, wavFormat)).error;
+  }
+  bool writeFrame(Scene& recorded, AviExport& into, const Picture& backBuffer) {
+    return ui.kept(zv::writeFrame(recorded, into, backBuffer)).done;
+  }
+  void finishRecording(Scene& recorded, AviExport& into, std::span<const std::uint8_t> wavPcm) {
+    ui.kept(zv::finishRecording(recorded, into, wavPcm));
+  }
+
+  // Records pictures of 192 KiB under a file-size limit that makes the disk "full" after a few;
+  // true once a write failed.
+  bool writeUntilTheDiskIsFull() {
+    scene.outputWidth = 256;
+    scene.outputHeight = 192;
+    EXPECT_EQ(startRecording(scene, aviExport, settings(0, 299, 30.0f), std::nullopt),
+              port::AviWriteError::None);
+    rlimit original{};
+    EXPECT_EQ(getrlimit(RLIMIT_FSIZE, &original), 0);
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = original;
+    limited.rlim_cur = 1 << 20;
+    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    bool failed = false;
+    for (int picture = 0; picture < 20 && !failed && advanceRecordingClock(scene, aviExport); ++picture) {
+      failed = !writeFrame(scene, aviExport, test::noisePicture(256, 192, picture));
+    }
+    setrlimit(RLIMIT_FSIZE, &original);
+    return failed;
+  }
+
   TempFolder folder;
-  port::HeadlessUi ui;
+  test::ToldMessages ui;
   Scene scene;
   AviExport aviExport;
 };
@@ -75,11 +108,9 @@ TEST_F(AviExportTest, AnUncompressedExportReadsBackExactlyAsRendered) {
             port::AviWriteError::None);
   EXPECT_TRUE(scene.recording);
   EXPECT_TRUE(scene.playing);
-  EXPECT_FALSE(ui.control(kPlayButton).enabled);
   const std::vector<Picture> rendered = record([](int n) { return test::noisePicture(kWidth, kHeight, n); });
   ASSERT_EQ(rendered.size(), 8u);
   EXPECT_FALSE(scene.recording);
-  EXPECT_TRUE(ui.control(kPlayButton).enabled);
   EXPECT_TRUE(ui.messages.empty());
 
   const std::vector<Picture> read = readBack();
@@ -217,32 +248,37 @@ TEST_F(AviExportTest, RefusedStartsSayWhyAndLeaveNothingBehind) {
 }
 
 TEST_F(AviExportTest, AWriteErrorEndsTheRecordingWithAMessage) {
-  scene.outputWidth = 256;
-  scene.outputHeight = 192;
-  ASSERT_EQ(startRecording(scene, aviExport, settings(0, 299, 30.0f), std::nullopt),
-            port::AviWriteError::None);
-  // A file-size limit makes the disk "full" after a few pictures of 192 KiB.
-  rlimit original{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &original), 0);
-  signal(SIGXFSZ, SIG_IGN);
-  rlimit limited = original;
-  limited.rlim_cur = 1 << 20;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-  bool failed = false;
-  for (int picture = 0; picture < 20 && !failed; ++picture) {
-    ASSERT_TRUE(advanceRecordingClock(scene, aviExport));
-    failed = !writeFrame(scene, aviExport, test::noisePicture(256, 192, picture));
-  }
-  setrlimit(RLIMIT_FSIZE, &original);
-
-  EXPECT_TRUE(failed);
+  EXPECT_TRUE(writeUntilTheDiskIsFull());
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, kExportWriteMessage);
   EXPECT_EQ(ui.messages[0].caption, kExportCaption);
+  EXPECT_TRUE(ui.messages[0].standalone);
+  EXPECT_TRUE(aviExport.failed);
   EXPECT_FALSE(scene.recording);
   EXPECT_FALSE(scene.playing);
-  EXPECT_TRUE(ui.control(kPlayButton).enabled);
   EXPECT_FALSE(std::filesystem::exists(folder / "out.avi.part"));
+}
+
+TEST_F(AviExportTest, AnExportThatKeepsNoPartLeavesTheEarlierFileAfterAWriteError) {
+  test::writeFile(folder / "out.avi", "earlier");
+  aviExport.keepPartOnWriteFailure = false;
+  EXPECT_TRUE(writeUntilTheDiskIsFull());
+  EXPECT_EQ(ui.messages.size(), 1u);
+  EXPECT_FALSE(scene.recording);
+  EXPECT_EQ(test::readFile(folder / "out.avi"), "earlier");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+TEST_F(AviExportTest, AnAbandonedRecordingLeavesTheEarlierFileAndNoOther) {
+  test::writeFile(folder / "out.avi", "earlier");
+  ASSERT_EQ(startRecording(scene, aviExport, settings(0, 9, 30.0f), std::nullopt), port::AviWriteError::None);
+  ASSERT_TRUE(advanceRecordingClock(scene, aviExport));
+  ASSERT_TRUE(writeFrame(scene, aviExport, test::noisePicture(kWidth, kHeight, 0)));
+  abandonRecording(scene, aviExport);
+  EXPECT_FALSE(scene.recording);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(test::readFile(folder / "out.avi"), "earlier");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
 }  // namespace

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "media/background_video.h"
-#include "port/headless_ui.h"
 #include "port/video/avi_writer.h"
 #include "support/temp_folder.h"
+#include "support/told_messages.h"
 #include "support/video_test_pictures.h"
 
 namespace zv {
@@ -43,7 +43,6 @@ void writeVideo(const std::filesystem::path& file, const std::vector<Picture>& f
 class BackgroundVideoTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    scene.ui = &ui;
     scene.exeDirectory = folder.path();
     // The surfaces have the video's size, so a composed frame is the frame itself.
     resizeBackgrounds(backgrounds, kWidth, kHeight, 1.0f);
@@ -64,8 +63,16 @@ class BackgroundVideoTest : public ::testing::Test {
     return -1;
   }
 
+  // The operations as a command runs them, keeping what they tell in `ui`.
+  bool loadVideo(Scene& into, Backgrounds& surfaces, const std::filesystem::path& path) {
+    return ui.kept(zv::loadVideo(into, surfaces, path)).done;
+  }
+  bool composeVideo(Scene& shown, Backgrounds& surfaces) {
+    return ui.kept(zv::composeVideo(shown, surfaces)).done;
+  }
+
   TempFolder folder;
-  port::HeadlessUi ui;
+  test::ToldMessages ui;
   Scene scene;
   Backgrounds backgrounds;
 };
@@ -84,7 +91,6 @@ TEST_F(BackgroundVideoTest, TheDemoVideoIsFrameLockedAndFillsTheWidth) {
   EXPECT_EQ(backgrounds.video.placement.offsetX, 0);
   EXPECT_EQ(backgrounds.video.placement.offsetY, 0);
   EXPECT_EQ(scene.backgroundVideoShown, 1);
-  EXPECT_TRUE(ui.control(kVideoShownMenuItem).checked);
 }
 
 TEST_F(BackgroundVideoTest, AMovedVideoIsFoundUnderUserFileBackGround) {
@@ -114,7 +120,7 @@ TEST_F(BackgroundVideoTest, FailedLoadsShowTheirMessageAndLeaveNothingLoaded) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, failing.message);
     EXPECT_EQ(ui.messages[0].caption, kVideoCaption);
-    EXPECT_EQ(ui.messages[0].owner, port::MessageOwner::None);
+    EXPECT_TRUE(ui.messages[0].standalone);
     EXPECT_FALSE(videoLoaded(backgrounds));
     EXPECT_TRUE(backgrounds.video.path.empty());
     EXPECT_EQ(scene.backgroundVideoShown, 0);

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "files/wav_location.h"
 #include "port/paths.h"
 #include "wav_test_files.h"
 
@@ -142,18 +141,6 @@ TEST(WavFormat, ColumnBytesAreWholeFramesOfOne390thSecond) {
   EXPECT_EQ(waveformColumnBytes(pcmFormat(2, 48000, 16)), 492);
   EXPECT_EQ(waveformColumnBytes(pcmFormat(1, 300, 8)), 0);
   EXPECT_EQ(waveformColumnBytes(PcmFormat{}), 0);
-}
-
-TEST(WavLocation, FallsBackToTheWaveFolderByFileName) {
-  const std::filesystem::path exe = "/opt/zolvanta";
-  EXPECT_EQ(wavFallbackPath("/home/user/music/song.wav", exe), exe / "UserFile/Wave/song.wav");
-  EXPECT_EQ(wavFallbackPath("C:/Users/x/SONG.WAV", exe), exe / "UserFile/Wave/SONG.WAV");
-  EXPECT_EQ(wavFallbackPath("/a/b.wav.bak", exe), exe / "UserFile/Wave/b.wav.bak");
-  EXPECT_FALSE(wavFallbackPath("song.wav", exe)) << "no folder before the name";
-  EXPECT_FALSE(wavFallbackPath("/music/song", exe)) << "no .wav";
-  EXPECT_FALSE(wavFallbackPath("/music/song.Wav", exe));
-  EXPECT_FALSE(wavFallbackPath("/music/..wav/../../etc", exe)) << "only one name under the folder";
-  EXPECT_FALSE(wavFallbackPath("/music/" + std::string(300, 'a') + ".wav", exe)) << "too long to store";
 }
 
 }  // namespace

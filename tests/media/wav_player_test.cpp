@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include "port/headless_ui.h"
+#include "support/told_messages.h"
 #include "wav_test_files.h"
 
 namespace zv {
@@ -21,7 +21,17 @@ struct PlayerFixture {
   }
   ~PlayerFixture() { shutdown(player); }
 
-  port::HeadlessUi ui;
+  // The player's operations, keeping what they tell in `ui`.
+  bool initialise(port::Canvas* strip) { return ui.kept(zv::initialise(player, strip)).done; }
+  bool open(std::filesystem::path& path, const std::filesystem::path& executableDirectory) {
+    return ui.kept(zv::open(player, path, executableDirectory)).done;
+  }
+  bool loadWav(std::filesystem::path& path, const std::filesystem::path& executableDirectory,
+               std::uint32_t currentFrame, int panelWidth) {
+    return ui.kept(zv::loadWav(player, path, executableDirectory, currentFrame, panelWidth)).done;
+  }
+
+  test::ToldMessages ui;
   WavPlayer player;
 };
 
@@ -37,12 +47,12 @@ std::vector<std::uint8_t> countingSamples(int frames) {
 TEST(WavPlayer, PlaysTheFileFromTheGivenTimeThenSilenceAndStopsAfterThreeShortFills) {
   TempFolder folder;
   PlayerFixture fixture("disk", folder / "played.raw");
-  ASSERT_TRUE(initialise(fixture.player, fixture.ui, nullptr));
+  ASSERT_TRUE(fixture.initialise(nullptr));
   // 0.75 s, followed by a chunk whose bytes must never be played.
   std::vector<std::uint8_t> data = countingSamples(6000);
   std::filesystem::path path =
       test::writeWav(folder, "song.wav", pcmFormat(1, 8000, 16), data, "LIST" + std::string(40000, '\x55'));
-  ASSERT_TRUE(open(fixture.player, path, folder.path()));
+  ASSERT_TRUE(fixture.open(path, folder.path()));
   ASSERT_TRUE(prepare(fixture.player));
   ASSERT_TRUE(playFrom(fixture.player, 0.25f));
   // The thread ends by itself once the data is used up.
@@ -71,10 +81,10 @@ TEST(WavPlayer, PlaysTheFileFromTheGivenTimeThenSilenceAndStopsAfterThreeShortFi
 TEST(WavPlayer, StopEndsPlaybackAndCanBeRepeated) {
   TempFolder folder;
   PlayerFixture fixture("dummy");
-  ASSERT_TRUE(initialise(fixture.player, fixture.ui, nullptr));
+  ASSERT_TRUE(fixture.initialise(nullptr));
   std::filesystem::path path =
       test::writeWav(folder, "long.wav", pcmFormat(2, 22050, 16), countingSamples(220500));
-  ASSERT_TRUE(open(fixture.player, path, folder.path()));
+  ASSERT_TRUE(fixture.open(path, folder.path()));
   stop(fixture.player);
   stop(fixture.player);
 
@@ -96,13 +106,13 @@ TEST(WavPlayer, StopEndsPlaybackAndCanBeRepeated) {
 TEST(WavPlayer, OpenRefusesMissingAndForeignFilesWithTheirMessages) {
   TempFolder folder;
   PlayerFixture fixture("dummy");
-  ASSERT_TRUE(initialise(fixture.player, fixture.ui, nullptr));
+  ASSERT_TRUE(fixture.initialise(nullptr));
   std::filesystem::create_directories(folder / "UserFile/Wave");
   test::writeWav(folder, "UserFile/Wave/song", pcmFormat(1, 8000, 8), std::vector<std::uint8_t>(100, 128));
 
   // Without ".wav" there is no second look under UserFile/Wave, even though that file exists.
   std::filesystem::path missing = folder / "elsewhere/song";
-  EXPECT_FALSE(open(fixture.player, missing, folder.path()));
+  EXPECT_FALSE(fixture.open(missing, folder.path()));
   ASSERT_EQ(fixture.ui.messages.size(), 1u);
   EXPECT_EQ(fixture.ui.messages[0].text, "WAVEファイルが見つかりません");
   EXPECT_EQ(fixture.ui.messages[0].caption, "WAVE読込");
@@ -118,7 +128,7 @@ TEST(WavPlayer, OpenRefusesMissingAndForeignFilesWithTheirMessages) {
   for (const char* name : {"late.wav", "adpcm.wav"}) {
     std::filesystem::path path = folder / name;
     fixture.ui.messages.clear();
-    EXPECT_FALSE(open(fixture.player, path, folder.path())) << name;
+    EXPECT_FALSE(fixture.open(path, folder.path())) << name;
     ASSERT_EQ(fixture.ui.messages.size(), 1u);
     EXPECT_EQ(fixture.ui.messages[0].text, "WAVE(PCM)ファイルではありません");
     EXPECT_EQ(fixture.ui.messages[0].caption, "WAVE");
@@ -128,12 +138,12 @@ TEST(WavPlayer, OpenRefusesMissingAndForeignFilesWithTheirMessages) {
 TEST(WavPlayer, AMovedFileIsFoundInTheWaveFolder) {
   TempFolder folder;
   PlayerFixture fixture("dummy");
-  ASSERT_TRUE(initialise(fixture.player, fixture.ui, nullptr));
+  ASSERT_TRUE(fixture.initialise(nullptr));
   std::filesystem::create_directories(folder / "UserFile/Wave");
   test::writeWav(folder, "UserFile/Wave/moved.wav", pcmFormat(1, 8000, 8),
                  std::vector<std::uint8_t>(100, 128));
   std::filesystem::path path = "/no/such/folder/moved.wav";
-  ASSERT_TRUE(open(fixture.player, path, folder.path()));
+  ASSERT_TRUE(fixture.open(path, folder.path()));
   EXPECT_EQ(path, folder / "UserFile/Wave/moved.wav");
   EXPECT_EQ(fixture.player.path, path);
   EXPECT_EQ(fixture.player.dataBytes, 100);
@@ -143,16 +153,16 @@ TEST(WavPlayer, AMovedFileIsFoundInTheWaveFolder) {
 
 TEST(WavPlayer, WithoutSoundOutputLoadingIsRefused) {
   PlayerFixture fixture("no-such-driver");
-  EXPECT_FALSE(initialise(fixture.player, fixture.ui, nullptr));
+  EXPECT_FALSE(fixture.initialise(nullptr));
   ASSERT_EQ(fixture.ui.messages.size(), 1u);
-  EXPECT_EQ(fixture.ui.messages[0].owner, port::MessageOwner::None);
+  EXPECT_TRUE(fixture.ui.messages[0].standalone);
   EXPECT_EQ(fixture.ui.messages[0].text, "DirectSoundが生成できません\nDirectSoundの使用が不可能です");
   EXPECT_EQ(fixture.ui.messages[0].caption, "");
 
   TempFolder folder;
   std::filesystem::path path =
       test::writeWav(folder, "ok.wav", pcmFormat(1, 8000, 8), std::vector<std::uint8_t>(100, 128));
-  EXPECT_FALSE(loadWav(fixture.player, path, folder.path(), 0, 250));
+  EXPECT_FALSE(fixture.loadWav(path, folder.path(), 0, 250));
   ASSERT_EQ(fixture.ui.messages.size(), 2u);
   EXPECT_EQ(fixture.ui.messages[1].text, "DirectSoundの初期化に失敗しているため、WAVは鳴らせません");
   EXPECT_EQ(fixture.ui.messages[1].caption, "DirectSoundエラー");
@@ -162,7 +172,7 @@ TEST(WavPlayer, WithoutSoundOutputLoadingIsRefused) {
 TEST(WavPlayer, DrawsTheStripWithTheCurrentFrameAtX74) {
   PlayerFixture fixture("dummy");
   port::Canvas strip(1000, 50);
-  ASSERT_TRUE(initialise(fixture.player, fixture.ui, &strip));
+  ASSERT_TRUE(fixture.initialise(&strip));
   Waveform& waveform = fixture.player.waveform;
   waveform.columnCount = 30;
   waveform.waveMax.assign(30, 25);
@@ -199,18 +209,18 @@ TEST(WavPlayer, AFailedLoadLeavesABlankStripAndNoFile) {
   TempFolder folder;
   PlayerFixture fixture("dummy");
   port::Canvas strip(1000, 50);
-  ASSERT_TRUE(initialise(fixture.player, fixture.ui, &strip));
+  ASSERT_TRUE(fixture.initialise(&strip));
   std::vector<std::uint8_t> fullScale(2000);
   for (std::size_t i = 0; i < fullScale.size(); ++i) {
     fullScale[i] = i % 2 == 0 ? 0 : 255;
   }
   std::filesystem::path good = test::writeWav(folder, "good.wav", pcmFormat(1, 8000, 8), fullScale);
-  ASSERT_TRUE(loadWav(fixture.player, good, folder.path(), 0, 250));
+  ASSERT_TRUE(fixture.loadWav(good, folder.path(), 0, 250));
   EXPECT_TRUE(fixture.player.buffer != nullptr);
   EXPECT_EQ(strip.pixel(74, 30), (port::Colour{0, 0, 255, 255}));
 
   std::filesystem::path bad = folder / "missing.wav";
-  EXPECT_FALSE(loadWav(fixture.player, bad, folder.path(), 0, 250));
+  EXPECT_FALSE(fixture.loadWav(bad, folder.path(), 0, 250));
   EXPECT_TRUE(fixture.player.path.empty());
   EXPECT_EQ(fixture.player.waveform.columnCount, 0);
   EXPECT_EQ(fixture.player.file, -1);

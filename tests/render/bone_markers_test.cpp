@@ -67,7 +67,7 @@ TEST_F(BoneMarkers, ScreenPositionsTruncateAndBonesBehindTheEyeKeepTheirs) {
   model.bones[2].screenY = 9;
   model.selectedBone = 2;
   const std::optional<BoneProjection> projection =
-      projectAndDrawBones(device_, scene_.resources, model, Mat4{}, wFromZ(), 3);
+      projectAndDrawBones(device_, scene_.resources, model, Mat4{}, wFromZ(), EditMode::Rotate);
   // x = trunc(50 + 0.5 (x / w) 101), y = trunc(37 - 0.5 (y / w) 75).
   EXPECT_EQ(model.bones[0].screenX, 75);
   EXPECT_EQ(model.bones[0].screenY, 18);
@@ -81,9 +81,11 @@ TEST_F(BoneMarkers, ScreenPositionsTruncateAndBonesBehindTheEyeKeepTheirs) {
   EXPECT_FLOAT_EQ(projection->clipW, -1.0f);
 
   model.selectedBone = -1;
-  EXPECT_EQ(projectAndDrawBones(device_, scene_.resources, model, Mat4{}, wFromZ(), 0), std::nullopt);
+  EXPECT_EQ(projectAndDrawBones(device_, scene_.resources, model, Mat4{}, wFromZ(), EditMode::Select),
+            std::nullopt);
   model.selectedBone = 99;
-  EXPECT_EQ(projectAndDrawBones(device_, scene_.resources, model, Mat4{}, wFromZ(), 0), std::nullopt);
+  EXPECT_EQ(projectAndDrawBones(device_, scene_.resources, model, Mat4{}, wFromZ(), EditMode::Select),
+            std::nullopt);
 }
 
 TEST_F(BoneMarkers, BoneOnItsTailsPixelAndBadIndicesDrawNoLine) {
@@ -99,7 +101,7 @@ TEST_F(BoneMarkers, BoneOnItsTailsPixelAndBadIndicesDrawNoLine) {
   model.selectedBone = 0;
   model.boneSelected[0] = 1;
   clearToWhite(device_);
-  projectAndDrawBones(device_, scene_.resources, model, Mat4{}, wFromZ(), 0);
+  projectAndDrawBones(device_, scene_.resources, model, Mat4{}, wFromZ(), EditMode::Select);
   const RgbaImage picture = readBackBuffer(device_);
   for (int y = 0; y < picture.height; ++y) {
     for (int x = 0; x < picture.width; ++x) {
@@ -117,7 +119,7 @@ TEST_F(BoneMarkers, DemoSkeletonInSelectModeShowsLinesMarkersAndIkLinks) {
   model.boneMoved[3] = 1;
   clearToWhite(device_);
   const std::optional<BoneProjection> projection =
-      projectAndDrawBones(device_, scene_.resources, model, Mat4{}, scene_.viewProjection, 0);
+      projectAndDrawBones(device_, scene_.resources, model, Mat4{}, scene_.viewProjection, EditMode::Select);
   ASSERT_TRUE(projection.has_value());
   EXPECT_EQ(projection->screenX, static_cast<int>(model.bones[1].screenX));
   EXPECT_GT(projection->clipW, 0);
@@ -130,7 +132,7 @@ TEST_F(BoneMarkers, RotateModeMarksOnlyOtherSelectedMovableBonesAndTheCurrentOne
   model.selectedBone = 2;
   model.boneSelected.assign(model.bones.size(), 1);
   clearToWhite(device_);
-  projectAndDrawBones(device_, scene_.resources, model, Mat4{}, scene_.viewProjection, 3);
+  projectAndDrawBones(device_, scene_.resources, model, Mat4{}, scene_.viewProjection, EditMode::Rotate);
   expectMatchesReference("render_model_bones_rotate");
 }
 

@@ -65,24 +65,10 @@ void writeBandedBmp(const std::filesystem::path& file, int width, int height, in
   writeFile(file, encodeBmp24(image));
 }
 
-// The toon look-up of model drawing: u = 0.5 + 0.5 (m . r), v = 0.5 - 0.5 (m . n), n toward the light.
-Mat4 toonTransform(Vec3 lightDirection) {
-  const Vec3 n = normalised(lightDirection * -1.0f);
-  const Vec3 h = lightDirection.x != 0 || lightDirection.z != 0 ? Vec3{0, 1, 0} : Vec3{-1, 0, 0};
-  const Vec3 r = normalised(cross(h, n));
-  const Vec3 u = normalised(cross(n, r));
-  Mat4 basis;
-  basis.m[0][0] = r.x, basis.m[0][1] = u.x, basis.m[0][2] = n.x;
-  basis.m[1][0] = r.y, basis.m[1][1] = u.y, basis.m[1][2] = n.y;
-  basis.m[2][0] = r.z, basis.m[2][1] = u.z, basis.m[2][2] = n.z;
-  Mat4 scale;
-  scale.m[0][0] = 0.5f;
-  scale.m[1][1] = -0.5f;
-  Mat4 shift;
-  shift.m[3][0] = 0.5f;
-  shift.m[3][1] = 0.5f;
-  return basis * rotationX(-1.570796f) * scale * shift;
-}
+// The toon look-up for a light along +Z, worked by hand: n = (0, 0, -1) toward the light and
+// r = (-1, 0, 0), so a normal m gives u = 0.5 - 0.5 m.x and v = 0.5 + 0.5 m.z.
+constexpr Mat4 kToonTransformForLightAlongZ{
+    {{-0.5f, 0, 0, 0}, {0, 0, -1, 0}, {0, 0.5f, 0, 0}, {0.5f, 0.5f, 0, 1}}};
 
 TEST_F(RenderTest, LitTriangleUsesMaterialAndLightColours) {
   ASSERT_TRUE(makeDevice(64, 64));
@@ -159,7 +145,7 @@ TEST_F(RenderTest, ToonLookUpSamplesTopRowFacingTheLightAndBottomRowFacingAway) 
   state.stages[0].texture = findTexture(store, "ramp.bmp").name;
   state.stages[0].coordSource = TexCoordSource::CameraSpaceNormal;
   state.stages[0].transformTwoCoords = true;
-  state.stages[0].transform = toonTransform(lightDirection);
+  state.stages[0].transform = kToonTransformForLightAlongZ;
   state.stages[0].address = TextureAddress::Clamp;
   const std::array<ModelVertex, 3> facing{ModelVertex{{-1, -1, 0.5f}, {0, 0, -1}},
                                           ModelVertex{{-1, 1, 0.5f}, {0, 0, -1}},
@@ -353,7 +339,7 @@ TEST_F(RenderTest, ClippedColourKeyedSprite) {
 TEST_F(RenderTest, SpritesScaleByTheOverlayScale) {
   ASSERT_TRUE(context_);
   // A 1366 x 768 screen whose full size fails: the back buffer is 1280 x 720 and s = 1280 / 1366.
-  ASSERT_TRUE(createDevice(device_, ui_, {1366, 768}, [](int w, int) { return w < 1366; }));
+  ASSERT_TRUE(createDevice(device_, {1366, 768}, [](int w, int) { return w < 1366; }));
   ASSERT_EQ(device_.width, 1280);
   TempFolder folder;
   writeBandedBmp(folder / "marker.bmp", 16, 16, 16, {0, 0, 255}, {0, 0, 255});
@@ -502,7 +488,7 @@ TEST_F(RenderTest, SizeFallBackEndsAtTheFirstSizeThatWorks) {
     tried.emplace_back(w, h);
     return w < 1500;
   };
-  ASSERT_TRUE(createDevice(device_, ui_, {1920, 1200}, failAboveFifteenHundred));
+  ASSERT_TRUE(createDevice(device_, {1920, 1200}, failAboveFifteenHundred));
   EXPECT_EQ((std::vector<std::pair<int, int>>{{1920, 1200}, {1680, 1050}, {1440, 900}}), tried);
   EXPECT_EQ(device_.width, 1440);
   EXPECT_EQ(device_.height, 900);
@@ -517,16 +503,16 @@ TEST_F(RenderTest, ExhaustedSizeTableShowsOneMessage) {
     tried.emplace_back(w, h);
     return false;
   };
-  EXPECT_FALSE(createDevice(device_, ui_, {1920, 1200}, neverWorks));
+  EXPECT_FALSE(createDevice(device_, {1920, 1200}, neverWorks));
   EXPECT_EQ((std::vector<std::pair<int, int>>{{1920, 1200}, {1680, 1050}, {1440, 900}, {840, 525}}), tried);
   ASSERT_EQ(ui_.messages.size(), 1u);
   EXPECT_EQ(ui_.messages[0].text, "Direct3Dエラー\n(ディスプレイの解像度を下げると動くかもしれません)");
   EXPECT_EQ(ui_.messages[0].caption, "Direct3D::Init");
-  EXPECT_EQ(ui_.messages[0].owner, port::MessageOwner::None);
+  EXPECT_TRUE(ui_.messages[0].standalone);
   EXPECT_FALSE(device_.created);
 
   tried.clear();
-  EXPECT_FALSE(createDevice(device_, ui_, {1000, 700}, neverWorks));
+  EXPECT_FALSE(createDevice(device_, {1000, 700}, neverWorks));
   EXPECT_EQ((std::vector<std::pair<int, int>>{{1000, 700}}), tried);
   EXPECT_EQ(ui_.messages.size(), 2u);
 }

@@ -8,8 +8,9 @@ namespace zv::test {
 namespace {
 
 TEST(GizmoQuad, SpansWindowPixelsAroundTheBoneAndPicksTheHoveredQuarter) {
-  GizmoView rotate{.editMode = kRotateEditMode,
-                   .hoverZone = 0,
+  using enum HoverZone;
+  GizmoView rotate{.editMode = EditMode::Rotate,
+                   .hoverZone = Nothing,
                    .screenX = 100,
                    .screenY = 80,
                    .xRatio = 2,
@@ -23,8 +24,12 @@ TEST(GizmoQuad, SpansWindowPixelsAroundTheBoneAndPicksTheHoveredQuarter) {
   EXPECT_FLOAT_EQ(quad->bottom, 170.0f);
   EXPECT_EQ((std::array{quad->u0, quad->v0, quad->u1, quad->v1}), (std::array{0.0f, 0.0f, 0.5f, 0.5f}));
 
-  const GizmoView move{
-      .editMode = kMoveEditMode, .hoverZone = 0, .screenX = 100, .screenY = 80, .xRatio = 1, .yRatio = 1};
+  const GizmoView move{.editMode = EditMode::Move,
+                       .hoverZone = Nothing,
+                       .screenX = 100,
+                       .screenY = 80,
+                       .xRatio = 1,
+                       .yRatio = 1};
   quad = gizmoQuad(move, 2.0f);
   ASSERT_TRUE(quad.has_value());
   EXPECT_FLOAT_EQ(quad->left, 74.0f);
@@ -32,19 +37,23 @@ TEST(GizmoQuad, SpansWindowPixelsAroundTheBoneAndPicksTheHoveredQuarter) {
   EXPECT_FLOAT_EQ(quad->top, -54.0f);
   EXPECT_FLOAT_EQ(quad->bottom, 96.0f);
 
-  const std::pair<int, std::array<float, 2>> zones[] = {{3, {0, 0.5f}}, {6, {0, 0.5f}},    {4, {0.5f, 0}},
-                                                        {7, {0.5f, 0}}, {5, {0.5f, 0.5f}}, {8, {0.5f, 0.5f}},
-                                                        {9, {0, 0}}};
+  const std::pair<HoverZone, std::array<float, 2>> zones[] = {{RotateGizmoHorizontalArms, {0, 0.5f}},
+                                                              {MoveGizmoRightArm, {0, 0.5f}},
+                                                              {RotateGizmoVerticalArms, {0.5f, 0}},
+                                                              {MoveGizmoUpperArm, {0.5f, 0}},
+                                                              {RotateGizmoRing, {0.5f, 0.5f}},
+                                                              {MoveGizmoCentre, {0.5f, 0.5f}},
+                                                              {BoneRotateX, {0, 0}}};
   for (const auto& [zone, corner] : zones) {
     rotate.hoverZone = zone;
     quad = gizmoQuad(rotate, 1.0f);
-    EXPECT_EQ((std::array{quad->u0, quad->v0}), corner) << zone;
+    EXPECT_EQ((std::array{quad->u0, quad->v0}), corner) << static_cast<int>(zone);
     EXPECT_FLOAT_EQ(quad->u1 - quad->u0, 0.5f);
     EXPECT_FLOAT_EQ(quad->v1 - quad->v0, 0.5f);
   }
-  for (const int mode : {0, 1, 2, 5}) {
+  for (const EditMode mode : {EditMode::Select, EditMode::BoxSelect, EditMode::None, EditMode::GizmoDrag}) {
     rotate.editMode = mode;
-    EXPECT_EQ(gizmoQuad(rotate, 1.0f), std::nullopt) << mode;
+    EXPECT_EQ(gizmoQuad(rotate, 1.0f), std::nullopt) << static_cast<int>(mode);
   }
 }
 
@@ -63,9 +72,11 @@ TEST_F(Gizmos, RotateAndMoveGizmosShowEachHighlightedQuarterOverTheModel) {
   clearToWhite(device_);
   const float s = device_.overlayScale;
   int column = 0;
-  for (const int zone : {0, 3, 4, 5}) {
+  using enum HoverZone;
+  for (const HoverZone zone :
+       {Nothing, RotateGizmoHorizontalArms, RotateGizmoVerticalArms, RotateGizmoRing}) {
     drawGizmo(device_, scene_.textures, scene_.resources,
-              {.editMode = kRotateEditMode,
+              {.editMode = EditMode::Rotate,
                .hoverZone = zone,
                .screenX = 50.0f + 100 * column++,
                .screenY = 50,
@@ -73,9 +84,9 @@ TEST_F(Gizmos, RotateAndMoveGizmosShowEachHighlightedQuarterOverTheModel) {
                .yRatio = s});
   }
   column = 0;
-  for (const int zone : {0, 6, 7, 8}) {
+  for (const HoverZone zone : {Nothing, MoveGizmoRightArm, MoveGizmoUpperArm, MoveGizmoCentre}) {
     drawGizmo(device_, scene_.textures, scene_.resources,
-              {.editMode = kMoveEditMode,
+              {.editMode = EditMode::Move,
                .hoverZone = zone,
                .screenX = 30.0f + 100 * column++,
                .screenY = 170,
@@ -95,10 +106,10 @@ TEST_F(Gizmos, TripodShowsTheSelectedBonesAxesOnlyOverTheRotateButtons) {
   model.selectedBone = static_cast<std::int32_t>(arm);
   const Mat4 world;
   clearToWhite(device_);
-  drawTripod(device_, scene_.resources, model, world, true, 8);
-  drawTripod(device_, scene_.resources, model, world, false, 10);
+  drawTripod(device_, scene_.resources, model, world, true, HoverZone::MoveGizmoCentre);
+  drawTripod(device_, scene_.resources, model, world, false, HoverZone::BoneRotateY);
   model.selectedBone = -1;
-  drawTripod(device_, scene_.resources, model, world, true, 10);
+  drawTripod(device_, scene_.resources, model, world, true, HoverZone::BoneRotateY);
   const RgbaImage untouched = readBackBuffer(device_);
   for (int y = 0; y < untouched.height; ++y) {
     for (int x = 0; x < untouched.width; ++x) {
@@ -106,7 +117,7 @@ TEST_F(Gizmos, TripodShowsTheSelectedBonesAxesOnlyOverTheRotateButtons) {
     }
   }
   model.selectedBone = static_cast<std::int32_t>(arm);
-  drawTripod(device_, scene_.resources, model, world, true, 9);
+  drawTripod(device_, scene_.resources, model, world, true, HoverZone::BoneRotateX);
   EXPECT_TRUE(device_.state.depthTest);
   EXPECT_FALSE(device_.state.lighting);
   expectMatchesReference("render_model_tripod");

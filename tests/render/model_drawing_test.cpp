@@ -24,18 +24,35 @@ std::pair<float, float> toonCoordinates(const Mat4& matrix, Vec3 normal) {
 }
 
 TEST(ToonTextureMatrix, MapsUnitNormalsThroughTheLightBasis) {
-  for (const Vec3 light : {Vec3{-0.5f, -1.0f, 0.5f}, Vec3{0, 0, 1}, Vec3{0, -1, 0}, Vec3{0, 2, 0}}) {
-    const Mat4 matrix = toonTextureMatrix(light);
-    const Vec3 n = normalised(light * -1.0f);
-    const Vec3 helper = light.x != 0 || light.z != 0 ? Vec3{0, 1, 0} : Vec3{-1, 0, 0};
-    const Vec3 r = normalised(cross(helper, n));
-    for (const Vec3 normal : {n, n * -1.0f, r, normalised({0.3f, -0.4f, 0.866f}), Vec3{1, 0, 0}}) {
-      const auto [u, v] = toonCoordinates(matrix, normal);
-      EXPECT_NEAR(u, 0.5f + 0.5f * dot(normal, r), 1e-5f);
-      EXPECT_NEAR(v, 0.5f - 0.5f * dot(normal, n), 1e-5f);
-    }
-    EXPECT_NEAR(toonCoordinates(matrix, n).second, 0.0f, 1e-5f);  // facing the light: top row
-    EXPECT_NEAR(toonCoordinates(matrix, n * -1.0f).second, 1.0f, 1e-5f);
+  // Worked by hand: n is the unit vector toward the light, r = normalise(h x n) with h = (0, 1, 0)
+  // for a light with an x or z part and (-1, 0, 0) otherwise; u = 0.5 + 0.5 (m . r), v = 0.5 - 0.5 (m . n).
+  struct Case {
+    Vec3 light;
+    Vec3 normal;
+    float u, v;
+  };
+  const Case cases[] = {
+      // Light straight down: n = (0, 1, 0), r = (0, 0, -1).
+      {{0, -1, 0}, {0, 1, 0}, 0.5f, 0.0f},
+      {{0, -1, 0}, {0, -1, 0}, 0.5f, 1.0f},
+      {{0, -1, 0}, {0, 0, 1}, 0.0f, 0.5f},
+      {{0, -1, 0}, {1, 0, 0}, 0.5f, 0.5f},
+      // Light along +Z: n = (0, 0, -1), r = (-1, 0, 0).
+      {{0, 0, 1}, {1, 0, 0}, 0.0f, 0.5f},
+      {{0, 0, 1}, {0, 0, -1}, 0.5f, 0.0f},
+      {{0, 0, 1}, {0, 0, 1}, 0.5f, 1.0f},
+      {{0, 0, 1}, {0, 1, 0}, 0.5f, 0.5f},
+      // A light from below of length 2: n = (0, -1, 0), r = (0, 0, 1).
+      {{0, 2, 0}, {0, -1, 0}, 0.5f, 0.0f},
+      {{0, 2, 0}, {0, 0, 1}, 1.0f, 0.5f},
+      // The default light: n = (0.408248, 0.816497, -0.408248), r = (-0.707107, 0, -0.707107).
+      {{-0.5f, -1.0f, 0.5f}, {1, 0, 0}, 0.146447f, 0.295876f},
+      {{-0.5f, -1.0f, 0.5f}, {0.408248f, 0.816497f, -0.408248f}, 0.5f, 0.0f},
+  };
+  for (const Case& c : cases) {
+    const auto [u, v] = toonCoordinates(toonTextureMatrix(c.light), c.normal);
+    EXPECT_NEAR(u, c.u, 1e-5f) << c.light.x << "," << c.light.y << "," << c.light.z;
+    EXPECT_NEAR(v, c.v, 1e-5f) << c.light.x << "," << c.light.y << "," << c.light.z;
   }
 }
 

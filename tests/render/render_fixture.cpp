@@ -29,7 +29,7 @@ void RenderTest::TearDown() {
 }
 
 bool RenderTest::makeDevice(int width, int height) {
-  return context_ && createDevice(device_, ui_, {width, height});
+  return context_ && createDevice(device_, {width, height});
 }
 
 std::uint32_t pixelAt(const RgbaImage& image, int x, int y) {

@@ -9,8 +9,10 @@
 #include <string>
 
 #include "port/gl/headless_gl_context.h"
-#include "port/headless_ui.h"
 #include "render/display_device.h"
+#include "render/texture_store.h"
+#include "render/x_build.h"
+#include "support/told_messages.h"
 
 namespace zv::test {
 
@@ -25,8 +27,17 @@ class RenderTest : public ::testing::Test {
   // any channel of any pixel; writes the drawing beside the build's tests for inspection.
   void expectMatchesReference(const std::string& name, int tolerance = 3);
 
+  // The loaders as the program runs them, keeping what they tell in `ui_`.
+  bool createDevice(DisplayDevice& device, port::Size screen, const DeviceSetCheck& check = {}) {
+    return ui_.kept(zv::createDevice(device, screen, check)).done;
+  }
+  bool loadAccessory(XBuild& accessory, AccessoryState& placement, DisplayDevice& device, TextureStore& store,
+                     const std::filesystem::path& path, const std::filesystem::path& programFolder) {
+    return ui_.kept(zv::loadAccessory(accessory, placement, device, store, path, programFolder)).done;
+  }
+
   std::unique_ptr<port::HeadlessGlContext> context_;
-  port::HeadlessUi ui_;
+  ToldMessages ui_;
   DisplayDevice device_;
 };
 

@@ -25,13 +25,14 @@ TEST_F(XBuildDrawing, LoadsTheDemoLampThroughItsDescriptor) {
   ASSERT_TRUE(makeDevice(64, 64));
   TextureStore store;
   XBuild lamp;
-  ASSERT_TRUE(loadAccessory(lamp, device_, ui_, store, "UserFile/Accessory/lamp.vac",
+  AccessoryState placed;
+  ASSERT_TRUE(loadAccessory(lamp, placed, device_, store, "UserFile/Accessory/lamp.vac",
                             std::filesystem::current_path()));
   EXPECT_TRUE(ui_.messages.empty());
   ASSERT_TRUE(lamp.tree);
   EXPECT_EQ(lamp.name, "lamp.x");
-  EXPECT_TRUE(lamp.shadow);
-  EXPECT_EQ(lamp.position, (Vec3{8, 0, 2}));
+  EXPECT_TRUE(placed.shadow);
+  EXPECT_EQ(placed.position, (Vec3{8, 0, 2}));
   const XFileObject& base = lamp.tree->children.at(0).children.at(0).children.at(0);
   EXPECT_TRUE(base.isMesh);
   EXPECT_EQ(base.vertexBuffer.count, 48);
@@ -42,8 +43,12 @@ TEST_F(XBuildDrawing, MissingFileShowsItsMessageAndLeavesNoTree) {
   ASSERT_TRUE(makeDevice(16, 16));
   TextureStore store;
   XBuild prop;
-  EXPECT_FALSE(loadAccessory(prop, device_, ui_, store, "nowhere/none.x", std::filesystem::current_path()));
+  AccessoryState placed;
+  placed.scale = 4;
+  EXPECT_FALSE(
+      loadAccessory(prop, placed, device_, store, "nowhere/none.x", std::filesystem::current_path()));
   EXPECT_FALSE(prop.tree);
+  EXPECT_EQ(placed.scale, 4);
   ASSERT_EQ(ui_.messages.size(), 1u);
   EXPECT_EQ(ui_.messages[0].text, "xファイルが見つかりません");
   EXPECT_EQ(ui_.messages[0].caption, "アクセサリ読込");
@@ -53,8 +58,9 @@ TEST_F(XBuildDrawing, BothPassesDrawAndRestoreTheDeviceState) {
   ASSERT_TRUE(makeDevice(64, 64));
   TextureStore store;
   XBuild lamp;
-  ASSERT_TRUE(
-      loadAccessory(lamp, device_, ui_, store, "UserFile/Accessory/lamp.x", std::filesystem::current_path()));
+  AccessoryState state;
+  ASSERT_TRUE(loadAccessory(lamp, state, device_, store, "UserFile/Accessory/lamp.x",
+                            std::filesystem::current_path()));
   lookAtLamp(device_);
   const DeviceState before = device_.state;
 
@@ -63,7 +69,7 @@ TEST_F(XBuildDrawing, BothPassesDrawAndRestoreTheDeviceState) {
     AccessoryDrawPass pass;
     pass.shadow = shadow;
     pass.shadowRed = 0.5f;
-    drawAccessory(lamp, device_, store, pass);
+    drawAccessory(lamp, state, device_, store, pass);
 
     RgbaImage picture = readBackBuffer(device_);
     EXPECT_NE(pixelAt(picture, 32, 53), 0xFFFFFFu) << "the base, shadow pass " << shadow;
@@ -77,9 +83,9 @@ TEST_F(XBuildDrawing, BothPassesDrawAndRestoreTheDeviceState) {
     EXPECT_EQ(device_.state.destinationBlend, before.destinationBlend);
   }
 
-  lamp.visible = false;
+  state.visible = false;
   clear(device_, {true, true, false}, kWhite, 1.0f, 0);
-  drawAccessory(lamp, device_, store, AccessoryDrawPass{});
+  drawAccessory(lamp, state, device_, store, AccessoryDrawPass{});
   EXPECT_EQ(pixelAt(readBackBuffer(device_), 32, 53), 0xFFFFFFu) << "a hidden prop draws nothing";
 }
 

@@ -8,6 +8,7 @@
 #include "key_test_models.h"
 #include "scene/key_pool_selection.h"
 #include "scene/key_registration.h"
+#include "scene/key_track_edit.h"
 
 namespace zv {
 namespace {
@@ -131,10 +132,10 @@ TEST(KeyDeletion, UnneededKeysAreThoseBetweenTwoEqualPoses) {
     }
   }
   ASSERT_TRUE(registerMorphKey(t.scene, model, 1, 5));
-  EXPECT_EQ(deleteUnneededBoneKeys(t.scene, model), 2);
-  ASSERT_EQ(t.ui.messages.size(), 1u);
-  EXPECT_EQ(t.ui.messages[0].text, "2個のポイントを削除しました");
-  EXPECT_EQ(t.ui.messages[0].caption, "不要ポイントの削除");
+  const UnneededKeyDeletion deletion = deleteUnneededBoneKeys(t.scene, model);
+  EXPECT_EQ(deletion.removed, 2);
+  EXPECT_EQ(deletion.report.text, "2個のポイントを削除しました");
+  EXPECT_EQ(deletion.report.caption, "不要ポイントの削除");
   const KeyPool<BoneKey>& pool = model.boneKeyPool;
   EXPECT_EQ(pool[0].next, 2u);
   EXPECT_EQ(pool[2].next, 5u);
@@ -151,11 +152,12 @@ TEST(KeyDeletion, AFullBonePoolRefusesEachNewKeyButOverwritesProceed) {
   for (std::uint32_t frame = 1; frame < BoneKey::kPoolCapacity - 2; ++frame) {
     ASSERT_TRUE(registerBoneKeyByName(t.scene, model, "a", frame, 0, values));
   }
-  EXPECT_TRUE(t.ui.messages.empty());
   model.boneSelected = {1, 1, 1};
   model.boneMoved = {1, 1, 1};
-  EXPECT_EQ(registerSelectedBones(t.scene, model, 5), 1);
-  EXPECT_EQ(t.ui.messages.size(), 2u);
+  const KeyWrites writes = registerSelectedBones(t.scene, model, 5);
+  EXPECT_EQ(writes.written, 1);
+  ASSERT_EQ(writes.messages.size(), 2u);
+  EXPECT_EQ(writes.messages[1], keyPoolFullMessage(BoneKey::kPoolCapacity));
   EXPECT_EQ(model.boneMoved, (std::vector<std::uint8_t>{0, 1, 1}));
   EXPECT_EQ(model.boneKeyPool[1].next, 0u);
 

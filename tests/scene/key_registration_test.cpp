@@ -42,13 +42,14 @@ TEST(BoneKeyRegistration, InsertsInFrameOrderAtTheLowestFreeRecordAndOverwritesI
 
   model.bones[2].keyRotation = {0, 1, 0, 0};
   poseBone(model, 2, {7, 0, 0});
-  ASSERT_TRUE(registerBoneKey(t.scene, model, 2, 10));
+  const KeyWrite overwrite = registerBoneKey(t.scene, model, 2, 10);
+  ASSERT_TRUE(overwrite);
   EXPECT_EQ(pool[3].translation, (Vec3{7, 0, 0}));
   EXPECT_EQ(pool[3].rotation, (Quat{0, 1, 0, 0}));
   EXPECT_EQ(pool[3].prev, 4u);
   EXPECT_EQ(pool.lowestFree(), 5u);
   EXPECT_EQ(model.lastFrame, 10u);
-  EXPECT_TRUE(t.ui.messages.empty());
+  EXPECT_EQ(overwrite.refusal, std::nullopt);
 }
 
 TEST(BoneKeyRegistration, FrameZeroOverwritesTheHeadWithoutTakingARecord) {
@@ -153,7 +154,7 @@ TEST(BoneKeyRegistration, RegisteringSelectedBonesReselectsAndClearsMovedFlags) 
   registerBoneKey(t.scene, model, 1, 3);
   model.boneSelected = {1, 0, 1};
   model.boneMoved = {1, 1, 1};
-  EXPECT_EQ(registerSelectedBones(t.scene, model, 8), 2);
+  EXPECT_EQ(registerSelectedBones(t.scene, model, 8).written, 2);
   EXPECT_FALSE(model.morphKeyPool[2].selected);
   EXPECT_FALSE(model.displayIkKeyPool[1].selected);
   EXPECT_FALSE(model.boneKeyPool[3].selected);
@@ -167,10 +168,11 @@ TEST(MorphKeyRegistration, TheBaseMorphIsNeverKeyed) {
   KeyTestScene t(keyTestModel({"a"}, 3));
   Model& model = *t.model;
   model.morphs[0].weight = 0.5f;
-  EXPECT_FALSE(registerMorphKey(t.scene, model, 0, 10));
+  const KeyWrite base = registerMorphKey(t.scene, model, 0, 10);
+  EXPECT_FALSE(base);
   EXPECT_EQ(model.morphKeyPool.extent(), 0u);
   EXPECT_EQ(model.lastFrame, 0u);
-  EXPECT_TRUE(t.ui.messages.empty());
+  EXPECT_EQ(base.refusal, std::nullopt);
 
   model.morphs[2].weight = 0.25f;
   ASSERT_TRUE(registerMorphKey(t.scene, model, 2, 10));
@@ -186,20 +188,22 @@ TEST(DisplayIkKeyRegistration, AFullPoolShowsTheMessageAndChangesNothing) {
   KeyTestScene t(keyTestModel({"a"}, 0, 2));
   Model& model = *t.model;
   for (std::uint32_t frame = 1; frame <= 999; ++frame) {
-    ASSERT_TRUE(registerDisplayIkKey(t.scene, model, frame));
+    const KeyWrite written = registerDisplayIkKey(t.scene, model, frame);
+    ASSERT_TRUE(written);
+    ASSERT_EQ(written.refusal, std::nullopt);
   }
-  EXPECT_TRUE(t.ui.messages.empty());
   EXPECT_EQ(model.displayIkKeyPool.lowestFree(), std::nullopt);
   EXPECT_EQ(model.displayIkKeyPool[999].frame, 999u);
   ASSERT_TRUE(registerDisplayIkKey(t.scene, model, 500));  // overwriting needs no record
 
   const DisplayIkKey last = model.displayIkKeyPool[999];
-  EXPECT_FALSE(registerDisplayIkKey(t.scene, model, 1000));
-  ASSERT_EQ(t.ui.messages.size(), 1u);
-  EXPECT_EQ(t.ui.messages[0].text,
+  const KeyWrite refused = registerDisplayIkKey(t.scene, model, 1000);
+  EXPECT_FALSE(refused);
+  ASSERT_TRUE(refused.refusal.has_value());
+  EXPECT_EQ(refused.refusal->text,
             "登録ポイント数が1000個を越えました\nこれ以上の登録は行えません\n"
             "「ﾌﾚｰﾑ編集」の「不要ﾌﾚｰﾑ削除」を実行して下さい");
-  EXPECT_EQ(t.ui.messages[0].caption, "ﾌﾚｰﾑ登録");
+  EXPECT_EQ(refused.refusal->caption, "ﾌﾚｰﾑ登録");
   EXPECT_EQ(model.displayIkKeyPool[999], last);
   EXPECT_EQ(model.lastFrame, 999u);
 }

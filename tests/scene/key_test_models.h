@@ -6,7 +6,6 @@
 #include <memory>
 #include <string>
 
-#include "port/headless_ui.h"
 #include "port/text.h"
 #include "scene/key_pool_setup.h"
 #include "scene/scene.h"
@@ -31,14 +30,12 @@ inline std::unique_ptr<Model> keyTestModel(std::initializer_list<const char*> bo
   return model;
 }
 
-// A scene reporting to a headless Ui, with `model` in slot 0 as the current model.
+// A scene with `model` in slot 0 as the current model.
 struct KeyTestScene {
-  port::HeadlessUi ui;
   Scene scene;
   Model* model = nullptr;
 
   explicit KeyTestScene(std::unique_ptr<Model> loaded = keyTestModel({"a", "b", "c"})) {
-    scene.ui = &ui;
     model = loaded.get();
     scene.modelSlots[0] = std::move(loaded);
     scene.cameraMode = false;

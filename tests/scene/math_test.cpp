@@ -70,12 +70,19 @@ TEST(LookAt, RefusesCoincidentEyeAndTarget) {
 TEST(Quaternions, ProductFollowsTheComponentFormulas) {
   Quat a{0.1f, 0.2f, 0.3f, 0.9f};
   Quat b{-0.4f, 0.5f, 0.2f, 0.7f};
+  // Worked by hand: x = -0.36 + 0.07 + 0.04 - 0.15, y = 0.45 - 0.02 + 0.14 - 0.12,
+  // z = 0.18 + 0.05 + 0.08 + 0.21, w = 0.63 + 0.04 - 0.10 - 0.06.
   Quat r = a * b;
-  EXPECT_FLOAT_EQ(r.x, 0.9f * -0.4f + 0.1f * 0.7f + 0.2f * 0.2f - 0.3f * 0.5f);
-  EXPECT_FLOAT_EQ(r.y, 0.9f * 0.5f - 0.1f * 0.2f + 0.2f * 0.7f + 0.3f * -0.4f);
-  EXPECT_FLOAT_EQ(r.z, 0.9f * 0.2f + 0.1f * 0.5f - 0.2f * -0.4f + 0.3f * 0.7f);
-  EXPECT_FLOAT_EQ(r.w, 0.9f * 0.7f - 0.1f * -0.4f - 0.2f * 0.5f - 0.3f * 0.2f);
+  EXPECT_NEAR(r.x, -0.40f, 1e-6f);
+  EXPECT_NEAR(r.y, 0.45f, 1e-6f);
+  EXPECT_NEAR(r.z, 0.52f, 1e-6f);
+  EXPECT_NEAR(r.w, 0.51f, 1e-6f);
   EXPECT_EQ(a * Quat{}, a);
+  // Two quarter turns about Y make the half turn.
+  const float half = std::sqrt(0.5f);
+  const Quat twice = Quat{0, half, 0, half} * Quat{0, half, 0, half};
+  EXPECT_NEAR(twice.y, 1.0f, 1e-6f);
+  EXPECT_NEAR(twice.w, 0.0f, 1e-6f);
 }
 
 TEST(Quaternions, ConvertToTheRotationMatrices) {

@@ -3,8 +3,9 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <iterator>
 #include <string>
+
+#include "port/file_bytes.h"
 
 namespace zv::test {
 
@@ -22,8 +23,8 @@ TempFolder::~TempFolder() {
 }
 
 std::string readFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  int error = 0;
+  return port::readWholeFile(file, error).value_or("");
 }
 
 void writeFile(const std::filesystem::path& file, std::string_view bytes) {

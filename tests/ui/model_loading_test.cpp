@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "port/gl/headless_gl_context.h"
-#include "port/headless_ui.h"
 #include "support/model_builder.h"
 #include "support/temp_folder.h"
 #include "ui/model_panel.h"
+#include "ui_with_controls.h"
 
 namespace zv {
 namespace {
@@ -19,7 +19,7 @@ class ModelLoading : public ::testing::Test {
     if (!context_) {
       GTEST_SKIP() << "no headless GL context: " << error;
     }
-    ASSERT_TRUE(createDevice(device_, ui_, {64, 64}));
+    ASSERT_TRUE(createDevice(device_, {64, 64}));
     ui_.messages.clear();
   }
   void TearDown() override {
@@ -31,7 +31,7 @@ class ModelLoading : public ::testing::Test {
   }
 
   std::unique_ptr<port::HeadlessGlContext> context_;
-  port::HeadlessUi ui_;
+  test::UiWithControls ui_;
   DisplayDevice device_;
   TextureStore store_;
   Model model_;

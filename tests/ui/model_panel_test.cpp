@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "port/headless_ui.h"
 #include "port/text.h"
 #include "scene/model_reader.h"
 #include "support/model_builder.h"
+#include "ui_with_controls.h"
 
 namespace zv {
 namespace {
@@ -25,7 +25,7 @@ TEST(ModelPanel, ShowsChainsVisibilityMorphSelectorsAndRangeRows) {
   model.ikChains[0].enabled = false;
   model.selectedMorph[1] = 5;  // the second eye morph, chosen earlier
   model.morphs[5].weight = 0.999f;
-  port::HeadlessUi ui;
+  test::UiWithControls ui;
 
   fillModelPanel(ui, model);
 
@@ -56,7 +56,7 @@ TEST(ModelPanel, EmptyCategoriesShowNothing) {
   description.morphList = {1};
   Model model = parsed(description);
   model.visible = false;
-  port::HeadlessUi ui;
+  test::UiWithControls ui;
   ui.setControlRows(kIkChainList, {"old"});
   ui.setControlText(407, "old");
   ui.setControlPosition(408, 40);
@@ -84,7 +84,7 @@ TEST(ModelPanel, DummyBoneModelGetsNumberedRows) {
   test::TsmModel description = test::sampleModel();
   description.name = "ダミーボーン";
   Model dummy = parsed(description);
-  port::HeadlessUi ui;
+  test::UiWithControls ui;
   fillModelPanel(ui, dummy);
   Rows expected = {"全ﾌﾚｰﾑ", "表示･IK"};
   for (const char* number :
@@ -103,7 +103,7 @@ TEST(ModelPanel, DemoCharacterPanel) {
   std::filesystem::path path = "UserFile/Model/tessera.tsm";
   Model model;
   ASSERT_EQ(readModelFile(path, std::filesystem::current_path(), model), std::nullopt);
-  port::HeadlessUi ui;
+  test::UiWithControls ui;
   fillModelPanel(ui, model);
 
   EXPECT_EQ(ui.control(kIkChainList).rows, (Rows{"左足ＩＫ", "右足ＩＫ"}));

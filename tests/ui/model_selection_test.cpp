@@ -14,7 +14,6 @@ using Rows = std::vector<std::string>;
 class ModelSelection : public ::testing::Test {
  protected:
   void SetUp() override {
-    scene_.ui = ui_.get();
     Model& model = test::placeModel(scene_);
     model.listIndex = 1;
     scene_.cameraMode = true;
@@ -44,7 +43,7 @@ TEST_F(ModelSelection, AModelRowSwitchesToModelModeWithItsPanels) {
   EXPECT_EQ(ui_->control(kCurveList).rows, (Rows{"Ｘ軸移動", "Ｙ軸移動", "Ｚ軸移動", "回　転"}));
   EXPECT_EQ(ui_->control(kCurveList).selection, 3);
   EXPECT_TRUE(ui_->control(kSelectModeButton).checked);
-  EXPECT_EQ(scene_.editMode, 0);
+  EXPECT_EQ(scene_.editMode, EditMode::Select);
   EXPECT_TRUE(ui_->control(kSelectModeButton).visible);
   EXPECT_FALSE(ui_->control(kPerspectiveButton).visible);
   EXPECT_EQ(ui_->control(kBottomViewButton).text, "カメラ");
@@ -66,7 +65,7 @@ TEST_F(ModelSelection, TheCameraRowSwitchesBackOnceAndAgainChangesNothing) {
   select(0);
   EXPECT_TRUE(scene_.cameraMode);
   EXPECT_EQ(layouts_, 2);
-  EXPECT_EQ(scene_.editMode, 2);
+  EXPECT_EQ(scene_.editMode, EditMode::None);
   EXPECT_EQ(ui_->control(kCurveList).rows.size(), 6u);
   EXPECT_EQ(ui_->control(kCurveList).selection, 3);
   EXPECT_EQ(ui_->control(kRangeRowList).rows, (Rows{"カメラ", "照明"}));
@@ -80,10 +79,10 @@ TEST_F(ModelSelection, TheCameraRowSwitchesBackOnceAndAgainChangesNothing) {
   EXPECT_EQ(panels_.rows.shown.front().name, "カメラ");
 
   ui_->setControlRows(kRangeRowList, {"kept"});
-  scene_.editMode = 4;
+  scene_.editMode = EditMode::Move;
   select(0);
   EXPECT_EQ(layouts_, 2);
-  EXPECT_EQ(scene_.editMode, 4);
+  EXPECT_EQ(scene_.editMode, EditMode::Move);
   EXPECT_EQ(ui_->control(kRangeRowList).rows, Rows{"kept"});
 }
 

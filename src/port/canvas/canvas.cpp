@@ -1,6 +1,8 @@
 #include "port/canvas/canvas.h"
 
 #include <stdlib.h>
+#include <QBuffer>
+#include <QByteArray>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -180,6 +182,16 @@ void Canvas::makeTransparent(Colour key) {
 bool Canvas::writePng(const std::filesystem::path& file) const {
   return impl_->image.convertToFormat(QImage::Format_RGBA8888)
       .save(QString::fromStdString(file.string()), "PNG");
+}
+
+std::string Canvas::pngBytes() const {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  if (!buffer.open(QIODevice::WriteOnly) ||
+      !impl_->image.convertToFormat(QImage::Format_RGBA8888).save(&buffer, "PNG")) {
+    return {};
+  }
+  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 bool Canvas::readPng(const std::filesystem::path& file, Canvas& into) {

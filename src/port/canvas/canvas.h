@@ -8,9 +8,10 @@
 #include <filesystem>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 
-#include "port/ui.h"
+#include "port/rect.h"
 
 namespace zv::port {
 
@@ -61,6 +62,9 @@ class Canvas {
 
   // PNG files, for reference pictures of tests and for tools.
   bool writePng(const std::filesystem::path& file) const;
+  // The same PNG file as bytes, for callers that put the file in place themselves; empty when it
+  // cannot be encoded.
+  std::string pngBytes() const;
   static bool readPng(const std::filesystem::path& file, Canvas& into);
 
  private:

@@ -1,16 +1,30 @@
-// Ui over Qt Widgets. Controls keep their state in a ControlTable until their widgets exist.
+// Ui over Qt Widgets. The control model is the source of truth: every change the program makes is
+// written into it and mirrored into the control's widget without notifying anyone; what the user
+// types, clicks or chooses is written back into it before the window's command or scroll callback
+// hears of it.
 #pragma once
 
-#include "port/control_table.h"
-#include "port/ui.h"
+#include <map>
+#include <memory>
+#include <string>
 
+#include "port/control_model.h"
+#include "port/ui.h"
+#include "port/window_host.h"
+
+class QAction;
+class QMainWindow;
+class QMenu;
 class QWidget;
 
 namespace zv::port {
 
 class QtUi : public Ui {
  public:
-  explicit QtUi(QWidget* mainWindow) : mainWindow_(mainWindow) {}
+  // Controls are children of `client`, the main window's client area; `events` are the window's
+  // callbacks, read at every notification.
+  QtUi(QMainWindow& window, QWidget& client, const WindowEvents& events);
+  ~QtUi() override;
 
   MessageAnswer messageBox(MessageOwner owner, std::string_view text, std::string_view caption,
                            MessageButtons buttons) override;
@@ -18,27 +32,45 @@ class QtUi : public Ui {
   std::optional<std::filesystem::path> saveFileDialog(const FileDialogRequest& request) override;
 
   void setWindowTitle(std::string_view title) override;
+  // The area below the menu bar, origin at its top-left corner.
   Rect clientRect() const override;
   Rect restoredRect() const override;
   bool maximised() const override;
 
-  ControlState control(int id) const override { return controls_.get(id); }
-  void setControlText(int id, std::string_view text) override { controls_.at(id).text = text; }
-  void enableControl(int id, bool enabled) override { controls_.at(id).enabled = enabled; }
-  void showControl(int id, bool visible) override { controls_.at(id).visible = visible; }
-  void checkControl(int id, bool checked) override { controls_.at(id).checked = checked; }
-  void setControlRows(int id, std::vector<std::string> rows) override {
-    controls_.at(id).rows = std::move(rows);
-  }
-  void selectControlRow(int id, int row) override { controls_.at(id).selection = row; }
+  void createControl(const ControlSpec& spec) override;
+  void createMenuItem(const MenuItemSpec& spec) override;
+  ControlState control(int id) const override { return model_.state(id); }
+  void setControlText(int id, std::string_view text) override;
+  void enableControl(int id, bool enabled) override;
+  void showControl(int id, bool visible) override;
+  void checkControl(int id, bool checked) override;
+  void setControlRows(int id, std::vector<std::string> rows) override;
+  void selectControlRow(int id, int row) override;
   void setControlRange(int id, int minimum, int maximum) override;
-  void setControlPosition(int id, int position) override { controls_.at(id).position = position; }
-  void placeControl(int id, Rect area) override { controls_.at(id).area = area; }
+  void setControlPosition(int id, int position) override;
+  void setControlPage(int id, int page) override;
+  void placeControl(int id, Rect area) override;
+  void focusMainWindow() override;
+  void repaint() override;
+
+  // The widget of a control or the action of a menu item; null for any other id.
+  QWidget* widget(int id) const;
+  QAction* action(int id) const;
 
  private:
+  struct Widgets;
   std::optional<std::filesystem::path> runFileDialog(bool save, const FileDialogRequest& request);
-  QWidget* mainWindow_;
-  ControlTable controls_;
+  void mirror(int id);
+  void notify(int id, int notification);
+  void sendScroll(int id, ScrollCode code, int position);
+  void reportScroll(int id, ScrollCode code);
+  void finishThumbDrag(int id);
+  void connectControl(int id, QWidget& widget);
+  QMainWindow& window_;
+  QWidget& client_;
+  const WindowEvents& events_;
+  ControlModel model_;
+  std::unique_ptr<Widgets> widgets_;
 };
 
 }  // namespace zv::port

@@ -9,11 +9,11 @@ namespace zv::port {
 
 struct QtViewSurface::State {
   QWindow* window = nullptr;     // owned by the container
-  QWidget* container = nullptr;  // owned by the main window
+  QWidget* container = nullptr;  // owned by the client area
   QOpenGLContext context;
 };
 
-std::unique_ptr<QtViewSurface> QtViewSurface::create(QWidget& mainWindow) {
+std::unique_ptr<QtViewSurface> QtViewSurface::create(QWidget& client) {
   auto state = std::make_unique<State>();
   state->window = new QWindow;
   state->window->setSurfaceType(QSurface::OpenGLSurface);
@@ -24,7 +24,7 @@ std::unique_ptr<QtViewSurface> QtViewSurface::create(QWidget& mainWindow) {
       state->context.create() &&
       state->context.format().majorVersion() * 10 + state->context.format().minorVersion() >= 33 &&
       state->context.format().profile() == QSurfaceFormat::CoreProfile;
-  state->container = QWidget::createWindowContainer(state->window, &mainWindow);
+  state->container = QWidget::createWindowContainer(state->window, &client);
   if (!core33) {
     delete state->container;
     return nullptr;

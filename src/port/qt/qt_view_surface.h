@@ -13,9 +13,10 @@ namespace zv::port {
 
 class QtViewSurface : public ViewSurface {
  public:
-  // Creates the surface and its context as a child of `mainWindow`; null when OpenGL 3.3 core
+  // Creates the surface and its context as a child of `client`, the main window's client area,
+  // whose origin is the origin of the rectangles `place` takes; null when OpenGL 3.3 core
   // is not available.
-  static std::unique_ptr<QtViewSurface> create(QWidget& mainWindow);
+  static std::unique_ptr<QtViewSurface> create(QWidget& client);
   ~QtViewSurface() override;
 
   void place(Rect area) override;

@@ -2,22 +2,56 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QImage>
 #include <QMainWindow>
+#include <QPainter>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QSurfaceFormat>
+#include <stdexcept>
 
+#include "port/canvas/canvas.h"
 #include "port/qt/qt_ui.h"
 #include "port/qt/qt_view_surface.h"
 
 namespace zv::port {
 namespace {
 
+// The client area below the menu bar: parent of the controls and of the 3D view, painted by the
+// shell's panels on a canvas of its size.
+class ClientArea : public QWidget {
+ public:
+  explicit ClientArea(const WindowEvents& events) : events_(events) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    if (!events_.paint) {
+      return;
+    }
+    Canvas canvas(width(), height());
+    events_.paint(canvas);
+    const QImage picture(canvas.pixels().data(), canvas.width(), canvas.height(),
+                         static_cast<qsizetype>(canvas.bytesPerLine()),
+                         QImage::Format_RGBA8888_Premultiplied);
+    QPainter(this).drawImage(0, 0, picture);
+  }
+
+ private:
+  const WindowEvents& events_;
+};
+
 // The main window asks the shell before it closes and tells it once it is gone.
 class MainWindow : public QMainWindow {
  public:
   WindowEvents events;
   bool destroyed = false;
+  ClientArea* client = new ClientArea(events);
+
+  MainWindow() {
+    setCentralWidget(client);
+    // Keys are polled through the main window, so it takes the focus back from edits.
+    setFocusPolicy(Qt::StrongFocus);
+  }
 
  protected:
   void closeEvent(QCloseEvent* event) override {
@@ -40,15 +74,20 @@ class MainWindow : public QMainWindow {
   }
 };
 
-// A host made while another one's application lives (tests make several) shares it.
+// A host made while another one's application lives (tests make several) shares it. Widgets need
+// a widget application: one that painting made earlier for bitmaps alone cannot serve them.
 std::unique_ptr<QApplication> applicationFor(int& argc, char** argv) {
+  if (QCoreApplication::instance() && !qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    throw std::logic_error("a bitmap was painted before the window host existed: create the host first");
+  }
   return QApplication::instance() ? nullptr : std::make_unique<QApplication>(argc, argv);
 }
 
 }  // namespace
 
 struct QtWindowHost::State {
-  State(int& argc, char** argv) : application(applicationFor(argc, argv)), ui(&window) {}
+  State(int& argc, char** argv)
+      : application(applicationFor(argc, argv)), ui(window, *window.client, window.events) {}
   std::unique_ptr<QApplication> application;
   MainWindow window;
   QtUi ui;
@@ -93,6 +132,8 @@ void QtWindowHost::showMainWindow(bool maximised) {
   } else {
     state_->window.show();
   }
+  // The window, not its first edit, holds the keyboard focus when it is activated.
+  state_->window.setFocus(Qt::ActiveWindowFocusReason);
 }
 
 bool QtWindowHost::processEvents() {
@@ -107,7 +148,7 @@ Ui& QtWindowHost::ui() {
 ViewSurface* QtWindowHost::viewSurface() {
   if (!state_->viewTried) {
     state_->viewTried = true;
-    state_->view = QtViewSurface::create(state_->window);
+    state_->view = QtViewSurface::create(*state_->window.client);
   }
   return state_->view.get();
 }

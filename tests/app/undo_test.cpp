@@ -1,25 +1,23 @@
-#include "scene/undo.h"
+#include "app/undo_commands.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <random>
 
-#include "port/headless_ui.h"
 #include "scene/key_deletion.h"
 #include "scene/key_pool_selection.h"
 #include "scene/key_registration.h"
 #include "scene_with_model.h"
+#include "ui/control_ids.h"
+#include "ui_with_controls.h"
 
 namespace zv {
 namespace {
 
 class Undo : public ::testing::Test {
  protected:
-  void SetUp() override {
-    scene_.ui = &ui_;
-    test::placeModel(scene_);
-  }
+  void SetUp() override { test::placeModel(scene_); }
   Model& model() { return *scene_.modelSlots[0]; }
 
   // A key edit step at `frame` that keys bone 1 with rotation about Z by `z`.
@@ -29,13 +27,13 @@ class Undo : public ::testing::Test {
     registerBoneKey(scene_, model(), 1, frame);
   }
 
-  port::HeadlessUi ui_;
+  test::UiWithControls ui_;
   Scene scene_;
 };
 
-int undosPossible(Scene& scene) {
+int undosPossible(Scene& scene, port::Ui& ui) {
   int count = 0;
-  while (undo(scene).changed) {
+  while (undo(scene, ui).changed) {
     ++count;
   }
   return count;
@@ -49,26 +47,26 @@ TEST_F(Undo, UndoingARegistrationRemovesTheKeyAndRedoPutsItBack) {
   std::uint32_t at20 = pool[at10].next;
   ASSERT_EQ(pool[at20].frame, 20u);
 
-  EXPECT_TRUE(undo(scene_).changed);
+  EXPECT_TRUE(undo(scene_, ui_).changed);
   EXPECT_EQ(pool[at20].frame, 0u);  // free again
   EXPECT_EQ(pool[at10].next, 0u);   // the neighbour's link restored
   EXPECT_EQ(scene_.currentFrame, 20u);
   EXPECT_EQ(ui_.control(kCurrentFrameBox).text, "20");
   EXPECT_TRUE(ui_.control(kRedoButton).enabled);
 
-  EXPECT_TRUE(redo(scene_).changed);
+  EXPECT_TRUE(redo(scene_, ui_).changed);
   EXPECT_EQ(pool[at10].next, at20);
   EXPECT_EQ(pool[at20].frame, 20u);
   EXPECT_FLOAT_EQ(pool[at20].rotation.z, 0.2f);
   EXPECT_FALSE(ui_.control(kRedoButton).enabled);
-  EXPECT_FALSE(redo(scene_).changed);
+  EXPECT_FALSE(redo(scene_, ui_).changed);
 }
 
 TEST_F(Undo, ThirtyUndosRestoreTheThirtyNewestStepsThenStop) {
   for (std::uint32_t step = 1; step <= 35; ++step) {
     keyBone(step * 10, 0.01f * static_cast<float>(step));
   }
-  EXPECT_EQ(undosPossible(scene_), 30);
+  EXPECT_EQ(undosPossible(scene_, ui_), 30);
   EXPECT_FALSE(ui_.control(kUndoButton).enabled);
   EXPECT_EQ(scene_.currentFrame, 60u);  // the oldest step kept was the sixth
   // Keys 1 to 5 are older than the ring and stay.
@@ -85,11 +83,11 @@ TEST_F(Undo, ANewStepDiscardsTheUndoneOnes) {
     keyBone(step * 10, 0.01f * static_cast<float>(step));
   }
   for (int i = 0; i < 3; ++i) {
-    ASSERT_TRUE(undo(scene_).changed);
+    ASSERT_TRUE(undo(scene_, ui_).changed);
   }
   keyBone(1000, 0.5f);
-  EXPECT_FALSE(redo(scene_).changed);
-  EXPECT_EQ(undosPossible(scene_), 28);
+  EXPECT_FALSE(redo(scene_, ui_).changed);
+  EXPECT_EQ(undosPossible(scene_, ui_), 28);
   // Every key left is still on the track: none was replayed back off it.
   const KeyPool<BoneKey>& pool = model().boneKeyPool;
   int onTrack = 0;
@@ -111,21 +109,42 @@ TEST_F(Undo, PoseStepsRestoreThePoseAndMovedFlags) {
   model().bones[2].keyTranslation = {9, 9, 9};
   model().boneMoved[2] = 0;
   scene_.currentFrame = 5;
-  UndoOutcome outcome = undo(scene_);
+  UndoOutcome outcome = undo(scene_, ui_);
   EXPECT_TRUE(outcome.resample);
   EXPECT_EQ(scene_.currentFrame, 120u);
   EXPECT_EQ(model().bones[2].keyTranslation, (Vec3{1, 2, 3}));
   EXPECT_EQ(model().boneMoved[2], 1);
-  redo(scene_);
+  redo(scene_, ui_);
   EXPECT_EQ(model().bones[2].keyTranslation, (Vec3{9, 9, 9}));
   EXPECT_EQ(model().boneMoved[2], 0);
 }
 
+TEST_F(Undo, TheButtonsFollowTheHistoryInBothStates) {
+  keyBone(10, 0.1f);
+  showUndoButtons(ui_, model().undoHistory);
+  EXPECT_TRUE(ui_.control(kUndoButton).enabled);
+  EXPECT_FALSE(ui_.control(kRedoButton).enabled);
+  ASSERT_TRUE(undo(scene_, ui_).changed);
+  EXPECT_FALSE(ui_.control(kUndoButton).enabled);
+  EXPECT_TRUE(ui_.control(kRedoButton).enabled);
+  ASSERT_TRUE(redo(scene_, ui_).changed);
+  EXPECT_TRUE(ui_.control(kUndoButton).enabled);
+  EXPECT_FALSE(ui_.control(kRedoButton).enabled);
+
+  // Undoing a pose-only step leaves the frame box alone.
+  beginStep(scene_, model(), UndoKind::Pose, 10);
+  ui_.setControlText(kCurrentFrameBox, "7");
+  const UndoOutcome poseUndone = undo(scene_, ui_);
+  EXPECT_TRUE(poseUndone.changed);
+  EXPECT_FALSE(poseUndone.frameMoved);
+  EXPECT_EQ(ui_.control(kCurrentFrameBox).text, "7");
+}
+
 TEST_F(Undo, NothingInCameraModeOrWithoutSteps) {
-  EXPECT_FALSE(undo(scene_).changed);
+  EXPECT_FALSE(undo(scene_, ui_).changed);
   keyBone(10, 0.1f);
   scene_.cameraMode = true;
-  EXPECT_FALSE(undo(scene_).changed);
+  EXPECT_FALSE(undo(scene_, ui_).changed);
   EXPECT_NE(model().boneKeyPool[model().boneKeyPool[1].next].frame, 0u);
   // A pose-at-frame step needs an unregistered edit.
   scene_.cameraMode = false;
@@ -142,9 +161,9 @@ TEST_F(Undo, ATwoStepEditIsUndoneAndRedoneAsOne) {
   deleteSelectedModelKeys(scene_, model());
   model().undoHistory.undoRing[model().undoHistory.position].kind = UndoKind::KeyEditHead;
   keyBone(30, 0.3f);
-  EXPECT_TRUE(undo(scene_).changed);
+  EXPECT_TRUE(undo(scene_, ui_).changed);
   EXPECT_EQ(model().boneKeyPool[model().boneKeyPool[1].next].frame, 10u);
-  EXPECT_TRUE(redo(scene_).changed);
+  EXPECT_TRUE(redo(scene_, ui_).changed);
   EXPECT_EQ(model().boneKeyPool[model().boneKeyPool[1].next].frame, 30u);
   EXPECT_EQ(model().boneKeyPool[model().boneKeyPool[model().boneKeyPool[1].next].next].frame, 0u);
 }
@@ -165,10 +184,10 @@ TEST_F(Undo, RandomEditsUndoAndRedoToTheRecordedStates) {
   for (int round = 0; round < 400; ++round) {
     int action = static_cast<int>(random() % 4);
     if (action == 0 && current > 0 && states.size() - current <= 30) {
-      ASSERT_TRUE(undo(scene_).changed) << "round " << round;
+      ASSERT_TRUE(undo(scene_, ui_).changed) << "round " << round;
       --current;
     } else if (action == 1 && current + 1 < states.size()) {
-      ASSERT_TRUE(redo(scene_).changed);
+      ASSERT_TRUE(redo(scene_, ui_).changed);
       ++current;
     } else if (action == 2 && !track(model(), 1).empty()) {
       clearKeySelection(model().boneKeyPool);
