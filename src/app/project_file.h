@@ -29,8 +29,10 @@ bool saveProject(Scene& scene, FrameSystems& systems);
 // scene. False after every refusal has been shown.
 bool loadProject(Scene& scene, FrameSystems& systems);
 
-// "開く(&O)" after the unsaved-changes question: the open dialog, then the load.
+// The open dialog, then the load.
 bool openProjectFromDialog(Scene& scene, FrameSystems& systems);
+// "開く(&O)": with unsaved changes the user is asked first; Cancel leaves the scene untouched.
+bool openProjectCommand(Scene& scene, FrameSystems& systems);
 // "上書き保存(&S)": saves to projectPath, or asks for a name first when there is none.
 bool saveProjectCommand(Scene& scene, FrameSystems& systems);
 // "名前を付けて保存(&A)": the save dialog, then the save.

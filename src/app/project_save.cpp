@@ -182,6 +182,16 @@ bool openProjectFromDialog(Scene& scene, FrameSystems& systems) {
   return loadProject(scene, systems);
 }
 
+bool openProjectCommand(Scene& scene, FrameSystems& systems) {
+  if (scene.modified &&
+      systems.ui->messageBox(port::MessageOwner::MainWindow,
+                             "保存していない変更点があります\n\nこのままロードしてよろしいですか？",
+                             "ファイルを開く", port::MessageButtons::OkCancel) != port::MessageAnswer::Ok) {
+    return false;
+  }
+  return openProjectFromDialog(scene, systems);
+}
+
 bool saveProjectCommand(Scene& scene, FrameSystems& systems) {
   return scene.projectPath.empty() ? saveProjectAs(scene, systems) : saveProject(scene, systems);
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/accessory_commands.h"
+#include "app/command_handler.h"
 #include "app/model_commands.h"
 #include "app/new_scene.h"
 #include "app/window_panels.h"
@@ -207,6 +208,38 @@ TEST_F(ProjectFileTest, TheDemoProjectOpensWithItsCharacterLampMusicAndBackgroun
   EXPECT_EQ(ui_.control(kStopFrameBox).text, "90");
   EXPECT_TRUE(scene_.repeatPlayback);
   EXPECT_EQ(ui_.control(kModelList).rows.size(), 2u);
+}
+
+TEST_F(ProjectFileTest, TheFileMenuOpensAndSavesProjects) {
+  ui_.command = [&](int id, int notification) { handleCommand(scene_, *systems_, id, notification); };
+  const std::filesystem::path first = folder_ / "first.tsf";
+  const std::filesystem::path second = folder_ / "second.tsf";
+  ui_.dialogAnswers = {first, second};
+  ui_.click(kMenuSave);
+  ui_.click(kMenuSaveAs);
+  ASSERT_EQ(ui_.dialogs.size(), 2u);
+  EXPECT_TRUE(ui_.dialogs[0].save);
+  EXPECT_EQ(ui_.dialogs[1].request.title, "ファイルを保存する");
+  EXPECT_EQ(test::readFile(first), test::readFile(second));
+  EXPECT_EQ(scene_.projectPath, second.string());
+
+  scene_.modified = true;
+  ui_.messageAnswers = {port::MessageAnswer::Cancel};
+  ui_.click(kMenuOpen);
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text, "保存していない変更点があります\n\nこのままロードしてよろしいですか？");
+  EXPECT_EQ(ui_.messages[0].caption, "ファイルを開く");
+  EXPECT_EQ(ui_.messages[0].buttons, port::MessageButtons::OkCancel);
+  EXPECT_EQ(ui_.dialogs.size(), 2u);
+  EXPECT_TRUE(scene_.modified);
+
+  ui_.dialogAnswers = {std::filesystem::path("UserFile/demo.tsf")};
+  ui_.click(kMenuOpen);
+  ASSERT_EQ(ui_.dialogs.size(), 3u);
+  EXPECT_FALSE(ui_.dialogs[2].save);
+  EXPECT_EQ(scene_.projectPath, "UserFile/demo.tsf");
+  EXPECT_NE(scene_.modelSlots[0], nullptr);
+  EXPECT_FALSE(scene_.modified);
 }
 
 }  // namespace
