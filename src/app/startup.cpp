@@ -62,6 +62,10 @@ StartOutcome startUp(Scene& scene, port::WindowHost& host, std::string_view comm
   }
   if (project.tooLong) {
     port::showMessage(host.ui(), "コマンドラインのファイル名が長すぎます(255バイトまで)", "ファイル読込");
+  } else if (!project.path.empty() && contents.openProject) {
+    std::filesystem::current_path(scene.exeDirectory, error);
+    scene.projectPath = project.path;
+    contents.openProject();
   }
   host.showMainWindow(configuration.maximised);
   return StartOutcome::Running;

@@ -2,6 +2,7 @@
 
 #include "app/command_handler.h"
 #include "app/new_scene.h"
+#include "app/project_file.h"
 #include "app/window_panels.h"
 
 namespace zv {
@@ -25,6 +26,7 @@ WindowContents windowContents(Scene& scene, FrameSystems& systems, port::WindowH
   contents.scrolled = [&scene, &systems](int id, port::ScrollCode code, int position) {
     handleScroll(scene, systems, id, code, position);
   };
+  contents.openProject = [&scene, &systems] { loadProject(scene, systems); };
   return contents;
 }
 

@@ -4,9 +4,11 @@
 #include <cstdlib>
 
 #include "app/file_commands.h"
+#include "app/project_file.h"
 #include "port/paths.h"
 #include "ui/create_controls.h"
 #include "ui/model_loading.h"
+#include "ui/panel_bitmaps.h"
 
 namespace zv::cli {
 namespace {
@@ -41,6 +43,24 @@ bool loadCameraMotions(Scene& scene, const std::vector<std::string>& paths, port
   return true;
 }
 
+// Opens the project as the window's "開く" does; the picture keeps the size asked for unless the
+// project's own output size is wanted.
+bool openProject(HeadlessScene& headless, const SceneOptions& options) {
+  Scene& scene = *headless.scene;
+  FrameSystems& systems = *headless.systems;
+  createPanelBitmaps(systems.panels.bitmaps);
+  scene.projectPath = options.projectPath;
+  if (!loadProject(scene, systems)) {
+    return false;
+  }
+  if (!options.projectOutputSize) {
+    scene.outputWidth = options.width;
+    scene.outputHeight = options.height;
+    layoutView(scene, systems);
+  }
+  return true;
+}
+
 }  // namespace
 
 HeadlessScene::~HeadlessScene() {
@@ -71,6 +91,9 @@ bool openHeadlessScene(const SceneOptions& options, HeadlessScene& headless) {
   }
   headless.systems = std::move(systems);
   layoutView(scene, *headless.systems);
+  if (!options.projectPath.empty()) {
+    return openProject(headless, options);
+  }
   for (std::size_t slot = 0; slot < options.models.size(); ++slot) {
     if (!loadModelWithMotions(headless, static_cast<std::uint8_t>(slot), options.models[slot])) {
       return false;

@@ -10,6 +10,7 @@
 #include "cli/json_writer.h"
 #include "cli/model_info.h"
 #include "cli/motion_info.h"
+#include "cli/project_commands.h"
 #include "cli/usage.h"
 #include "cli/video_info.h"
 #include "files/pose_file.h"
@@ -142,6 +143,9 @@ int runInfo(std::span<const std::string_view> arguments) {
   }
   if (extension == ".vac") {
     return infoDescriptor(path);
+  }
+  if (extension == ".tsf") {
+    return infoProject(path);
   }
   if (extension == ".avi") {
     return infoVideo(path);

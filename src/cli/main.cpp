@@ -7,6 +7,7 @@
 
 #include "cli/info_command.h"
 #include "cli/morph_key_commands.h"
+#include "cli/project_commands.h"
 #include "cli/render_commands.h"
 #include "cli/sample_command.h"
 #include "cli/usage.h"
@@ -32,6 +33,9 @@ int main(int argc, char** argv) {
   }
   if (arguments[0] == "sample") {
     return zv::cli::runSample({arguments.begin() + 1, arguments.end()});
+  }
+  if (arguments[0] == "resave") {
+    return zv::cli::runResave({arguments.begin() + 1, arguments.end()});
   }
   if (arguments[0] == "render") {
     return zv::cli::runRender({arguments.begin() + 1, arguments.end()});

@@ -9,6 +9,7 @@
 
 #include "anim/pose_model.h"
 #include "anim/sampling.h"
+#include "cli/headless_scene.h"
 #include "cli/json_writer.h"
 #include "cli/sample_motions.h"
 #include "cli/usage.h"
@@ -21,6 +22,8 @@ namespace zv::cli {
 namespace {
 
 struct SampleOptions {
+  std::string projectPath;            // instead of the model and its motions
+  std::optional<std::uint32_t> slot;  // of the project's model; its current model when not given
   std::string modelPath;
   std::string posePath;
   std::vector<std::string> motionPaths;
@@ -42,6 +45,15 @@ bool parseOptions(std::span<const std::string_view> arguments, SampleOptions& op
     bool hasValue = i + 1 < arguments.size();
     if (option == "--vertices") {
       options.vertices = true;
+    } else if (option == "--project" && hasValue) {
+      options.projectPath = arguments[++i];
+    } else if (option == "--slot" && hasValue) {
+      std::uint32_t slot = 0;
+      if (!parseNumber(arguments[++i], slot) || slot >= static_cast<std::uint32_t>(kMaxModels)) {
+        std::fprintf(stderr, "zolvanta-cli: --slot takes a model slot from 0 to 99\n");
+        return false;
+      }
+      options.slot = slot;
     } else if (option == "--model" && hasValue) {
       options.modelPath = arguments[++i];
     } else if (option == "--motion" && hasValue) {
@@ -68,8 +80,12 @@ bool parseOptions(std::span<const std::string_view> arguments, SampleOptions& op
       return false;
     }
   }
-  if (options.modelPath.empty() || options.frame.has_value() == options.time.has_value()) {
-    std::fprintf(stderr, "zolvanta-cli: sample needs --model and one of --frame or --time\n");
+  if (options.modelPath.empty() == options.projectPath.empty() ||
+      options.frame.has_value() == options.time.has_value() ||
+      (!options.projectPath.empty() && !options.motionPaths.empty())) {
+    std::fprintf(stderr,
+                 "zolvanta-cli: sample needs --model (with its motions) or --project, and one of --frame or "
+                 "--time\n");
     return false;
   }
   return true;
@@ -124,12 +140,56 @@ void writePose(const Model& model, bool vertices, JsonWriter& json) {
   json.endObject();
 }
 
+// Samples and poses `model` as the options ask and prints it.
+int samplePose(Scene& scene, Model& model, const SampleOptions& options) {
+  if (options.frame) {
+    sampleModelAtFrame(model, *options.frame);
+  } else {
+    seekModel(model, *options.time);
+    advanceModel(model, *options.time);
+  }
+  if (!options.posePath.empty() && !loadPose(scene, options.posePath)) {
+    std::fprintf(stderr, "ポーズデータ読込: ファイルを開けません: %s\n", options.posePath.c_str());
+    return kRefused;
+  }
+  poseModel(model, Mat4{}, {0, 0, -35});
+  JsonWriter json;
+  writePose(model, options.vertices, json);
+  std::fputs(json.text().c_str(), stdout);
+  std::fputc('\n', stdout);
+  return 0;
+}
+
+// The model of a project, with the project's keys, opened as the window opens it.
+int sampleProject(const SampleOptions& options) {
+  SceneOptions sceneOptions;
+  sceneOptions.projectPath = options.projectPath;
+  sceneOptions.projectOutputSize = true;
+  HeadlessScene headless;
+  if (!openHeadlessScene(sceneOptions, headless)) {
+    return kRefused;
+  }
+  Scene& scene = *headless.scene;
+  const int slot = options.slot ? static_cast<int>(*options.slot) : scene.currentModel;
+  Model* model = modelInSlot(scene, slot);
+  if (!model) {
+    std::fprintf(stderr, "zolvanta-cli: the project has no model in slot %d\n", slot);
+    return kRefused;
+  }
+  scene.currentModel = static_cast<std::uint8_t>(slot);
+  scene.cameraMode = false;
+  return samplePose(scene, *model, options);
+}
+
 }  // namespace
 
 int runSample(std::span<const std::string_view> arguments) {
   SampleOptions options;
   if (!parseOptions(arguments, options)) {
     return kUsageError;
+  }
+  if (!options.projectPath.empty()) {
+    return sampleProject(options);
   }
   auto scene = std::make_unique<Scene>();
   scene->exeDirectory = port::executableDirectory();
@@ -146,22 +206,7 @@ int runSample(std::span<const std::string_view> arguments) {
   if (!loadSampleMotions(*scene, options.motionPaths)) {
     return kRefused;
   }
-  if (options.frame) {
-    sampleModelAtFrame(loaded, *options.frame);
-  } else {
-    seekModel(loaded, *options.time);
-    advanceModel(loaded, *options.time);
-  }
-  if (!options.posePath.empty() && !loadPose(*scene, options.posePath)) {
-    std::fprintf(stderr, "ポーズデータ読込: ファイルを開けません: %s\n", options.posePath.c_str());
-    return kRefused;
-  }
-  poseModel(loaded, Mat4{}, {0, 0, -35});
-  JsonWriter json;
-  writePose(loaded, options.vertices, json);
-  std::fputs(json.text().c_str(), stdout);
-  std::fputc('\n', stdout);
-  return 0;
+  return samplePose(*scene, loaded, options);
 }
 
 }  // namespace zv::cli

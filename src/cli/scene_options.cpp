@@ -39,7 +39,7 @@ OptionRead readSceneOption(std::span<const std::string_view> arguments, std::siz
     return OptionRead::Taken;
   }
   if (option != "--model" && option != "--motion" && option != "--camera" && option != "--width" &&
-      option != "--height") {
+      option != "--height" && option != "--project") {
     return OptionRead::NotMine;
   }
   if (index + 1 >= arguments.size()) {
@@ -47,7 +47,9 @@ OptionRead readSceneOption(std::span<const std::string_view> arguments, std::siz
     return OptionRead::Bad;
   }
   const std::string_view value = arguments[++index];
-  if (option == "--model") {
+  if (option == "--project") {
+    options.projectPath = value;
+  } else if (option == "--model") {
     options.models.push_back({std::string(value), {}});
   } else if (option == "--motion") {
     if (options.models.empty()) {
@@ -64,6 +66,13 @@ OptionRead readSceneOption(std::span<const std::string_view> arguments, std::siz
 }
 
 bool sceneOptionsComplete(const SceneOptions& options) {
+  if (!options.projectPath.empty()) {
+    if (options.models.empty() && options.cameraPaths.empty()) {
+      return true;
+    }
+    std::fprintf(stderr, "zolvanta-cli: --project takes the place of --model and --camera\n");
+    return false;
+  }
   if (options.models.empty() || options.models.size() > static_cast<std::size_t>(kMaxModels)) {
     std::fprintf(stderr, "zolvanta-cli: give 1 to %d models with --model\n", kMaxModels);
     return false;

@@ -15,6 +15,8 @@ struct ModelOption {
 };
 
 struct SceneOptions {
+  std::string projectPath;               // a project file as the scene instead of --model and --camera
+  bool projectOutputSize = false;        // keep the project's output size instead of width x height
   std::vector<ModelOption> models;       // slot 0, 1, ... in the order given
   std::vector<std::string> cameraPaths;  // camera and light motions, loaded at frame 0
   bool cameraMode = false;               // the camera row is selected, as in the window

@@ -97,6 +97,30 @@ TEST_F(StartUp, AnOverlongCommandLineIsReportedAndNotOpened) {
   EXPECT_EQ(host.headlessUi.messages[0].caption, "ファイル読込");
 }
 
+// The new scene made with the window forgets the path; the project still opens afterwards.
+TEST_F(StartUp, AProjectNamedOnTheCommandLineOpensOnceTheWindowIsMade) {
+  Scene scene;
+  port::HeadlessWindowHost host;
+  std::vector<std::string> steps;
+  WindowContents contents;
+  contents.create = [&] {
+    steps.push_back("create");
+    scene.projectPath.clear();
+    return true;
+  };
+  contents.openProject = [&] {
+    steps.push_back("open " + scene.projectPath);
+    EXPECT_EQ(std::filesystem::current_path(), scene.exeDirectory);
+  };
+  ASSERT_EQ(startUp(scene, host, "\"UserFile/demo.tsf\" ignored", contents), StartOutcome::Running);
+  EXPECT_EQ(steps, (std::vector<std::string>{"create", "open UserFile/demo.tsf"}));
+
+  steps.clear();
+  port::HeadlessWindowHost secondHost;  // a window's controls are made once per window
+  ASSERT_EQ(startUp(scene, secondHost, "", contents), StartOutcome::Running);
+  EXPECT_EQ(steps, std::vector<std::string>{"create"});
+}
+
 TEST_F(StartUp, MainLoopRunsOneFrameStepPerIdleTurnAtTheLimit) {
   Scene scene;
   port::HeadlessWindowHost host;

@@ -12,10 +12,15 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "app/frame_systems.h"
+#include "app/new_scene.h"
+#include "app/project_file.h"
 #include "app/startup.h"
+#include "app/window_panels.h"
 #include "port/paths.h"
 #include "port/qt/qt_window_host.h"
 #include "temp_folder.h"
+#include "ui/control_ids.h"
 
 namespace zv {
 namespace {
@@ -61,6 +66,56 @@ TEST_F(MainWindow, OpensTitledAndWritesTheConfigurationWhenClosed) {
   std::string written = test::readFile(config);
   EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 8);
   std::filesystem::remove(config);
+}
+
+// Started as `zolvanta UserFile/demo.tsf` is: the window made with its panels and device, then the
+// project named on the command line opened into it. A host of its own: closing a window ends the
+// event loop of the host that showed it.
+TEST(DemoProjectWindow, OpensTheDemoProjectNamedOnTheCommandLine) {
+  static int argc = 1;
+  static char name[] = "test_gui";
+  static char* argv[] = {name, nullptr};
+  auto host = std::make_unique<port::QtWindowHost>(argc, argv);
+  const std::filesystem::path config = port::executableDirectory() / "Data" / "config.ini";
+  const bool configured = std::filesystem::exists(config);
+  const std::string configuration = configured ? test::readFile(config) : std::string();
+  Scene scene;
+  auto systems = std::make_unique<FrameSystems>();
+  WindowContents contents;
+  contents.create = [&] {
+    if (!createFrameSystems(*systems, scene, host->ui(), host->screenSize(), host->viewSurface(),
+                            scene.exeDirectory)) {
+      return false;
+    }
+    createPanels(scene, *systems);
+    newScene(scene, *systems);
+    return true;
+  };
+  contents.layout = [&] { layoutWindow(scene, *systems); };
+  contents.openProject = [&] { loadProject(scene, *systems); };
+  ASSERT_EQ(startUp(scene, *host, "UserFile/demo.tsf", contents), StartOutcome::Running);
+  EXPECT_TRUE(host->processEvents());
+  QWidget* shown = nullptr;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (widget->isVisible() && widget->windowTitle() == "Zol_Vanta [UserFile/demo.tsf]") {
+      shown = widget;
+    }
+  }
+  ASSERT_NE(shown, nullptr);
+  const port::Ui& ui = host->ui();
+  EXPECT_EQ(ui.control(kModelList).rows, (std::vector<std::string>{"ｶﾒﾗ･照明･ｱｸｾｻﾘ", "テセラ"}));
+  EXPECT_EQ(ui.control(kAccessoryList).rows, std::vector<std::string>{"lamp.x"});
+  EXPECT_EQ(ui.control(kStopFrameBox).text, "90");
+  ASSERT_NE(scene.modelSlots[0], nullptr);
+  EXPECT_NE(systems->accessories[0], nullptr);
+  EXPECT_FALSE(scene.modified);
+  shown->close();
+  host->processEvents();
+  releaseFrameSystems(*systems, scene);
+  std::filesystem::remove(config);
+  if (configured) {
+    test::writeFile(config, configuration);
+  }
 }
 
 TEST_F(MainWindow, WindowSystemGivesAnOpenGl33CoreContext) {
