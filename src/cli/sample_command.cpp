@@ -9,6 +9,7 @@
 
 #include "anim/pose_model.h"
 #include "anim/sampling.h"
+#include "cli/cli_output.h"
 #include "cli/json_writer.h"
 #include "cli/sample_motions.h"
 #include "cli/usage.h"
@@ -143,7 +144,8 @@ int runSample(std::span<const std::string_view> arguments) {
   scene->currentModel = 0;
   scene->cameraMode = false;
   Model& loaded = *scene->modelSlots[0];
-  if (!loadSampleMotions(*scene, options.motionPaths)) {
+  const Outcome motions = loadSampleMotions(*scene, options.motionPaths);
+  if (!motions) {
     return kRefused;
   }
   if (options.frame) {
@@ -159,9 +161,7 @@ int runSample(std::span<const std::string_view> arguments) {
   poseModel(loaded, Mat4{}, {0, 0, -35});
   JsonWriter json;
   writePose(loaded, options.vertices, json);
-  std::fputs(json.text().c_str(), stdout);
-  std::fputc('\n', stdout);
-  return 0;
+  return printJson(json, !motions.messages.empty());
 }
 
 }  // namespace zv::cli

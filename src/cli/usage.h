@@ -5,14 +5,14 @@
 
 namespace zv::cli {
 
-inline constexpr int kRefused = 1;     // an input was refused; the program's message is on stderr
+inline constexpr int kRefused = 1;     // an input gave an error; the program's message is on stderr
 inline constexpr int kUsageError = 2;  // the command line itself was wrong
 
 inline constexpr std::string_view kUsage =
     "usage: zolvanta-cli COMMAND [ARGUMENTS]\n"
     "\n"
-    "Commands (JSON on stdout; exit 0 on success, 1 when an input is refused with the program's\n"
-    "message on stderr, 2 for usage errors):\n"
+    "Commands (JSON on stdout; exit 0 on success, 1 whenever an input gave an error message, 2 for\n"
+    "usage errors; see Exit status below):\n"
     "\n"
     "  info FILE     describe a file the program reads:\n"
     "                  .tsm  model: name, comment, counts, materials, bones, IK chains, morphs,\n"
@@ -45,7 +45,8 @@ inline constexpr std::string_view kUsage =
     "                weight; --vertices adds the skinned vertices and outline positions\n"
     "  lipsync --model M.tsm --vsq S.vsq [--out K.vmd]\n"
     "                mouth keys for the notes of a sequence file, as the window makes them\n"
-    "                (the note list S.txt is written beside it); prints the keys made\n"
+    "                (the note list S.txt is written beside it); prints the number of notes\n"
+    "                and the keys made (none for a sequence without notes)\n"
     "  blink --model M.tsm --from A --to B [--out K.vmd]\n"
     "                random blinks between frames A and B; prints the keys made\n"
     "                --out (lipsync, blink): also writes the keys made to a motion file for\n"
@@ -77,6 +78,11 @@ inline constexpr std::string_view kUsage =
     "\n"
     "Names are converted from Shift-JIS to UTF-8 (an undecodable byte becomes U+FFFD); floats\n"
     "print with 9 significant digits. A question the program would ask is answered OK; any other\n"
-    "message it would show is printed on stderr as \"caption: text\".\n";
+    "message it would show is printed on stderr as \"caption: text\".\n"
+    "\n"
+    "Exit status: 1 whenever an input gave an error message, even when the command kept what it\n"
+    "read before the error and still printed its JSON (a motion cut inside a record); questions\n"
+    "answered OK and information boxes (the number of blinks added) leave it 0. Every exit 1\n"
+    "prints its reason on stderr.\n";
 
 }  // namespace zv::cli
