@@ -147,6 +147,7 @@ TEST_F(CliRender, ExportWritesOnePicturePerOutputFrame) {
     test::CliRun run = exportAvi(out, {"--start", recording.start, "--end", recording.end, "--rate",
                                        recording.rate, "--width", "64", "--height", "48"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");  // no progress line when stderr is not a terminal
     EXPECT_EQ(run.json().object()["framesWritten"].toInt(), recording.frames);
     QJsonArray streams = streamsOf(out);
     ASSERT_EQ(streams.size(), 1);
