@@ -12,10 +12,10 @@ int refuse(std::string_view caption, std::string_view message) {
   return kRefused;
 }
 
-int printJson(const JsonWriter& json) {
+int printJson(const JsonWriter& json, bool inputsReportedErrors) {
   std::fputs(json.text().c_str(), stdout);
   std::fputc('\n', stdout);
-  return 0;
+  return inputsReportedErrors ? kRefused : 0;
 }
 
 }  // namespace zv::cli

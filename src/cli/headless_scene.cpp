@@ -87,6 +87,10 @@ bool openHeadlessScene(const SceneOptions& options, HeadlessScene& headless) {
   auto systems = std::make_unique<FrameSystems>();
   if (!createFrameSystems(*systems, scene, headless.ui, {options.width, options.height}, nullptr,
                           scene.exeDirectory)) {
+    if (!headless.ui.shownError()) {
+      std::fprintf(stderr, "zolvanta-cli: the drawing resources could not be made at %d x %d\n",
+                   options.width, options.height);
+    }
     return false;
   }
   headless.systems = std::move(systems);

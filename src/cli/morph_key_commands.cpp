@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@
 #include "files/lip_sync.h"
 #include "files/motion_file.h"
 #include "files/motion_format.h"
+#include "files/sequence_reading.h"
+#include "port/file_bytes.h"
 #include "port/paths.h"
 #include "scene/model_reader.h"
 #include "scene/scene.h"
@@ -100,9 +103,18 @@ bool writeMotion(const Model& model, const std::vector<MotionMorphRecord>& keys,
   return true;
 }
 
+// The notes of the sequence file the import just read.
+std::int64_t noteCount(std::string_view sequencePath) {
+  int error = 0;
+  const std::optional<std::string> bytes = port::readWholeFile(std::filesystem::path(sequencePath), error);
+  return bytes ? static_cast<std::int64_t>(readSequence(*bytes).notes.size()) : 0;
+}
+
 // Writes the motion file when `out` names one, then prints the keys and the frame the operation
-// left the scene at.
-int finish(const Scene& scene, std::string_view out) {
+// left the scene at, with the number of notes read when `notes` is given. Fails after the JSON
+// when the operation showed an error beyond its `informationBoxes`.
+int finish(const Scene& scene, std::string_view out, const CliUi& ui, std::size_t informationBoxes,
+           std::optional<std::int64_t> notes = std::nullopt) {
   const Model& model = *scene.modelSlots[0];
   std::vector<MotionMorphRecord> keys = registeredMorphKeys(model);
   if (!out.empty() && !writeMotion(model, keys, out)) {
@@ -110,6 +122,9 @@ int finish(const Scene& scene, std::string_view out) {
   }
   JsonWriter json;
   json.beginObject();
+  if (notes) {
+    json.key("notes").value(*notes);
+  }
   json.key("currentFrame").value(static_cast<std::int64_t>(scene.currentFrame));
   json.key("morphs").beginArray();
   for (const MotionMorphRecord& key : keys) {
@@ -121,7 +136,7 @@ int finish(const Scene& scene, std::string_view out) {
   }
   json.endArray();
   json.endObject();
-  return printJson(json);
+  return printJson(json, ui.shownError(informationBoxes));
 }
 
 bool parseFrame(std::string_view text, std::int32_t& frame) {
@@ -141,7 +156,7 @@ int runLipSync(std::span<const std::string_view> arguments) {
   if (!scene || !importSequence(*scene, std::filesystem::path(options["--vsq"]), ui)) {
     return kRefused;
   }
-  return finish(*scene, options[kOutOption]);
+  return finish(*scene, options[kOutOption], ui, 0, noteCount(options["--vsq"]));
 }
 
 int runBlink(std::span<const std::string_view> arguments) {
@@ -159,7 +174,8 @@ int runBlink(std::span<const std::string_view> arguments) {
   if (!scene || !insertBlinks(*scene, range, ui)) {
     return kRefused;
   }
-  return finish(*scene, options[kOutOption]);
+  // The count of blinks added is the one box that reports no error.
+  return finish(*scene, options[kOutOption], ui, 1);
 }
 
 }  // namespace zv::cli

@@ -6,6 +6,8 @@
 #include "anim/sampling.h"
 #include "app/frame_step.h"
 #include "app/recording_commands.h"
+#include "cli/progress_line.h"
+#include "media/avi_export_timing.h"
 #include "media/background_video.h"
 #include "ui/message_boxes.h"
 
@@ -36,6 +38,17 @@ std::int64_t stepLimit(const RecordingSettings& settings) {
   return static_cast<std::int64_t>(std::ceil(frames * settings.recordFrameRate / kFramesPerSecond)) + 2;
 }
 
+// The pictures the recording of `settings` writes, counted as its clock counts them.
+std::int64_t picturesToWrite(const RecordingSettings& settings) {
+  const std::int64_t limit = stepLimit(settings);
+  std::int32_t pictures = 0;
+  while (pictures < limit && !recordingPastEnd(settings.recordStartFrame, settings.recordEndFrame, pictures,
+                                               settings.recordFrameRate)) {
+    ++pictures;
+  }
+  return pictures;
+}
+
 }  // namespace
 
 bool recordAvi(HeadlessScene& headless, const RecordingSettings& settings, const fs::path& wavPath) {
@@ -54,9 +67,12 @@ bool recordAvi(HeadlessScene& headless, const RecordingSettings& settings, const
   scene.playRangeEndTime = static_cast<float>(settings.recordEndFrame) / kFramesPerSecond;
   seekScene(scene);
   followRecording(systems.backgrounds, settings.recordStartFrame, settings.recordFrameRate);
+  ProgressLine progress = startProgress(picturesToWrite(settings));
   for (std::int64_t step = stepLimit(settings); scene.recording && step > 0; --step) {
     frameStep(scene, systems);
+    showProgress(progress, systems.aviExport.framesWritten);
   }
+  endProgress(progress);
   if (scene.recording) {
     scene.playing = false;
     abandonRecording(scene, systems.aviExport);

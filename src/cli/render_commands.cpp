@@ -229,7 +229,7 @@ int runRender(std::span<const std::string_view> arguments) {
   json.key("width").value(options.scene.width);
   json.key("height").value(options.scene.height);
   json.endObject();
-  return printJson(json);
+  return printJson(json, headless.ui.shownError());
 }
 
 int runExport(std::span<const std::string_view> arguments) {
@@ -261,7 +261,7 @@ int runExport(std::span<const std::string_view> arguments) {
   json.key("width").value(options.scene.width);
   json.key("height").value(options.scene.height);
   json.endObject();
-  return printJson(json);
+  return printJson(json, headless.ui.shownError());
 }
 
 }  // namespace zv::cli

@@ -9,6 +9,7 @@
 
 #include "anim/pose_model.h"
 #include "anim/sampling.h"
+#include "cli/cli_output.h"
 #include "cli/headless_scene.h"
 #include "cli/json_writer.h"
 #include "cli/sample_motions.h"
@@ -141,7 +142,8 @@ void writePose(const Model& model, bool vertices, JsonWriter& json) {
 }
 
 // Samples and poses `model` as the options ask and prints it.
-int samplePose(Scene& scene, Model& model, const SampleOptions& options) {
+// `inputsReportedErrors`: an input was read only in part, so the command fails after printing.
+int samplePose(Scene& scene, Model& model, const SampleOptions& options, bool inputsReportedErrors) {
   if (options.frame) {
     sampleModelAtFrame(model, *options.frame);
   } else {
@@ -155,9 +157,7 @@ int samplePose(Scene& scene, Model& model, const SampleOptions& options) {
   poseModel(model, Mat4{}, {0, 0, -35});
   JsonWriter json;
   writePose(model, options.vertices, json);
-  std::fputs(json.text().c_str(), stdout);
-  std::fputc('\n', stdout);
-  return 0;
+  return printJson(json, inputsReportedErrors);
 }
 
 // The model of a project, with the project's keys, opened as the window opens it.
@@ -178,7 +178,7 @@ int sampleProject(const SampleOptions& options) {
   }
   scene.currentModel = static_cast<std::uint8_t>(slot);
   scene.cameraMode = false;
-  return samplePose(scene, *model, options);
+  return samplePose(scene, *model, options, false);
 }
 
 }  // namespace
@@ -203,10 +203,11 @@ int runSample(std::span<const std::string_view> arguments) {
   scene->currentModel = 0;
   scene->cameraMode = false;
   Model& loaded = *scene->modelSlots[0];
-  if (!loadSampleMotions(*scene, options.motionPaths)) {
+  const Outcome motions = loadSampleMotions(*scene, options.motionPaths);
+  if (!motions) {
     return kRefused;
   }
-  return samplePose(*scene, loaded, options);
+  return samplePose(*scene, loaded, options, !motions.messages.empty());
 }
 
 }  // namespace zv::cli

@@ -6,18 +6,21 @@
 
 namespace zv::cli {
 
-bool loadSampleMotions(Scene& scene, const std::vector<std::string>& paths) {
+Outcome loadSampleMotions(Scene& scene, const std::vector<std::string>& paths) {
   scene.currentFrame = 0;
+  Outcome all{true, {}};
   for (const std::string& path : paths) {
     const Outcome loaded = loadMotion(scene, path);
     for (const Message& message : loaded.messages) {
       std::fprintf(stderr, "%s: %s\n", message.caption.c_str(), message.text.c_str());
+      all.messages.push_back(message);
     }
     if (!loaded) {
-      return false;
+      all.done = false;
+      break;
     }
   }
-  return true;
+  return all;
 }
 
 }  // namespace zv::cli

@@ -5,12 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "scene/message.h"
 #include "scene/scene.h"
 
 namespace zv::cli {
 
-// Loads every file in order; messages the loader shows go to stderr. False when one was refused
-// (the remaining files are not loaded).
-bool loadSampleMotions(Scene& scene, const std::vector<std::string>& paths);
+// Loads every file in order; messages the loader shows go to stderr and are handed back. Not done
+// when one was refused (the remaining files are not loaded).
+Outcome loadSampleMotions(Scene& scene, const std::vector<std::string>& paths);
 
 }  // namespace zv::cli

@@ -5,14 +5,14 @@
 
 namespace zv::cli {
 
-inline constexpr int kRefused = 1;     // an input was refused; the program's message is on stderr
+inline constexpr int kRefused = 1;     // an input gave an error; the program's message is on stderr
 inline constexpr int kUsageError = 2;  // the command line itself was wrong
 
 inline constexpr std::string_view kUsage =
     "usage: zolvanta-cli COMMAND [ARGUMENTS]\n"
     "\n"
-    "Commands (JSON on stdout; exit 0 on success, 1 when an input is refused with the program's\n"
-    "message on stderr, 2 for usage errors):\n"
+    "Commands (JSON on stdout; exit 0 on success, 1 whenever an input gave an error message, 2 for\n"
+    "usage errors; see Exit status below):\n"
     "\n"
     "  info FILE     describe a file the program reads:\n"
     "                  .tsm  model: name, comment, counts, materials, bones, IK chains, morphs,\n"
@@ -58,7 +58,8 @@ inline constexpr std::string_view kUsage =
     "                a refused IN leaves OUT untouched\n"
     "  lipsync --model M.tsm --vsq S.vsq [--out K.vmd]\n"
     "                mouth keys for the notes of a sequence file, as the window makes them\n"
-    "                (the note list S.txt is written beside it); prints the keys made\n"
+    "                (the note list S.txt is written beside it); prints the number of notes\n"
+    "                and the keys made (none for a sequence without notes)\n"
     "  blink --model M.tsm --from A --to B [--out K.vmd]\n"
     "                random blinks between frames A and B; prints the keys made\n"
     "                --out (lipsync, blink): also writes the keys made to a motion file for\n"
@@ -75,7 +76,8 @@ inline constexpr std::string_view kUsage =
     "                K pictures, --data-rate: target bytes per second (0 or left out: the\n"
     "                encoder decides); --wav adds the music when A is 0.\n"
     "                The file is replaced only when the whole recording worked; prints the\n"
-    "                number of pictures written\n"
+    "                number of pictures written. When stderr is a terminal, one line there\n"
+    "                shows the pictures written of the total, time elapsed and time left\n"
     "                SCENE is --project P.tsf [--width W] [--height H] (the project as\n"
     "                \"開く\" opens it), or: (--model M.tsm [--motion V.vmd]...)... [--camera C.vmd]...\n"
     "                [--camera-mode] [--width W] [--height H]\n"
@@ -91,6 +93,11 @@ inline constexpr std::string_view kUsage =
     "\n"
     "Names are converted from Shift-JIS to UTF-8 (an undecodable byte becomes U+FFFD); floats\n"
     "print with 9 significant digits. A question the program would ask is answered OK; any other\n"
-    "message it would show is printed on stderr as \"caption: text\".\n";
+    "message it would show is printed on stderr as \"caption: text\".\n"
+    "\n"
+    "Exit status: 1 whenever an input gave an error message, even when the command kept what it\n"
+    "read before the error and still printed its JSON (a motion cut inside a record); questions\n"
+    "answered OK and information boxes (the number of blinks added) leave it 0. Every exit 1\n"
+    "prints its reason on stderr.\n";
 
 }  // namespace zv::cli

@@ -151,8 +151,12 @@ Outcome importSequence(Scene& scene, const std::filesystem::path& sequencePath) 
          std::string(kSequenceCaption)});
     return outcome;
   }
-  if (!writeTextFile(outcome.messages, noteListPath, formatNoteList(reading.notes)) ||
-      reading.notes.empty()) {
+  if (!writeTextFile(outcome.messages, noteListPath, formatNoteList(reading.notes))) {
+    return outcome;
+  }
+  if (reading.notes.empty()) {
+    // A song without notes is not damaged: its empty note list is the whole import.
+    outcome.done = true;
     return outcome;
   }
 

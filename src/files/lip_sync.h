@@ -14,7 +14,8 @@ namespace zv {
 // note's keys selected and every other key of the model deselected. A failure changes no key; the
 // result carries its message. Done when the keys were registered (keys a full pool refused add its
 // message each): currentFrame then stands at the end of the last note, the model is sampled there,
-// and the caller shows the frame and redraws the timeline.
+// and the caller shows the frame and redraws the timeline. A song without notes is done once its
+// empty note list is written, with no key, selection or frame changed.
 Outcome importSequence(Scene& scene, const std::filesystem::path& sequencePath);
 
 }  // namespace zv

@@ -7,9 +7,11 @@
 #include <string>
 
 #include "cli_runner.h"
+#include "files/motion_test_bytes.h"
 #include "port/canvas/canvas.h"
 #include "port/gl/headless_gl_context.h"
 #include "port/paths.h"
+#include "port/text.h"
 #include "port/video/video_reader.h"
 #include "temp_folder.h"
 
@@ -90,6 +92,7 @@ int differingPixels(const port::Canvas& a, const port::Canvas& b) {
 TEST_F(CliRender, APictureOfTheSizeAskedWithTheModelMovingBetweenFrames) {
   test::CliRun first = render(0, folder_ / "f0.png", {"--width", "160", "--height", "120"});
   ASSERT_EQ(first.exitCode, 0) << first.err;
+  EXPECT_EQ(first.err, "");  // a headless tool prints only its own output
   EXPECT_EQ(first.json().object()["width"].toInt(), 160);
   test::CliRun again = render(0, folder_ / "f0b.png", {"--width", "160", "--height", "120"});
   test::CliRun later = render(10, folder_ / "f10.png", {"--width", "160", "--height", "120"});
@@ -144,6 +147,7 @@ TEST_F(CliRender, ExportWritesOnePicturePerOutputFrame) {
     test::CliRun run = exportAvi(out, {"--start", recording.start, "--end", recording.end, "--rate",
                                        recording.rate, "--width", "64", "--height", "48"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");  // no progress line when stderr is not a terminal
     EXPECT_EQ(run.json().object()["framesWritten"].toInt(), recording.frames);
     QJsonArray streams = streamsOf(out);
     ASSERT_EQ(streams.size(), 1);
@@ -231,6 +235,20 @@ TEST_F(CliRender, AnUnknownPropOrParentIsRefusedAndWritesNothing) {
   EXPECT_EQ(render(0, out, {"--parent", "0:右手首", "--accessory", "lamp.vac"}).exitCode, 2);
   EXPECT_EQ(render(0, out, {"--accessory", "lamp.vac", "--parent", "0:頭", "--parent", "0:首"}).exitCode, 2);
   EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST_F(CliRender, ACutMotionDrawsWhatItKeptAndFailsAfterTheJson) {
+  test::MotionBytes cut;
+  cut.header(2, port::utf8ToCp932("テセラ")).u32(2).bone(port::utf8ToCp932("センター"), 0, 3.0f);
+  cut.bytes += port::utf8ToCp932("センター");
+  test::writeFile(folder_ / "cut.vmd", cut.bytes);
+  const std::filesystem::path out = folder_ / "cut.png";
+  test::CliRun run =
+      render(0, out, {"--motion", (folder_ / "cut.vmd").string(), "--width", "64", "--height", "48"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("ファイルが読み込めません:5"), std::string::npos) << run.err;
+  EXPECT_EQ(run.json().object()["width"].toInt(), 64) << run.out;
+  EXPECT_TRUE(std::filesystem::exists(out));
 }
 
 TEST_F(CliRender, UsageErrorsExitTwo) {

@@ -38,6 +38,19 @@ QRect toQRect(Rect rect) {
   return QRect(rect.left, rect.top, rect.width(), rect.height());
 }
 
+QtMessageHandler previousMessageHandler = nullptr;
+
+// An application made only to paint bitmaps has no desktop session, so Qt's notice that the
+// session's runtime folder is missing tells the user of a headless tool nothing.
+void dropRuntimeFolderNotice(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (message.startsWith(QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR not set"))) {
+    return;
+  }
+  if (previousMessageHandler) {
+    previousMessageHandler(type, context, message);
+  }
+}
+
 }  // namespace
 
 struct Canvas::Impl {
@@ -53,6 +66,7 @@ void ensurePaintingApplication() {
   static int argc = 1;
   static char name[] = "zolvanta";
   static char* argv[] = {name, nullptr};
+  previousMessageHandler = qInstallMessageHandler(dropRuntimeFolderNotice);
   static QGuiApplication* application = new QGuiApplication(argc, argv);
   (void)application;
 }
