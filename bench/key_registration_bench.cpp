@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "scene/key_pool_setup.h"
-#include "scene/key_registration.h"
+#include "scene/keys/key_pool_setup.h"
+#include "scene/keys/key_registration.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "scene/math.h"
+#include "scene/document/math.h"
 
 namespace {
 

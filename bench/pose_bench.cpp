@@ -7,7 +7,7 @@
 
 #include "anim/pose_model.h"
 #include "port/paths.h"
-#include "scene/model_reader.h"
+#include "scene/document/model_reader.h"
 
 namespace {
 

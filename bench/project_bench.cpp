@@ -9,11 +9,11 @@
 #include <iterator>
 #include <memory>
 
-#include "files/atomic_write.h"
-#include "files/project_links.h"
-#include "files/project_reader.h"
-#include "files/project_scene.h"
-#include "files/project_writer.h"
+#include "files/common/atomic_write.h"
+#include "files/project/project_links.h"
+#include "files/project/project_reader.h"
+#include "files/project/project_scene.h"
+#include "files/project/project_writer.h"
 
 namespace {
 

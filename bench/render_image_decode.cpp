@@ -1,10 +1,10 @@
 // Texture and sprite decoding: every model load and device reset reads its images through these.
 #include <benchmark/benchmark.h>
 
-#include "files/bmp_reader.h"
-#include "files/bmp_writer.h"
-#include "files/tga_reader.h"
-#include "files/tga_writer.h"
+#include "files/image/bmp_reader.h"
+#include "files/image/bmp_writer.h"
+#include "files/image/tga_reader.h"
+#include "files/image/tga_writer.h"
 
 namespace {
 

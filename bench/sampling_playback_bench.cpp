@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "anim/sampling.h"
-#include "scene/key_pool_setup.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
+#include "scene/keys/key_pool_setup.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "files/wav_format.h"
-#include "files/wav_waveform.h"
+#include "files/wav/wav_format.h"
+#include "files/wav/wav_waveform.h"
 
 namespace {
 

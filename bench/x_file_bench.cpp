@@ -2,8 +2,8 @@
 // materials (62,500 vertices, 61,752 faces), from text and from binary X files.
 #include <benchmark/benchmark.h>
 
-#include "files/x_frame_tree.h"
-#include "files/x_writer.h"
+#include "files/x/x_frame_tree.h"
+#include "files/x/x_writer.h"
 
 namespace {
 

@@ -1,7 +1,14 @@
-# Every subsystem folder is one library made of the .cpp files in it, so adding a file
-# to a folder needs no edit here.
+#Every subsystem folder is one library made of the.cpp files in it, so adding a file
+#to a folder needs no edit here.WITH_ROOMS takes the files of its sub - folders too(a subsystem
+#whose rooms are folders); without it, sub - folders are libraries of their own(the port back ends).
 function(zv_library name dir)
-  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  cmake_parse_arguments(PARSE_ARGV 2 arg "WITH_ROOMS" "" "")
+  if(arg_WITH_ROOMS)
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${
+  dir}/*.cpp)
+  else()
+    file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  endif()
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
   get_property(claimed GLOBAL PROPERTY ZV_CLAIMED_SOURCES)
   if(claimed)
@@ -15,10 +22,10 @@ function(zv_library name dir)
   get_target_property(kind ${name} TYPE)
   if(kind STREQUAL "INTERFACE_LIBRARY")
     target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR}/src)
-    target_link_libraries(${name} INTERFACE ${ARGN})
+    target_link_libraries(${name} INTERFACE ${arg_UNPARSED_ARGUMENTS})
   else()
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
-    target_link_libraries(${name} PUBLIC ${ARGN})
+    target_link_libraries(${name} PUBLIC ${arg_UNPARSED_ARGUMENTS})
   endif()
 endfunction()
 

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "files/bmp_reader.h"
+#include "files/image/bmp_reader.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "scene/model_reader.h"
+#include "scene/document/model_reader.h"
 
 namespace {
 

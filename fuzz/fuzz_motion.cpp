@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "files/motion_format.h"
+#include "files/motion/motion_format.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "files/pose_file.h"
+#include "files/motion/pose_file.h"
 
 namespace {
 

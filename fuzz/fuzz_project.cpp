@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "files/project_links.h"
-#include "files/project_reader.h"
-#include "files/project_writer.h"
+#include "files/project/project_links.h"
+#include "files/project/project_reader.h"
+#include "files/project/project_writer.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "files/sequence_reading.h"
+#include "files/sequence/sequence_reading.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "files/tga_reader.h"
+#include "files/image/tga_reader.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "files/wav_format.h"
-#include "files/wav_waveform.h"
+#include "files/wav/wav_format.h"
+#include "files/wav/wav_waveform.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "files/vac_descriptor.h"
-#include "files/x_frame_tree.h"
+#include "files/x/vac_descriptor.h"
+#include "files/x/x_frame_tree.h"
 
 namespace {
 

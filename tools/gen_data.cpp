@@ -8,10 +8,10 @@
 #include <functional>
 #include <string>
 
-#include "files/atomic_write.h"
-#include "files/bmp_image.h"
-#include "files/bmp_writer.h"
-#include "files/tga_writer.h"
+#include "files/common/atomic_write.h"
+#include "files/image/bmp_image.h"
+#include "files/image/bmp_writer.h"
+#include "files/image/tga_writer.h"
 
 namespace {
 

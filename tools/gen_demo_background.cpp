@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "files/atomic_write.h"
+#include "files/common/atomic_write.h"
 
 namespace {
 

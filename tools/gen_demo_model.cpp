@@ -14,12 +14,12 @@
 #include <string_view>
 #include <vector>
 
-#include "files/atomic_write.h"
-#include "files/bmp_image.h"
-#include "files/bmp_writer.h"
-#include "files/model_file_writer.h"
-#include "files/tga_writer.h"
-#include "scene/math.h"
+#include "files/common/atomic_write.h"
+#include "files/image/bmp_image.h"
+#include "files/image/bmp_writer.h"
+#include "files/image/tga_writer.h"
+#include "files/model/model_file_writer.h"
+#include "scene/document/math.h"
 
 namespace {
 

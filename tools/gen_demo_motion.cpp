@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "files/atomic_write.h"
-#include "files/motion_format.h"
+#include "files/common/atomic_write.h"
+#include "files/motion/motion_format.h"
 #include "port/text.h"
 
 namespace {

@@ -9,13 +9,13 @@
 #include <memory>
 #include <string>
 
-#include "files/atomic_write.h"
-#include "files/motion_file.h"
-#include "files/project_scene.h"
-#include "files/project_writer.h"
-#include "files/x_accessory_import.h"
+#include "files/common/atomic_write.h"
+#include "files/motion/motion_file.h"
+#include "files/project/project_scene.h"
+#include "files/project/project_writer.h"
+#include "files/x/x_accessory_import.h"
 #include "port/text.h"
-#include "scene/model_reader.h"
+#include "scene/document/model_reader.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include <string>
 #include <string_view>
 
-#include "files/atomic_write.h"
-#include "files/tga_writer.h"
-#include "files/vac_descriptor.h"
-#include "files/x_writer.h"
+#include "files/common/atomic_write.h"
+#include "files/image/tga_writer.h"
+#include "files/x/vac_descriptor.h"
+#include "files/x/x_writer.h"
 
 namespace {
 

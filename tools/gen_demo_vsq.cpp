@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <string>
 
-#include "files/atomic_write.h"
-#include "files/sequence_writer.h"
+#include "files/common/atomic_write.h"
+#include "files/sequence/sequence_writer.h"
 
 namespace {
 

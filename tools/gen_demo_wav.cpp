@@ -9,8 +9,8 @@
 #include <numbers>
 #include <vector>
 
-#include "files/atomic_write.h"
-#include "files/wav_format.h"
+#include "files/common/atomic_write.h"
+#include "files/wav/wav_format.h"
 
 namespace {
 

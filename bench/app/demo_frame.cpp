@@ -2,10 +2,10 @@
 
 #include <cstdlib>
 
-#include "files/motion_file.h"
+#include "files/motion/motion_file.h"
 #include "port/paths.h"
 #include "render/model_resources.h"
-#include "scene/model_reader.h"
+#include "scene/document/model_reader.h"
 
 namespace zv::bench {
 

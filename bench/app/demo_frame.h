@@ -7,7 +7,7 @@
 #include "app/frame_systems.h"
 #include "port/gl/headless_gl_context.h"
 #include "port/headless_ui.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 
 namespace zv::bench {
 

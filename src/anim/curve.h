@@ -2,7 +2,7 @@
 // points are a key's InterpolationCurve bytes divided by 127.
 #pragma once
 
-#include "scene/key_records.h"
+#include "scene/keys/key_records.h"
 
 namespace zv {
 

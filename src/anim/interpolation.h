@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "scene/key_records.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
+#include "scene/keys/key_records.h"
 
 namespace zv {
 

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "scene/model.h"
+#include "scene/document/model.h"
 
 namespace zv {
 

@@ -1,7 +1,7 @@
 // Posing a model for one frame: skeleton, inverse kinematics, morphs, skinning.
 #pragma once
 
-#include "scene/model.h"
+#include "scene/document/model.h"
 
 namespace zv {
 

@@ -10,9 +10,9 @@
 
 #include <cstdint>
 
-#include "scene/frame_time.h"
-#include "scene/model.h"
-#include "scene/scene.h"
+#include "scene/document/frame_time.h"
+#include "scene/document/model.h"
+#include "scene/document/scene.h"
 
 namespace zv {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "scene/key_pool.h"
+#include "scene/keys/key_pool.h"
 
 namespace zv::sampling {
 

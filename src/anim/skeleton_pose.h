@@ -1,7 +1,7 @@
 // Turning the bones' key translations and rotations into model-space transforms.
 #pragma once
 
-#include "scene/model.h"
+#include "scene/document/model.h"
 
 namespace zv {
 

@@ -1,7 +1,7 @@
 // Morph blending and two-bone skinning of a posed model into its vertex and outline arrays.
 #pragma once
 
-#include "scene/model.h"
+#include "scene/document/model.h"
 
 namespace zv {
 

@@ -7,7 +7,7 @@
 #include <system_error>
 #include <vector>
 
-#include "files/x_messages.h"
+#include "files/x/x_messages.h"
 #include "port/text.h"
 #include "ui/message_boxes.h"
 

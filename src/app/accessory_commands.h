@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "app/frame_systems.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 #include "ui/control_ids.h"
 
 namespace zv {

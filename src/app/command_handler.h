@@ -5,7 +5,7 @@
 
 #include "app/frame_systems.h"
 #include "port/ui.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 
 namespace zv {
 

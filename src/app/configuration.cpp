@@ -4,7 +4,7 @@
 #include <charconv>
 #include <vector>
 
-#include "files/atomic_write.h"
+#include "files/common/atomic_write.h"
 #include "port/file_bytes.h"
 
 namespace zv {

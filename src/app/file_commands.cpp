@@ -1,8 +1,8 @@
 #include "app/file_commands.h"
 
 #include "app/undo_commands.h"
-#include "files/lip_sync.h"
-#include "files/motion_file.h"
+#include "files/key_generation/lip_sync.h"
+#include "files/motion/motion_file.h"
 #include "ui/message_boxes.h"
 
 namespace zv {

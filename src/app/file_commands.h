@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <optional>
 
-#include "files/blink.h"
+#include "files/key_generation/blink.h"
 #include "port/ui.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 
 namespace zv {
 

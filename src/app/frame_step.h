@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "app/frame_systems.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 #include "ui/control_ids.h"
 
 namespace zv {

@@ -18,7 +18,7 @@
 #include "render/sprite_bitmap.h"
 #include "render/texture_store.h"
 #include "render/x_build.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 #include "ui/panels.h"
 
 namespace zv {

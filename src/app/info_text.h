@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "port/canvas/canvas.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 
 namespace zv {
 

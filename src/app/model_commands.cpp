@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "port/text.h"
-#include "scene/undo.h"
+#include "scene/undo/undo.h"
 #include "ui/control_ids.h"
 #include "ui/model_loading.h"
 #include "ui/model_selection.h"

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "app/frame_systems.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 
 namespace zv {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/frame_systems.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 
 namespace zv {
 

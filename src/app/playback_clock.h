@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 
 namespace zv {
 

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "app/frame_systems.h"
-#include "files/project_records.h"
-#include "scene/scene.h"
+#include "files/project/project_records.h"
+#include "scene/document/scene.h"
 
 namespace zv {
 

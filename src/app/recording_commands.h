@@ -6,7 +6,7 @@
 
 #include "media/avi_export.h"
 #include "port/ui.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 
 namespace zv {
 

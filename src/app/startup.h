@@ -7,7 +7,7 @@
 #include "app/configuration.h"
 #include "port/clock.h"
 #include "port/window_host.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 
 namespace zv {
 

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "port/ui.h"
-#include "scene/scene.h"
-#include "scene/undo.h"
+#include "scene/document/scene.h"
+#include "scene/undo/undo.h"
 
 namespace zv {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "port/ui.h"
-#include "scene/math.h"
+#include "scene/document/math.h"
 
 namespace zv {
 

@@ -8,8 +8,8 @@
 
 #include "port/canvas/canvas.h"
 #include "port/ui.h"
-#include "scene/math.h"
-#include "scene/scene.h"
+#include "scene/document/math.h"
+#include "scene/document/scene.h"
 
 namespace zv {
 

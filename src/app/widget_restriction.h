@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "scene/model.h"
+#include "scene/document/model.h"
 
 namespace zv {
 

@@ -4,7 +4,7 @@
 
 #include "app/frame_systems.h"
 #include "port/canvas/canvas.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 
 namespace zv {
 

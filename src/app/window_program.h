@@ -5,7 +5,7 @@
 #include "app/frame_systems.h"
 #include "app/startup.h"
 #include "port/window_host.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 
 namespace zv {
 

@@ -8,7 +8,7 @@
 #include "cli/cli_output.h"
 #include "cli/json_writer.h"
 #include "cli/usage.h"
-#include "files/x_accessory_import.h"
+#include "files/x/x_accessory_import.h"
 #include "port/file_bytes.h"
 #include "port/paths.h"
 

@@ -9,7 +9,7 @@
 #include "cli/cli_ui.h"
 #include "cli/scene_options.h"
 #include "port/gl/headless_gl_context.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 
 namespace zv::cli {
 

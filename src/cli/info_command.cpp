@@ -13,13 +13,13 @@
 #include "cli/project_commands.h"
 #include "cli/usage.h"
 #include "cli/video_info.h"
-#include "files/pose_file.h"
-#include "files/sequence_messages.h"
-#include "files/sequence_reading.h"
-#include "files/wav_info.h"
+#include "files/motion/pose_file.h"
+#include "files/sequence/sequence_messages.h"
+#include "files/sequence/sequence_reading.h"
+#include "files/wav/wav_info.h"
 #include "port/file_bytes.h"
 #include "port/paths.h"
-#include "scene/model_reader.h"
+#include "scene/document/model_reader.h"
 
 namespace zv::cli {
 namespace {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "scene/math.h"
+#include "scene/document/math.h"
 
 namespace zv::cli {
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "cli/json_writer.h"
-#include "scene/model.h"
+#include "scene/document/model.h"
 
 namespace zv::cli {
 

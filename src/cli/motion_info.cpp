@@ -5,7 +5,7 @@
 #include <string>
 
 #include "cli/cli_output.h"
-#include "files/motion_file.h"
+#include "files/motion/motion_file.h"
 #include "port/file_bytes.h"
 
 namespace zv::cli {

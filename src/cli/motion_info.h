@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "cli/json_writer.h"
-#include "files/motion_format.h"
+#include "files/motion/motion_format.h"
 
 namespace zv::cli {
 

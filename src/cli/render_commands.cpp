@@ -14,7 +14,7 @@
 #include "cli/headless_scene.h"
 #include "cli/recording.h"
 #include "cli/usage.h"
-#include "files/atomic_write.h"
+#include "files/common/atomic_write.h"
 #include "port/canvas/canvas.h"
 #include "port/text.h"
 

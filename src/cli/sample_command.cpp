@@ -14,10 +14,10 @@
 #include "cli/json_writer.h"
 #include "cli/sample_motions.h"
 #include "cli/usage.h"
-#include "files/pose_file.h"
+#include "files/motion/pose_file.h"
 #include "port/paths.h"
-#include "scene/model_reader.h"
-#include "scene/scene.h"
+#include "scene/document/model_reader.h"
+#include "scene/document/scene.h"
 
 namespace zv::cli {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "files/motion_file.h"
+#include "files/motion/motion_file.h"
 
 namespace zv::cli {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "scene/message.h"
-#include "scene/scene.h"
+#include "scene/document/message.h"
+#include "scene/document/scene.h"
 
 namespace zv::cli {
 

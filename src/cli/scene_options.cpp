@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "port/video/picture.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 
 namespace zv::cli {
 namespace {

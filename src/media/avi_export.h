@@ -22,8 +22,8 @@
 #include "port/video/avi_writer.h"
 #include "port/video/picture.h"
 #include "port/video/video_codecs.h"
-#include "scene/message.h"
-#include "scene/scene.h"
+#include "scene/document/message.h"
+#include "scene/document/scene.h"
 
 namespace zv {
 

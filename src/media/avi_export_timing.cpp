@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "scene/frame_time.h"
+#include "scene/document/frame_time.h"
 
 namespace zv {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "files/bmp_reader.h"
+#include "files/image/bmp_reader.h"
 #include "media/background_stretch.h"
 #include "media/background_video.h"
 #include "port/paths.h"

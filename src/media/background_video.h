@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "media/background_state.h"
-#include "scene/message.h"
-#include "scene/scene.h"
+#include "scene/document/message.h"
+#include "scene/document/scene.h"
 
 namespace zv {
 

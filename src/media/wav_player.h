@@ -17,11 +17,11 @@
 #include <memory>
 #include <thread>
 
-#include "files/wav_format.h"
-#include "files/wav_waveform.h"
+#include "files/wav/wav_format.h"
+#include "files/wav/wav_waveform.h"
 #include "port/audio/audio_stream.h"
 #include "port/canvas/canvas.h"
-#include "scene/message.h"
+#include "scene/document/message.h"
 
 namespace zv {
 

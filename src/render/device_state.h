@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-#include "scene/math.h"
+#include "scene/document/math.h"
 
 namespace zv {
 

@@ -9,13 +9,13 @@
 #include <span>
 #include <string>
 
-#include "files/bmp_image.h"
+#include "files/image/bmp_image.h"
 #include "port/canvas/canvas.h"
 #include "port/rect.h"
 #include "render/device_state.h"
 #include "render/shaders.h"
 #include "render/vertex_buffer.h"
-#include "scene/message.h"
+#include "scene/document/message.h"
 
 namespace zv {
 

@@ -7,8 +7,8 @@
 #include "render/display_device.h"
 #include "render/drawing_resources.h"
 #include "render/texture_store.h"
-#include "scene/model.h"
-#include "scene/view_modes.h"
+#include "scene/document/model.h"
+#include "scene/document/view_modes.h"
 
 namespace zv {
 

@@ -5,7 +5,7 @@
 #include "render/display_device.h"
 #include "render/drawing_resources.h"
 #include "render/texture_store.h"
-#include "scene/model.h"
+#include "scene/document/model.h"
 
 namespace zv {
 

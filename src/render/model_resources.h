@@ -6,8 +6,8 @@
 #include "render/display_device.h"
 #include "render/texture_store.h"
 #include "render/vertex_buffer.h"
-#include "scene/model.h"
-#include "scene/model_reader.h"
+#include "scene/document/model.h"
+#include "scene/document/model_reader.h"
 
 namespace zv {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "files/bmp_reader.h"
+#include "files/image/bmp_reader.h"
 #include "render/back_buffer_painting.h"
 
 namespace zv {

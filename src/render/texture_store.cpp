@@ -6,8 +6,8 @@
 #include <bit>
 #include <cctype>
 
-#include "files/bmp_reader.h"
-#include "files/tga_reader.h"
+#include "files/image/bmp_reader.h"
+#include "files/image/tga_reader.h"
 #include "port/paths.h"
 #include "port/text.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "files/bmp_image.h"
+#include "files/image/bmp_image.h"
 #include "render/display_device.h"
 
 namespace zv {

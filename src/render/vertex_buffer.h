@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "scene/math.h"
+#include "scene/document/math.h"
 
 namespace zv {
 

@@ -1,6 +1,6 @@
 #include "render/x_build.h"
 
-#include "files/x_accessory_import.h"
+#include "files/x/x_accessory_import.h"
 
 namespace zv {
 namespace {

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "files/x_frame_tree.h"
+#include "files/x/x_frame_tree.h"
 #include "render/display_device.h"
 #include "render/texture_store.h"
 #include "render/vertex_buffer.h"
-#include "scene/math.h"
-#include "scene/message.h"
-#include "scene/scene.h"
+#include "scene/document/math.h"
+#include "scene/document/message.h"
+#include "scene/document/scene.h"
 
 namespace zv {
 

@@ -4,7 +4,7 @@
 
 #include "port/ui.h"
 #include "render/display_device.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 
 namespace zv {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "port/canvas/canvas.h"
-#include "scene/key_records.h"
+#include "scene/keys/key_records.h"
 
 namespace zv {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "port/canvas/canvas.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 
 namespace zv {
 

@@ -5,7 +5,7 @@
 #include <span>
 
 #include "port/ui.h"
-#include "scene/message.h"
+#include "scene/document/message.h"
 
 namespace zv {
 

@@ -2,7 +2,7 @@
 
 #include "port/text.h"
 #include "render/model_resources.h"
-#include "scene/model_reader.h"
+#include "scene/document/model_reader.h"
 #include "ui/model_panel.h"
 
 namespace zv {

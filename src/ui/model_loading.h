@@ -7,7 +7,7 @@
 #include "port/ui.h"
 #include "render/display_device.h"
 #include "render/texture_store.h"
-#include "scene/model.h"
+#include "scene/document/model.h"
 
 namespace zv {
 

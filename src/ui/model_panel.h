@@ -3,7 +3,7 @@
 #pragma once
 
 #include "port/ui.h"
-#include "scene/model.h"
+#include "scene/document/model.h"
 #include "ui/control_ids.h"
 
 namespace zv {

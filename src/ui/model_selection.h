@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "port/ui.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 #include "ui/panels.h"
 
 namespace zv {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "port/ui.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 
 namespace zv {
 

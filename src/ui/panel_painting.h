@@ -5,7 +5,7 @@
 
 #include "port/canvas/canvas.h"
 #include "port/ui.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 #include "ui/panels.h"
 
 namespace zv {

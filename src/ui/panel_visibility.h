@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "port/ui.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 #include "ui/clipboard_state.h"
 
 namespace zv {

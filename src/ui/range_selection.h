@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "scene/model.h"
+#include "scene/document/model.h"
 
 namespace zv {
 

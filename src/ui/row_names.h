@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "port/ui.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 #include "ui/panel_bitmaps.h"
 
 namespace zv {

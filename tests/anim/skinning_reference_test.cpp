@@ -6,7 +6,7 @@
 #include <random>
 
 #include "anim/pose_model.h"
-#include "scene/model_reader.h"
+#include "scene/document/model_reader.h"
 
 namespace zv {
 namespace {

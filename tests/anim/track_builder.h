@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "scene/key_pool.h"
-#include "scene/key_pool_setup.h"
-#include "scene/model.h"
+#include "scene/document/model.h"
+#include "scene/keys/key_pool.h"
+#include "scene/keys/key_pool_setup.h"
 
 namespace zv::test {
 

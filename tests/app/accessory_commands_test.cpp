@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "frame_fixture.h"
-#include "scene/key_registration.h"
+#include "scene/keys/key_registration.h"
 #include "scene_with_model.h"
 #include "temp_folder.h"
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "files/motion_format.h"
+#include "files/motion/motion_format.h"
 #include "port/headless_ui.h"
-#include "scene/undo.h"
+#include "scene/undo/undo.h"
 #include "scene_with_model.h"
 #include "temp_folder.h"
 #include "ui/control_ids.h"

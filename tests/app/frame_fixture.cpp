@@ -5,7 +5,7 @@
 
 #include "port/canvas/canvas.h"
 #include "render/model_resources.h"
-#include "scene/model_reader.h"
+#include "scene/document/model_reader.h"
 
 namespace zv::test {
 

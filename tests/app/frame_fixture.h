@@ -10,7 +10,7 @@
 
 #include "app/frame_systems.h"
 #include "port/gl/headless_gl_context.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 #include "ui_with_controls.h"
 
 namespace zv::test {

@@ -11,7 +11,7 @@
 #include "media/background_video.h"
 #include "port/video/video_file_info.h"
 #include "port/video/video_reader.h"
-#include "scene/key_registration.h"
+#include "scene/keys/key_registration.h"
 #include "temp_folder.h"
 
 namespace zv {

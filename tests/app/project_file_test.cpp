@@ -9,7 +9,7 @@
 #include "app/model_commands.h"
 #include "app/new_scene.h"
 #include "app/window_panels.h"
-#include "files/project_writer.h"
+#include "files/project/project_writer.h"
 #include "frame_fixture.h"
 #include "port/text.h"
 #include "temp_folder.h"

@@ -5,9 +5,9 @@
 #include <map>
 #include <random>
 
-#include "scene/key_deletion.h"
-#include "scene/key_pool_selection.h"
-#include "scene/key_registration.h"
+#include "scene/keys/key_deletion.h"
+#include "scene/keys/key_pool_selection.h"
+#include "scene/keys/key_registration.h"
 #include "scene_with_model.h"
 #include "ui/control_ids.h"
 #include "ui_with_controls.h"

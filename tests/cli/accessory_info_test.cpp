@@ -4,7 +4,7 @@
 #include <QJsonObject>
 
 #include "cli_runner.h"
-#include "files/x_writer.h"
+#include "files/x/x_writer.h"
 #include "port/paths.h"
 #include "port/text.h"
 #include "temp_folder.h"

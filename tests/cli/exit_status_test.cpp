@@ -5,7 +5,7 @@
 
 #include "cli_runner.h"
 #include "files/motion_test_bytes.h"
-#include "files/sequence_writer.h"
+#include "files/sequence/sequence_writer.h"
 #include "model_builder.h"
 #include "port/paths.h"
 #include "port/text.h"

@@ -1,10 +1,10 @@
-#include "files/blink.h"
+#include "files/key_generation/blink.h"
 
 #include <gtest/gtest.h>
 
-#include "files/sequence_messages.h"
+#include "files/sequence/sequence_messages.h"
 #include "lip_sync_test_scene.h"
-#include "scene/key_registration.h"
+#include "scene/keys/key_registration.h"
 
 namespace zv {
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "files/bmp_reader.h"
-#include "files/bmp_writer.h"
+#include "files/image/bmp_reader.h"
+#include "files/image/bmp_writer.h"
 
 namespace zv {
 namespace {

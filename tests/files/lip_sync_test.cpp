@@ -1,11 +1,11 @@
-#include "files/lip_sync.h"
+#include "files/key_generation/lip_sync.h"
 
 #include <gtest/gtest.h>
 
-#include "files/sequence_messages.h"
-#include "files/sequence_writer.h"
+#include "files/sequence/sequence_messages.h"
+#include "files/sequence/sequence_writer.h"
 #include "lip_sync_test_scene.h"
-#include "scene/key_registration.h"
+#include "scene/keys/key_registration.h"
 #include "temp_folder.h"
 
 namespace zv {

@@ -12,12 +12,12 @@
 
 #include <gtest/gtest.h>
 
-#include "files/blink.h"
-#include "files/lip_sync.h"
+#include "files/key_generation/blink.h"
+#include "files/key_generation/lip_sync.h"
 #include "model_builder.h"
 #include "port/text.h"
-#include "scene/model_reader.h"
-#include "scene/scene.h"
+#include "scene/document/model_reader.h"
+#include "scene/document/scene.h"
 #include "told_messages.h"
 
 namespace zv::test {

@@ -1,11 +1,11 @@
-#include "files/model_file_writer.h"
+#include "files/model/model_file_writer.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "port/text.h"
-#include "scene/model_reader.h"
+#include "scene/document/model_reader.h"
 #include "support/temp_folder.h"
 
 namespace zv {

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "files/motion_file.h"
-#include "scene/model_reader.h"
+#include "files/motion/motion_file.h"
+#include "scene/document/model_reader.h"
 #include "temp_folder.h"
 
 namespace zv {

@@ -1,4 +1,4 @@
-#include "files/motion_file.h"
+#include "files/motion/motion_file.h"
 
 #include <gtest/gtest.h>
 
@@ -8,11 +8,11 @@
 #include "model_builder.h"
 #include "motion_test_bytes.h"
 #include "port/text.h"
-#include "scene/key_bone_lookup.h"
-#include "scene/key_pool_selection.h"
-#include "scene/key_registration.h"
-#include "scene/model_reader.h"
-#include "scene/undo.h"
+#include "scene/document/model_reader.h"
+#include "scene/keys/key_bone_lookup.h"
+#include "scene/keys/key_pool_selection.h"
+#include "scene/keys/key_registration.h"
+#include "scene/undo/undo.h"
 #include "temp_folder.h"
 
 namespace zv {

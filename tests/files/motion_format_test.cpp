@@ -1,4 +1,4 @@
-#include "files/motion_format.h"
+#include "files/motion/motion_format.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "files/pose_file.h"
+#include "files/motion/pose_file.h"
 
 #include <gtest/gtest.h>
 
 #include "port/text.h"
-#include "scene/undo.h"
+#include "scene/undo/undo.h"
 #include "scene_with_model.h"
 #include "temp_folder.h"
 

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "files/project_links.h"
-#include "files/project_reader.h"
-#include "files/project_writer.h"
+#include "files/project/project_links.h"
+#include "files/project/project_reader.h"
+#include "files/project/project_writer.h"
 
 namespace zv {
 namespace {

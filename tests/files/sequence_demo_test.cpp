@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "files/lip_sync.h"
-#include "files/sequence_reading.h"
+#include "files/key_generation/lip_sync.h"
+#include "files/sequence/sequence_reading.h"
 #include "lip_sync_test_scene.h"
 #include "temp_folder.h"
 

@@ -1,4 +1,4 @@
-#include "files/sequence_phonetic.h"
+#include "files/sequence/sequence_phonetic.h"
 
 #include <gtest/gtest.h>
 

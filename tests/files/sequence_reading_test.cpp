@@ -1,8 +1,8 @@
-#include "files/sequence_reading.h"
+#include "files/sequence/sequence_reading.h"
 
 #include <gtest/gtest.h>
 
-#include "files/sequence_writer.h"
+#include "files/sequence/sequence_writer.h"
 #include "port/text.h"
 
 namespace zv {

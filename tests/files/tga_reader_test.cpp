@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "files/tga_reader.h"
-#include "files/tga_writer.h"
+#include "files/image/tga_reader.h"
+#include "files/image/tga_writer.h"
 
 namespace zv {
 namespace {

@@ -1,4 +1,4 @@
-#include "files/vac_descriptor.h"
+#include "files/x/vac_descriptor.h"
 
 #include <gtest/gtest.h>
 

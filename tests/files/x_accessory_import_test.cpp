@@ -1,8 +1,8 @@
-#include "files/x_accessory_import.h"
+#include "files/x/x_accessory_import.h"
 
 #include <gtest/gtest.h>
 
-#include "files/x_writer.h"
+#include "files/x/x_writer.h"
 #include "support/temp_folder.h"
 
 namespace zv {

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "files/x_accessory_import.h"
+#include "files/x/x_accessory_import.h"
 
 namespace zv {
 namespace {

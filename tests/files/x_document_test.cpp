@@ -1,11 +1,11 @@
-#include "files/x_document.h"
+#include "files/x/x_document.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "files/x_frame_tree.h"
-#include "files/x_writer.h"
+#include "files/x/x_frame_tree.h"
+#include "files/x/x_writer.h"
 
 namespace zv {
 namespace {

@@ -1,8 +1,8 @@
-#include "files/x_frame_tree.h"
+#include "files/x/x_frame_tree.h"
 
 #include <gtest/gtest.h>
 
-#include "files/x_writer.h"
+#include "files/x/x_writer.h"
 
 namespace zv {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "files/bmp_writer.h"
+#include "files/image/bmp_writer.h"
 #include "media/background_image.h"
 #include "media/background_video.h"
 #include "port/video/avi_writer.h"

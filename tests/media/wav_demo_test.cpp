@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "files/wav_info.h"
+#include "files/wav/wav_info.h"
 
 namespace zv {
 namespace {

@@ -1,4 +1,4 @@
-#include "files/wav_format.h"
+#include "files/wav/wav_format.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

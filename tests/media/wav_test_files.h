@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "files/wav_format.h"
+#include "files/wav/wav_format.h"
 #include "temp_folder.h"
 
 namespace zv::test {

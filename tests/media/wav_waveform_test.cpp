@@ -1,4 +1,4 @@
-#include "files/wav_waveform.h"
+#include "files/wav/wav_waveform.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "files/wav_info.h"
+#include "files/wav/wav_info.h"
 #include "wav_test_files.h"
 
 namespace zv {

@@ -4,7 +4,7 @@
 #include <array>
 #include <vector>
 
-#include "files/bmp_writer.h"
+#include "files/image/bmp_writer.h"
 #include "render/back_buffer_painting.h"
 #include "render/device_sizes.h"
 #include "render/sprite_bitmap.h"

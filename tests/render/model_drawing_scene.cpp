@@ -4,7 +4,7 @@
 
 #include "anim/pose_model.h"
 #include "render/model_resources.h"
-#include "scene/model_reader.h"
+#include "scene/document/model_reader.h"
 
 namespace zv::test {
 

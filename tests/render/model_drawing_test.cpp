@@ -5,12 +5,12 @@
 #include <cmath>
 
 #include "anim/pose_model.h"
-#include "files/bmp_writer.h"
-#include "files/tga_writer.h"
+#include "files/image/bmp_writer.h"
+#include "files/image/tga_writer.h"
 #include "model_drawing_scene.h"
 #include "render/model_resources.h"
 #include "render_fixture.h"
-#include "scene/model_reader.h"
+#include "scene/document/model_reader.h"
 #include "support/model_builder.h"
 #include "support/temp_folder.h"
 

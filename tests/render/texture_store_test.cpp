@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "files/bmp_reader.h"
-#include "files/bmp_writer.h"
-#include "files/tga_reader.h"
-#include "files/tga_writer.h"
+#include "files/image/bmp_reader.h"
+#include "files/image/bmp_writer.h"
+#include "files/image/tga_reader.h"
+#include "files/image/tga_writer.h"
 #include "render/texture_store.h"
 #include "render_fixture.h"
 #include "support/temp_folder.h"

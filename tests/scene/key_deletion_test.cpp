@@ -1,4 +1,4 @@
-#include "scene/key_deletion.h"
+#include "scene/keys/key_deletion.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "key_test_models.h"
-#include "scene/key_pool_selection.h"
-#include "scene/key_registration.h"
-#include "scene/key_track_edit.h"
+#include "scene/keys/key_pool_selection.h"
+#include "scene/keys/key_registration.h"
+#include "scene/keys/key_track_edit.h"
 
 namespace zv {
 namespace {

@@ -1,8 +1,8 @@
-#include "scene/key_pool.h"
+#include "scene/keys/key_pool.h"
 
 #include <gtest/gtest.h>
 
-#include "scene/key_free_indices.h"
+#include "scene/keys/key_free_indices.h"
 
 namespace zv {
 namespace {

@@ -1,4 +1,4 @@
-#include "scene/key_registration.h"
+#include "scene/keys/key_registration.h"
 
 #include <gtest/gtest.h>
 

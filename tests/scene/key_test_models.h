@@ -7,8 +7,8 @@
 #include <string>
 
 #include "port/text.h"
-#include "scene/key_pool_setup.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
+#include "scene/keys/key_pool_setup.h"
 
 namespace zv::test {
 

@@ -1,4 +1,4 @@
-#include "scene/math.h"
+#include "scene/document/math.h"
 
 #include <gtest/gtest.h>
 

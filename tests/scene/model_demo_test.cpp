@@ -5,7 +5,7 @@
 #include <set>
 
 #include "port/text.h"
-#include "scene/model_reader.h"
+#include "scene/document/model_reader.h"
 
 namespace zv {
 namespace {

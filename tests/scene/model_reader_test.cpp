@@ -1,4 +1,4 @@
-#include "scene/model_reader.h"
+#include "scene/document/model_reader.h"
 
 #include <gtest/gtest.h>
 

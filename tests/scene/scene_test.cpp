@@ -1,4 +1,4 @@
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "files/model_file_writer.h"
+#include "files/model/model_file_writer.h"
 
 namespace zv::test {
 

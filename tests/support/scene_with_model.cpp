@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "scene/model_reader.h"
-#include "scene/undo.h"
+#include "scene/document/model_reader.h"
+#include "scene/undo/undo.h"
 
 namespace zv::test {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "model_builder.h"
-#include "scene/scene.h"
+#include "scene/document/scene.h"
 
 namespace zv::test {
 

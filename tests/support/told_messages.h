@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "scene/message.h"
+#include "scene/document/message.h"
 
 namespace zv::test {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "port/text.h"
-#include "scene/model_reader.h"
+#include "scene/document/model_reader.h"
 #include "ui/panels.h"
 #include "ui/range_selection.h"
 

@@ -1,0 +1,20 @@
+// Targa files of true colour, uncompressed (type 2) or run-length (type 10), 24 or 32 bits per
+// pixel. Colour-mapped, grey, 16-bit and other files are refused.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "files/image/bmp_image.h"
+
+namespace zv {
+
+// The picture with hasAlpha set (32-bit files carry alpha, 24-bit ones are opaque), or nothing
+// with `error` saying why.
+std::optional<RgbaImage> decodeTga(std::span<const std::byte> file, std::string& error);
+std::optional<RgbaImage> readTgaFile(const std::filesystem::path& path, std::string& error);
+
+}  // namespace zv
