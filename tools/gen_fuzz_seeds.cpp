@@ -1,4 +1,4 @@
-// Writes small valid picture, sound and descriptor files, one of each variant the readers accept,
+// Writes small valid picture, sound, descriptor and motion files, one of each variant the readers accept,
 // as fuzzing seeds: a short run then starts inside the decoders rather than at their header checks.
 // Usage: gen_fuzz_seeds [corpus folder, default fuzz/corpus]
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "files/motion_format.h"
 #include "files/vac_descriptor.h"
 
 namespace {
@@ -207,11 +208,11 @@ bool writeBmpSeeds(const fs::path& folder) {
 // ---- WAV: a short PCM file whose "fmt " chunk sits at the start, as the reader expects.
 
 std::string wavFile(unsigned channels, unsigned bits, std::string_view between = {},
-                    std::string_view after = {}) {
+                    std::string_view after = {}, unsigned frames = 400) {
   constexpr std::uint32_t kRate = 8000;
   const unsigned blockAlign = channels * bits / 8;
   Bytes samples;
-  for (unsigned i = 0; i < 400; ++i) {
+  for (unsigned i = 0; i < frames; ++i) {
     const int level = static_cast<int>(i % 50) * 5 - 125;  // a saw wave
     for (unsigned channel = 0; channel < channels; ++channel) {
       if (bits == 8) {
@@ -240,7 +241,8 @@ std::string listChunk(std::string_view name) {
 bool writeWavSeeds(const fs::path& folder) {
   return write(folder / "mono8.wav", wavFile(1, 8)) && write(folder / "stereo8.wav", wavFile(2, 8)) &&
          write(folder / "mono16_list_before_data.wav", wavFile(1, 16, listChunk("seed"))) &&
-         write(folder / "stereo16_list_after_data.wav", wavFile(2, 16, {}, listChunk("tail")));
+         write(folder / "stereo16_list_after_data.wav", wavFile(2, 16, {}, listChunk("tail"))) &&
+         write(folder / "mono16_no_samples.wav", wavFile(1, 16, {}, {}, 0));
 }
 
 // ---- Accessory descriptors.
@@ -256,11 +258,55 @@ bool writeVacSeeds(const fs::path& folder) {
          write(folder / "sword_lf.vac", unixLines);
 }
 
+// ---- Motions: every section in a version-2 file, and an old-style model motion.
+
+zv::MotionFile everySection() {
+  zv::MotionFile motion;
+  motion.name = "seed";
+  const zv::InterpolationCurve easeIn{64, 0, 127, 127};
+  for (std::uint32_t frame : {0u, 15u}) {
+    zv::MotionBoneRecord bone{.name = "arm", .frame = frame, .translation = {0.5f, 1.0f, -0.5f}};
+    bone.rotation = {0.0f, 0.38268343f, 0.0f, 0.9238795f};
+    bone.curves.setCurve(zv::kBoneRotation, easeIn);
+    motion.bones.push_back(bone);
+    motion.morphs.push_back({.name = "smile", .frame = frame, .weight = frame == 0 ? 0.0f : 1.0f});
+    zv::MotionCameraRecord camera{.frame = frame, .distance = -45.0f, .centre = {0.0f, 10.0f, 0.0f}};
+    camera.rotation = {0.1f, frame * 0.05f, 0.0f};
+    camera.curves.setCurve(0, easeIn);
+    camera.viewAngle = 30;
+    camera.orthographic = frame != 0;
+    motion.cameras.push_back(camera);
+    motion.lights.push_back(
+        {.frame = frame, .colour = {0.6f, 0.6f, 0.6f}, .direction = {-0.5f, -1.0f, 0.5f}});
+  }
+  return motion;
+}
+
+// The bone and morph records of a version-2 file behind a version-1 header, whose name field is
+// 10 bytes; the file ends before the camera section, as old model motions do.
+std::string versionOneModelMotion() {
+  zv::MotionFile motion = everySection();
+  motion.cameras.clear();
+  motion.lights.clear();
+  const std::string current = zv::motionBytes(motion);
+  const std::size_t recordsStart = zv::kMotionMagicSize + zv::kMotionNameSizeV2;
+  const std::size_t recordsEnd = current.size() - 8;  // the empty camera and light counts
+  Bytes old;
+  old.text("Vocaloid Motion Data file").bytes({0, 0, 0, 0, 0});
+  old.text("seed").bytes({0, 0, 0, 0, 0, 0});
+  return old.text(std::string_view(current).substr(recordsStart, recordsEnd - recordsStart)).data;
+}
+
+bool writeMotionSeeds(const fs::path& folder) {
+  return write(folder / "every_section.vmd", zv::motionBytes(everySection())) &&
+         write(folder / "model_v1.vmd", versionOneModelMotion());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const fs::path corpus = argc > 1 ? fs::path(argv[1]) : fs::path("fuzz/corpus");
-  for (const char* name : {"tga", "bmp", "wav", "vac"}) {
+  for (const char* name : {"tga", "bmp", "wav", "vac", "motion"}) {
     std::error_code error;
     fs::create_directories(corpus / name, error);
     if (error) {
@@ -269,6 +315,7 @@ int main(int argc, char** argv) {
     }
   }
   const bool ok = writeTgaSeeds(corpus / "tga") && writeBmpSeeds(corpus / "bmp") &&
-                  writeWavSeeds(corpus / "wav") && writeVacSeeds(corpus / "vac");
+                  writeWavSeeds(corpus / "wav") && writeVacSeeds(corpus / "vac") &&
+                  writeMotionSeeds(corpus / "motion");
   return ok ? 0 : 1;
 }
