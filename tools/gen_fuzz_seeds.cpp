@@ -7,6 +7,7 @@
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "files/motion_format.h"
@@ -173,6 +174,29 @@ std::string bmpRows(std::initializer_list<std::initializer_list<unsigned>> rows)
   return out.data;
 }
 
+BmpSpec bmpSpec(unsigned bits, std::uint32_t compression = kBmpRgb, std::uint32_t coloursUsed = 0) {
+  BmpSpec spec;
+  spec.bits = bits;
+  spec.compression = compression;
+  spec.coloursUsed = coloursUsed;
+  return spec;
+}
+
+BmpSpec topDown(BmpSpec spec) {
+  spec.height = -spec.height;
+  return spec;
+}
+
+BmpSpec withInfoSize(BmpSpec spec, std::uint32_t infoSize) {
+  spec.infoSize = infoSize;
+  return spec;
+}
+
+BmpSpec withMasks(BmpSpec spec, std::vector<std::uint32_t> masks) {
+  spec.masks = std::move(masks);
+  return spec;
+}
+
 bool writeBmpSeeds(const fs::path& folder) {
   const std::string rows24 =
       bmpRows({{10, 20, 30, 40, 50, 60, 70, 80, 90}, {90, 80, 70, 60, 50, 40, 30, 20, 10}});
@@ -182,27 +206,22 @@ bool writeBmpSeeds(const fs::path& folder) {
   const std::string rle8 = Bytes().bytes({1, 2, 0, 3, 4, 5, 6, 0, 0, 0, 0, 2, 1, 0, 2, 3, 0, 1}).data;
   // RLE4: a run of alternating indices, end of line; an absolute run padded to a word, end.
   const std::string rle4 = Bytes().bytes({3, 0x12, 0, 0, 0, 3, 0x45, 0x60, 0, 1}).data;
-  return write(folder / "indexed1.bmp", bmpFile({.bits = 1}, bmpRows({{0xA0}, {0x40}}))) &&
+  const BmpSpec bitFields = withMasks(bmpSpec(32, kBmpBitFields), {0xFF0000, 0xFF00, 0xFF});
+  const BmpSpec bitFieldsV4 =
+      withMasks(withInfoSize(topDown(bmpSpec(32, kBmpBitFields)), 108), {0xFF00, 0xFF0000, 0xFF000000, 0xFF});
+  return write(folder / "indexed1.bmp", bmpFile(bmpSpec(1), bmpRows({{0xA0}, {0x40}}))) &&
          write(folder / "indexed4_three_colours.bmp",
-               bmpFile({.bits = 4, .coloursUsed = 3}, bmpRows({{0x01, 0x20}, {0x21, 0x70}}))) &&
-         write(folder / "indexed8.bmp",
-               bmpFile({.bits = 8, .coloursUsed = 4}, bmpRows({{0, 1, 2}, {3, 2, 9}}))) &&
+               bmpFile(bmpSpec(4, kBmpRgb, 3), bmpRows({{0x01, 0x20}, {0x21, 0x70}}))) &&
+         write(folder / "indexed8.bmp", bmpFile(bmpSpec(8, kBmpRgb, 4), bmpRows({{0, 1, 2}, {3, 2, 9}}))) &&
          write(folder / "indexed8_core_header.bmp",
-               bmpFile({.bits = 8, .infoSize = 12, .coloursUsed = 0}, bmpRows({{0, 100, 255}, {7, 8, 9}}))) &&
-         write(folder / "rgb24_bottom_up.bmp", bmpFile({.bits = 24}, rows24)) &&
-         write(folder / "rgb24_top_down.bmp", bmpFile({.height = -2, .bits = 24}, rows24)) &&
-         write(folder / "rgb32.bmp", bmpFile({.bits = 32}, rows32)) &&
-         write(folder / "bitfields32.bmp",
-               bmpFile({.bits = 32, .compression = kBmpBitFields, .masks = {0xFF0000, 0xFF00, 0xFF}},
-                       rows32)) &&
-         write(folder / "bitfields32_alpha_v4.bmp", bmpFile({.height = -2,
-                                                             .bits = 32,
-                                                             .compression = kBmpBitFields,
-                                                             .infoSize = 108,
-                                                             .masks = {0xFF00, 0xFF0000, 0xFF000000, 0xFF}},
-                                                            rows32)) &&
-         write(folder / "rle8.bmp", bmpFile({.bits = 8, .compression = kBmpRle8, .coloursUsed = 8}, rle8)) &&
-         write(folder / "rle4.bmp", bmpFile({.bits = 4, .compression = kBmpRle4, .coloursUsed = 8}, rle4));
+               bmpFile(withInfoSize(bmpSpec(8), 12), bmpRows({{0, 100, 255}, {7, 8, 9}}))) &&
+         write(folder / "rgb24_bottom_up.bmp", bmpFile(bmpSpec(24), rows24)) &&
+         write(folder / "rgb24_top_down.bmp", bmpFile(topDown(bmpSpec(24)), rows24)) &&
+         write(folder / "rgb32.bmp", bmpFile(bmpSpec(32), rows32)) &&
+         write(folder / "bitfields32.bmp", bmpFile(bitFields, rows32)) &&
+         write(folder / "bitfields32_alpha_v4.bmp", bmpFile(bitFieldsV4, rows32)) &&
+         write(folder / "rle8.bmp", bmpFile(bmpSpec(8, kBmpRle8, 8), rle8)) &&
+         write(folder / "rle4.bmp", bmpFile(bmpSpec(4, kBmpRle4, 8), rle4));
 }
 
 // ---- WAV: a short PCM file whose "fmt " chunk sits at the start, as the reader expects.
@@ -265,12 +284,18 @@ zv::MotionFile everySection() {
   motion.name = "seed";
   const zv::InterpolationCurve easeIn{64, 0, 127, 127};
   for (std::uint32_t frame : {0u, 15u}) {
-    zv::MotionBoneRecord bone{.name = "arm", .frame = frame, .translation = {0.5f, 1.0f, -0.5f}};
+    zv::MotionBoneRecord bone;
+    bone.name = "arm";
+    bone.frame = frame;
+    bone.translation = {0.5f, 1.0f, -0.5f};
     bone.rotation = {0.0f, 0.38268343f, 0.0f, 0.9238795f};
     bone.curves.setCurve(zv::kBoneRotation, easeIn);
     motion.bones.push_back(bone);
     motion.morphs.push_back({.name = "smile", .frame = frame, .weight = frame == 0 ? 0.0f : 1.0f});
-    zv::MotionCameraRecord camera{.frame = frame, .distance = -45.0f, .centre = {0.0f, 10.0f, 0.0f}};
+    zv::MotionCameraRecord camera;
+    camera.frame = frame;
+    camera.distance = -45.0f;
+    camera.centre = {0.0f, 10.0f, 0.0f};
     camera.rotation = {0.1f, frame * 0.05f, 0.0f};
     camera.curves.setCurve(0, easeIn);
     camera.viewAngle = 30;
