@@ -3,7 +3,8 @@
 // linked eyes and face morphs in all four groups.
 //
 // Usage: gen_demo_model [output folder, default UserFile/Model] [--corpus folder]
-// With --corpus it also writes small fuzzing seeds: a coarse demo and a one-triangle model.
+// With --corpus it also writes small fuzzing seeds: a coarse demo, a one-triangle model and a
+// small rig that has every list the reader knows.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -430,6 +431,54 @@ zv::ModelFile oneTriangle() {
   return finished(std::move(c));
 }
 
+// Two quads on a three-joint leg with knee IK, a linked bone, a textured material, a base morph
+// and one of each other category, and bones in two groups: every list, each a few records long.
+zv::ModelFile smallRig() {
+  Character c;
+  c.name = "リグ";
+  c.comment = "seed";
+  c.materials = {
+      zv::ModelFileMaterial{{1, 0.5f, 0.5f}, 0.8f, 5.0f, {}, {0.5f, 0.5f, 0.5f}, 0, 1, 0, "cloth.bmp"},
+      zv::ModelFileMaterial{{0.2f, 0.2f, 1}, 1.0f, 9.0f, {}, {0.1f, 0.1f, 0.1f}, -1, 0, 0, ""}};
+  c.materialIndices = {{0, 1, 2, 2, 1, 3}, {4, 5, 6, 6, 5, 7}};
+  const std::uint16_t centre = addBone(c, "センター", -1, {0, 4, 0}, 1);
+  const std::uint16_t leg = addBone(c, "左足", centre, {0, 4, 0}, 4);
+  const std::uint16_t knee = addBone(c, "左ひざ", leg, {0, 2, 0}, 4);
+  const std::uint16_t ankle = addBone(c, "左足首", knee, {0, 0, 0});
+  const std::uint16_t ik = addBone(c, "左足ＩＫ", -1, {0, 0, 0}, 2);
+  const std::uint16_t follower = addBone(c, "左目", centre, {0, 5, 0}, 5);
+  c.bones[leg].tail = knee;
+  c.bones[knee].tail = ankle;
+  c.bones[ik].tail = ankle;
+  c.bones[follower].linked = centre;
+  c.ikChains.push_back({ik, ankle, {knee, leg}, 15, 0.5f});
+  for (int quad = 0; quad < 2; ++quad) {
+    for (Vec3 corner : {Vec3{0, 4, 0}, Vec3{1, 4, 0}, Vec3{0, 2, 0}, Vec3{1, 2, 0}}) {
+      zv::ModelFileVertex v{corner - Vec3{0, 2.0f * quad, 0}, {0, 0, -1}};
+      v.u = corner.x;
+      v.v = corner.y / 4;
+      v.firstBone = quad == 0 ? leg : knee;
+      v.secondBone = quad == 0 ? knee : ankle;
+      v.weight = 70;
+      v.noEdge = quad;
+      c.vertices.push_back(v);
+    }
+  }
+  zv::ModelFileMorph base{"base", 0, {}};
+  for (std::uint32_t v : {0u, 1u, 4u}) {
+    base.vertices.push_back({v, c.vertices[v].position});
+  }
+  c.morphs.push_back(base);
+  const char* names[] = {"上", "まばたき", "あ", "にやり"};
+  for (std::uint8_t category = 1; category <= 4; ++category) {
+    c.morphs.push_back({names[category - 1], category, {{category % 3u, Vec3{0, 0.1f * category, 0}}}});
+    c.morphList.push_back(category);
+  }
+  c.groups = {"体", "足"};
+  c.boneList = {{centre, 1}, {follower, 1}, {leg, 2}, {knee, 2}, {ik, 2}};
+  return finished(std::move(c));
+}
+
 // ---- Textures ----------------------------------------------------------------------------------
 
 struct Rgba {
@@ -514,7 +563,7 @@ int main(int argc, char** argv) {
   if (ok && !corpus.empty()) {
     std::filesystem::create_directories(corpus, error);
     ok = write(corpus / "demo-coarse.tsm", demoCharacter(1)) &&
-         write(corpus / "one-triangle.tsm", oneTriangle());
+         write(corpus / "one-triangle.tsm", oneTriangle()) && write(corpus / "small-rig.tsm", smallRig());
   }
   return ok ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 # Builds every fuzz target with clang (libFuzzer, address and undefined-behaviour sanitizers, the
 # libraries instrumented too) and runs each for its share of a time budget.
 # Usage: tools/run-fuzzers.sh [total seconds, default 60]. Exits non-zero when a target finds a fault.
+# The seeds under fuzz/corpus are made by tools/gen_fuzz_seeds and the demo generators' --corpus option.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

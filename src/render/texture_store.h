@@ -28,7 +28,7 @@ struct TextureEntry {
   std::uint32_t height = 0;
   std::uint32_t bitsPerPixel = 0;  // of the source image
   std::uint32_t stage = 0;
-  bool hasAlpha = false;  // every TGA image
+  bool hasAlpha = false;  // as the image reader set it: true for every TGA image, 24-bit ones too
   RgbaImage image;
   DeviceTexture surface;
 };

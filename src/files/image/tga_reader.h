@@ -12,8 +12,9 @@
 
 namespace zv {
 
-// The picture with hasAlpha set (32-bit files carry alpha, 24-bit ones are opaque), or nothing
-// with `error` saying why.
+// The picture, or nothing with `error` saying why. hasAlpha is true for every Targa picture, so
+// its texture always gets an alpha channel: a 32-bit file gives its own alpha bytes, a 24-bit one
+// alpha 255 everywhere.
 std::optional<RgbaImage> decodeTga(std::span<const std::byte> file, std::string& error);
 std::optional<RgbaImage> readTgaFile(const std::filesystem::path& path, std::string& error);
 

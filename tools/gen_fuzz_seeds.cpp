@@ -1,0 +1,346 @@
+// Writes small valid picture, sound, descriptor and motion files, one of each variant the readers accept,
+// as fuzzing seeds: a short run then starts inside the decoders rather than at their header checks.
+// Usage: gen_fuzz_seeds [corpus folder, default fuzz/corpus]
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "files/motion_format.h"
+#include "files/vac_descriptor.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Little-endian byte builder.
+struct Bytes {
+  std::string data;
+
+  Bytes& u8(unsigned value) {
+    data.push_back(static_cast<char>(value & 0xFF));
+    return *this;
+  }
+  Bytes& u16(unsigned value) { return u8(value).u8(value >> 8); }
+  Bytes& u32(std::uint32_t value) { return u16(value & 0xFFFF).u16(value >> 16); }
+  Bytes& text(std::string_view value) {
+    data += value;
+    return *this;
+  }
+  Bytes& bytes(std::initializer_list<unsigned> values) {
+    for (unsigned value : values) {
+      u8(value);
+    }
+    return *this;
+  }
+};
+
+bool write(const fs::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) {
+    std::cerr << "cannot write " << path.string() << "\n";
+    return false;
+  }
+  return true;
+}
+
+// ---- Targa: 3 x 2 pictures, blue, green, red[, alpha] per pixel.
+
+constexpr std::uint8_t kTgaRightToLeft = 0x10;
+constexpr std::uint8_t kTgaTopToBottom = 0x20;
+
+Bytes tgaHeader(unsigned type, unsigned bits, unsigned descriptor, std::string_view id = {}) {
+  Bytes out;
+  out.u8(static_cast<unsigned>(id.size())).u8(0).u8(type);
+  out.bytes({0, 0, 0, 0, 0}).u16(0).u16(0);  // colour map layout, origin
+  out.u16(3).u16(2).u8(bits).u8(descriptor | (bits == 32 ? 8 : 0));
+  return out.text(id);
+}
+
+Bytes& tgaPixel(Bytes& out, unsigned bits, unsigned index) {
+  out.u8(40 * index).u8(255 - 30 * index).u8(20 + 35 * index);
+  return bits == 32 ? out.u8(index * 50) : out;
+}
+
+std::string tgaRaw(unsigned bits, unsigned descriptor, std::string_view id = {}) {
+  Bytes out = tgaHeader(2, bits, descriptor, id);
+  for (unsigned index = 0; index < 6; ++index) {
+    tgaPixel(out, bits, index);
+  }
+  return out.data;
+}
+
+// Row one: a run of two and a raw packet of one; row two: a raw packet of three.
+std::string tgaRunLength(unsigned bits, unsigned descriptor) {
+  Bytes out = tgaHeader(10, bits, descriptor);
+  tgaPixel(out.u8(0x81), bits, 1);
+  tgaPixel(out.u8(0x00), bits, 2);
+  out.u8(0x02);
+  for (unsigned index = 3; index < 6; ++index) {
+    tgaPixel(out, bits, index);
+  }
+  return out.data;
+}
+
+// A run packet that reaches past the first row's end is cut there.
+std::string tgaRunAcrossRows(unsigned bits) {
+  Bytes out = tgaHeader(10, bits, 0);
+  tgaPixel(out.u8(0x84), bits, 4);
+  tgaPixel(out.u8(0x82), bits, 5);
+  return out.data;
+}
+
+bool writeTgaSeeds(const fs::path& folder) {
+  return write(folder / "raw24_bottom_up.tga", tgaRaw(24, 0)) &&
+         write(folder / "raw32_top_down.tga", tgaRaw(32, kTgaTopToBottom)) &&
+         write(folder / "raw24_right_to_left_id.tga", tgaRaw(24, kTgaRightToLeft, "seed")) &&
+         write(folder / "rle24_top_down_right_to_left.tga",
+               tgaRunLength(24, kTgaTopToBottom | kTgaRightToLeft)) &&
+         write(folder / "rle32_bottom_up.tga", tgaRunLength(32, 0)) &&
+         write(folder / "rle32_run_across_rows.tga", tgaRunAcrossRows(32));
+}
+
+// ---- Bitmaps: 3 x 2 pictures.
+
+constexpr std::uint32_t kBmpRgb = 0;
+constexpr std::uint32_t kBmpRle8 = 1;
+constexpr std::uint32_t kBmpRle4 = 2;
+constexpr std::uint32_t kBmpBitFields = 3;
+
+struct BmpSpec {
+  int height = 2;  // negative: rows top-down
+  unsigned bits = 24;
+  std::uint32_t compression = kBmpRgb;
+  std::uint32_t infoSize = 40;
+  std::uint32_t coloursUsed = 0;
+  std::vector<std::uint32_t> masks;  // red, green, blue[, alpha] for bit fields
+};
+
+std::uint32_t paletteEntries(const BmpSpec& spec) {
+  if (spec.bits > 8) {
+    return 0;
+  }
+  return spec.coloursUsed != 0 ? spec.coloursUsed : 1u << spec.bits;
+}
+
+std::string bmpFile(const BmpSpec& spec, const std::string& pixels) {
+  const bool core = spec.infoSize == 12;
+  const std::uint32_t entryBytes = core ? 3 : 4;
+  const bool separateMasks = spec.compression == kBmpBitFields && spec.infoSize == 40;
+  const std::uint32_t pixelOffset =
+      14 + spec.infoSize + (separateMasks ? 12 : 0) + paletteEntries(spec) * entryBytes;
+  Bytes out;
+  out.text("BM").u32(pixelOffset + static_cast<std::uint32_t>(pixels.size())).u32(0).u32(pixelOffset);
+  out.u32(spec.infoSize);
+  if (core) {
+    out.u16(3).u16(static_cast<unsigned>(spec.height)).u16(1).u16(spec.bits);
+  } else {
+    out.u32(3).u32(static_cast<std::uint32_t>(spec.height)).u16(1).u16(spec.bits);
+    out.u32(spec.compression).u32(static_cast<std::uint32_t>(pixels.size())).u32(2835).u32(2835);
+    out.u32(spec.coloursUsed).u32(0);
+    std::uint32_t written = 40;
+    for (std::uint32_t mask : spec.masks) {
+      out.u32(mask);
+      written += 4;
+    }
+    for (; written < spec.infoSize; written += 4) {
+      out.u32(0);  // colour space and the rest of the larger headers
+    }
+  }
+  for (std::uint32_t i = 0; i < paletteEntries(spec); ++i) {
+    out.u8(i * 37).u8(255 - i * 23).u8(i * 71);
+    if (!core) {
+      out.u8(0);
+    }
+  }
+  return out.text(pixels).data;
+}
+
+// Rows of the given bytes, each padded to four bytes.
+std::string bmpRows(std::initializer_list<std::initializer_list<unsigned>> rows) {
+  Bytes out;
+  for (const auto& row : rows) {
+    out.bytes(row);
+    for (std::size_t size = row.size(); size % 4 != 0; ++size) {
+      out.u8(0);
+    }
+  }
+  return out.data;
+}
+
+BmpSpec bmpSpec(unsigned bits, std::uint32_t compression = kBmpRgb, std::uint32_t coloursUsed = 0) {
+  BmpSpec spec;
+  spec.bits = bits;
+  spec.compression = compression;
+  spec.coloursUsed = coloursUsed;
+  return spec;
+}
+
+BmpSpec topDown(BmpSpec spec) {
+  spec.height = -spec.height;
+  return spec;
+}
+
+BmpSpec withInfoSize(BmpSpec spec, std::uint32_t infoSize) {
+  spec.infoSize = infoSize;
+  return spec;
+}
+
+BmpSpec withMasks(BmpSpec spec, std::vector<std::uint32_t> masks) {
+  spec.masks = std::move(masks);
+  return spec;
+}
+
+bool writeBmpSeeds(const fs::path& folder) {
+  const std::string rows24 =
+      bmpRows({{10, 20, 30, 40, 50, 60, 70, 80, 90}, {90, 80, 70, 60, 50, 40, 30, 20, 10}});
+  const std::string rows32 =
+      bmpRows({{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, {12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1}});
+  // RLE8: a run, an absolute run, end of line; a delta, a run, end of the picture.
+  const std::string rle8 = Bytes().bytes({1, 2, 0, 3, 4, 5, 6, 0, 0, 0, 0, 2, 1, 0, 2, 3, 0, 1}).data;
+  // RLE4: a run of alternating indices, end of line; an absolute run padded to a word, end.
+  const std::string rle4 = Bytes().bytes({3, 0x12, 0, 0, 0, 3, 0x45, 0x60, 0, 1}).data;
+  const BmpSpec bitFields = withMasks(bmpSpec(32, kBmpBitFields), {0xFF0000, 0xFF00, 0xFF});
+  const BmpSpec bitFieldsV4 =
+      withMasks(withInfoSize(topDown(bmpSpec(32, kBmpBitFields)), 108), {0xFF00, 0xFF0000, 0xFF000000, 0xFF});
+  return write(folder / "indexed1.bmp", bmpFile(bmpSpec(1), bmpRows({{0xA0}, {0x40}}))) &&
+         write(folder / "indexed4_three_colours.bmp",
+               bmpFile(bmpSpec(4, kBmpRgb, 3), bmpRows({{0x01, 0x20}, {0x21, 0x70}}))) &&
+         write(folder / "indexed8.bmp", bmpFile(bmpSpec(8, kBmpRgb, 4), bmpRows({{0, 1, 2}, {3, 2, 9}}))) &&
+         write(folder / "indexed8_core_header.bmp",
+               bmpFile(withInfoSize(bmpSpec(8), 12), bmpRows({{0, 100, 255}, {7, 8, 9}}))) &&
+         write(folder / "rgb24_bottom_up.bmp", bmpFile(bmpSpec(24), rows24)) &&
+         write(folder / "rgb24_top_down.bmp", bmpFile(topDown(bmpSpec(24)), rows24)) &&
+         write(folder / "rgb32.bmp", bmpFile(bmpSpec(32), rows32)) &&
+         write(folder / "bitfields32.bmp", bmpFile(bitFields, rows32)) &&
+         write(folder / "bitfields32_alpha_v4.bmp", bmpFile(bitFieldsV4, rows32)) &&
+         write(folder / "rle8.bmp", bmpFile(bmpSpec(8, kBmpRle8, 8), rle8)) &&
+         write(folder / "rle4.bmp", bmpFile(bmpSpec(4, kBmpRle4, 8), rle4));
+}
+
+// ---- WAV: a short PCM file whose "fmt " chunk sits at the start, as the reader expects.
+
+std::string wavFile(unsigned channels, unsigned bits, std::string_view between = {},
+                    std::string_view after = {}, unsigned frames = 400) {
+  constexpr std::uint32_t kRate = 8000;
+  const unsigned blockAlign = channels * bits / 8;
+  Bytes samples;
+  for (unsigned i = 0; i < frames; ++i) {
+    const int level = static_cast<int>(i % 50) * 5 - 125;  // a saw wave
+    for (unsigned channel = 0; channel < channels; ++channel) {
+      if (bits == 8) {
+        samples.u8(static_cast<unsigned>(level + 128));
+      } else {
+        samples.u16(static_cast<std::uint16_t>(level * 256 * (channel == 0 ? 1 : -1)));
+      }
+    }
+  }
+  Bytes body;
+  body.text("WAVE").text("fmt ").u32(16).u16(1).u16(channels).u32(kRate).u32(kRate * blockAlign);
+  body.u16(blockAlign).u16(bits).text(between);
+  body.text("data").u32(static_cast<std::uint32_t>(samples.data.size())).text(samples.data).text(after);
+  return Bytes().text("RIFF").u32(static_cast<std::uint32_t>(body.data.size())).text(body.data).data;
+}
+
+std::string listChunk(std::string_view name) {
+  Bytes info;
+  info.text("INFO").text("INAM").u32(static_cast<std::uint32_t>(name.size() + 1)).text(name).u8(0);
+  if (info.data.size() % 2 != 0) {
+    info.u8(0);
+  }
+  return Bytes().text("LIST").u32(static_cast<std::uint32_t>(info.data.size())).text(info.data).data;
+}
+
+bool writeWavSeeds(const fs::path& folder) {
+  return write(folder / "mono8.wav", wavFile(1, 8)) && write(folder / "stereo8.wav", wavFile(2, 8)) &&
+         write(folder / "mono16_list_before_data.wav", wavFile(1, 16, listChunk("seed"))) &&
+         write(folder / "stereo16_list_after_data.wav", wavFile(2, 16, {}, listChunk("tail"))) &&
+         write(folder / "mono16_no_samples.wav", wavFile(1, 16, {}, {}, 0));
+}
+
+// ---- Accessory descriptors.
+
+bool writeVacSeeds(const fs::path& folder) {
+  zv::VacDescriptor lamp{.xFileName = "lamp.x",
+                         .scale = 1.5f,
+                         .position = {1.0f, -2.0f, 3.5f},
+                         .rotation = {0.0f, 1.5708f, -0.25f},
+                         .shadow = true};
+  const std::string unixLines = "Sword\nweapon\\sword.x\n0.8\n0,12.5,-1\n0.1,0.2,0.3\nright hand\n1\n";
+  return write(folder / "lamp.vac", zv::formatVacDescriptor(lamp, "Floor lamp")) &&
+         write(folder / "sword_lf.vac", unixLines);
+}
+
+// ---- Motions: every section in a version-2 file, and an old-style model motion.
+
+zv::MotionFile everySection() {
+  zv::MotionFile motion;
+  motion.name = "seed";
+  const zv::InterpolationCurve easeIn{64, 0, 127, 127};
+  for (std::uint32_t frame : {0u, 15u}) {
+    zv::MotionBoneRecord bone;
+    bone.name = "arm";
+    bone.frame = frame;
+    bone.translation = {0.5f, 1.0f, -0.5f};
+    bone.rotation = {0.0f, 0.38268343f, 0.0f, 0.9238795f};
+    bone.curves.setCurve(zv::kBoneRotation, easeIn);
+    motion.bones.push_back(bone);
+    motion.morphs.push_back({.name = "smile", .frame = frame, .weight = frame == 0 ? 0.0f : 1.0f});
+    zv::MotionCameraRecord camera;
+    camera.frame = frame;
+    camera.distance = -45.0f;
+    camera.centre = {0.0f, 10.0f, 0.0f};
+    camera.rotation = {0.1f, frame * 0.05f, 0.0f};
+    camera.curves.setCurve(0, easeIn);
+    camera.viewAngle = 30;
+    camera.orthographic = frame != 0;
+    motion.cameras.push_back(camera);
+    motion.lights.push_back(
+        {.frame = frame, .colour = {0.6f, 0.6f, 0.6f}, .direction = {-0.5f, -1.0f, 0.5f}});
+  }
+  return motion;
+}
+
+// The bone and morph records of a version-2 file behind a version-1 header, whose name field is
+// 10 bytes; the file ends before the camera section, as old model motions do.
+std::string versionOneModelMotion() {
+  zv::MotionFile motion = everySection();
+  motion.cameras.clear();
+  motion.lights.clear();
+  const std::string current = zv::motionBytes(motion);
+  const std::size_t recordsStart = zv::kMotionMagicSize + zv::kMotionNameSizeV2;
+  const std::size_t recordsEnd = current.size() - 8;  // the empty camera and light counts
+  Bytes old;
+  old.text("Vocaloid Motion Data file").bytes({0, 0, 0, 0, 0});
+  old.text("seed").bytes({0, 0, 0, 0, 0, 0});
+  return old.text(std::string_view(current).substr(recordsStart, recordsEnd - recordsStart)).data;
+}
+
+bool writeMotionSeeds(const fs::path& folder) {
+  return write(folder / "every_section.vmd", zv::motionBytes(everySection())) &&
+         write(folder / "model_v1.vmd", versionOneModelMotion());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const fs::path corpus = argc > 1 ? fs::path(argv[1]) : fs::path("fuzz/corpus");
+  for (const char* name : {"tga", "bmp", "wav", "vac", "motion"}) {
+    std::error_code error;
+    fs::create_directories(corpus / name, error);
+    if (error) {
+      std::cerr << "cannot create " << (corpus / name).string() << ": " << error.message() << "\n";
+      return 1;
+    }
+  }
+  const bool ok = writeTgaSeeds(corpus / "tga") && writeBmpSeeds(corpus / "bmp") &&
+                  writeWavSeeds(corpus / "wav") && writeVacSeeds(corpus / "vac") &&
+                  writeMotionSeeds(corpus / "motion");
+  return ok ? 0 : 1;
+}
