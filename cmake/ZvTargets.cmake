@@ -1,11 +1,10 @@
-#Every subsystem folder is one library made of the.cpp files in it, so adding a file
-#to a folder needs no edit here.WITH_ROOMS takes the files of its sub - folders too(a subsystem
-#whose rooms are folders); without it, sub - folders are libraries of their own(the port back ends).
+# Every subsystem folder is one library made of the .cpp files in it, so adding a file
+# to a folder needs no edit here. WITH_ROOMS takes the files of its sub-folders too (a subsystem
+# whose rooms are folders); without it, sub-folders are libraries of their own (the port back ends).
 function(zv_library name dir)
   cmake_parse_arguments(PARSE_ARGV 2 arg "WITH_ROOMS" "" "")
   if(arg_WITH_ROOMS)
-    file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${
-  dir}/*.cpp)
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp)
   else()
     file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
   endif()

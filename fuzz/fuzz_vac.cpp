@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "files/vac_descriptor.h"
+#include "files/x/vac_descriptor.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "files/motion_format.h"
-#include "files/vac_descriptor.h"
+#include "files/motion/motion_format.h"
+#include "files/x/vac_descriptor.h"
 
 namespace {
 
