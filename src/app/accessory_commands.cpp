@@ -183,11 +183,7 @@ void toggleFlag(Scene& scene, FrameSystems& systems, bool AccessoryState::*flag,
 
 }  // namespace
 
-bool addAccessoryFromDialog(Scene& scene, FrameSystems& systems) {
-  if (!scene.exeDirectory.empty()) {
-    std::error_code ignored;
-    std::filesystem::current_path(scene.exeDirectory, ignored);
-  }
+port::FileDialogRequest accessoryDialogRequest() {
   port::FileDialogRequest request;
   request.title = "ファイルを開く";
   request.filters = {{"読込可能ファイル(*.x,*.vac)", "*.x;*.vac"},
@@ -196,7 +192,15 @@ bool addAccessoryFromDialog(Scene& scene, FrameSystems& systems) {
                      {"All Files(*.*)", "*.*"}};
   request.initialDirectory = "UserFile/Accessory";
   request.defaultExtension = "x";
-  const std::optional<std::filesystem::path> chosen = uiOf(systems).openFileDialog(request);
+  return request;
+}
+
+bool addAccessoryFromDialog(Scene& scene, FrameSystems& systems) {
+  if (!scene.exeDirectory.empty()) {
+    std::error_code ignored;
+    std::filesystem::current_path(scene.exeDirectory, ignored);
+  }
+  const std::optional<std::filesystem::path> chosen = uiOf(systems).openFileDialog(accessoryDialogRequest());
   return chosen && addAccessory(scene, systems, *chosen);
 }
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "app/frame_systems.h"
+#include "port/ui.h"
 #include "scene/document/scene.h"
 #include "ui/control_ids.h"
 
@@ -15,6 +16,8 @@ namespace zv {
 // Asks for an X file or descriptor under UserFile/Accessory and adds it; false when the dialog was
 // cancelled or the prop was refused.
 bool addAccessoryFromDialog(Scene& scene, FrameSystems& systems);
+// The open dialog for a prop: X files and descriptors under UserFile/Accessory.
+port::FileDialogRequest accessoryDialogRequest();
 
 // Loads `path` into the first empty slot, lists it as the current prop and writes its file's
 // placement into the head key of the slot's track. Every refusal has been shown through systems.ui

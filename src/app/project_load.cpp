@@ -187,15 +187,7 @@ std::unique_ptr<Accessory> loadBlockAccessory(Scene& scene, FrameSystems& system
       kProjectCaption);
   std::error_code ignored;
   std::filesystem::current_path(scene.exeDirectory, ignored);
-  port::FileDialogRequest request;
-  request.title = "ファイルを開く";
-  request.filters = {{"読込可能ファイル(*.x,*.vac)", "*.x;*.vac"},
-                     {"x files(*.x)", "*.x"},
-                     {"vac files(*.vac)", "*.vac"},
-                     {"All Files(*.*)", "*.*"}};
-  request.initialDirectory = "UserFile/Accessory";
-  request.defaultExtension = "x";
-  const std::optional<std::filesystem::path> chosen = ui.openFileDialog(request);
+  const std::optional<std::filesystem::path> chosen = ui.openFileDialog(accessoryDialogRequest());
   prop = std::make_unique<Accessory>();
   if (chosen && loadReportedAccessory(*prop, ignoredPlacement, systems, *chosen, scene.exeDirectory)) {
     return prop;
