@@ -39,6 +39,7 @@ struct TimelineHits {
 struct TimelineState {
   std::uint32_t firstVisibleFrame = 0;
   TimelineHits hits;
+  bool splitterHeld = false;  // the splitter between the column and the 3D view is being dragged
 };
 
 }  // namespace zv
