@@ -211,6 +211,22 @@ TEST_F(Timeline, GroupBoxesAndBoneLabels) {
   EXPECT_EQ(model.boneSelected[0], 1);
 }
 
+TEST_F(Timeline, TheWindowShowsTheMarksUnderTheirColumnLines) {
+  const std::vector<std::uint32_t> keys = cameraKeys({3, 7});
+  scene_.cameraKeyPool.at(keys[1]).selected = true;
+  drawTimeline(scene_, systems_->panels, ui_);
+  port::Canvas window(1280, 720);
+  paintWindow(window, scene_, *systems_);
+  const port::Canvas& marks = systems_->panels.bitmaps.keyMarks;
+  for (int dy = 0; dy < kKeyMarkSize; ++dy) {
+    for (int dx = 0; dx < kKeyMarkSize; ++dx) {
+      ASSERT_EQ(window.pixel(68 + 13 * 3 + dx, 162 + dy), marks.pixel(dx, dy));
+      ASSERT_EQ(window.pixel(68 + 13 * 7 + dx, 162 + dy), marks.pixel(22 + dx, dy));
+    }
+  }
+  EXPECT_EQ(window.pixel(73 + 13 * 5, 400), (port::Colour{150, 150, 255}));
+}
+
 TEST_F(Timeline, TheSplitterDragIsClamped) {
   ASSERT_TRUE(timelineMouseDown(scene_, *systems_, {scene_.panelWidth + 3, 300}));
   dragSplitter(scene_, *systems_, 2000);
