@@ -1,5 +1,6 @@
 #include "app/command_handler.h"
 
+#include "app/edit_box_commit.h"
 #include "app/frame_navigation.h"
 #include "app/model_commands.h"
 #include "app/project_file.h"

@@ -1,12 +1,12 @@
 #include "app/frame_navigation.h"
 
 #include <algorithm>
-#include <charconv>
 #include <string>
 
 #include "anim/sampling.h"
 #include "media/background_video.h"
 #include "scene/undo/undo.h"
+#include "ui/camera_panel.h"
 #include "ui/control_ids.h"
 #include "ui/message_boxes.h"
 #include "ui/model_panel.h"
@@ -14,8 +14,6 @@
 
 namespace zv {
 namespace {
-
-constexpr std::size_t kEditTextLimit = 7;
 
 void recordHandPosedBones(Scene& scene) {
   for (auto& slot : scene.modelSlots) {
@@ -38,7 +36,7 @@ void sampleEverything(Scene& scene, FrameSystems& systems) {
     fillModelPanel(ui, *model);
   }
   if (scene.cameraMode || scene.followCameraLight) {
-    sampleCameraAtFrame(scene, scene.currentFrame);
+    refreshCameraPanel(scene, ui, systems.device);
     sampleLightAtFrame(scene, scene.currentFrame);
     for (int slot = 0; slot < kMaxAccessories; ++slot) {
       sampleAccessoryAtFrame(scene, slot, scene.currentFrame);
@@ -124,25 +122,6 @@ void timelineScroll(Scene& scene, FrameSystems& systems, port::ScrollCode code, 
   if (wavLoaded(systems)) {
     drawWaveform(systems.wav, timeline.firstVisibleFrame, scene.panelWidth);
   }
-}
-
-bool commitEditBox(Scene& scene, FrameSystems& systems, int id) {
-  if (id != kCurrentFrameBox) {
-    return false;
-  }
-  const std::string text = systems.ui->control(id).text.substr(0, kEditTextLimit);
-  const char* begin = text.data();
-  while (begin != text.data() + text.size() && *begin == ' ') {
-    ++begin;
-  }
-  std::int64_t frame = 0;
-  const auto [end, error] = std::from_chars(begin, text.data() + text.size(), frame);
-  if (error != std::errc{} || end == begin) {
-    systems.ui->setControlText(kCurrentFrameBox, std::to_string(scene.currentFrame));
-    return true;
-  }
-  goToFrame(scene, systems, frame);
-  return true;
 }
 
 }  // namespace zv

@@ -33,8 +33,4 @@ void showCurrentFrame(Scene& scene, FrameSystems& systems);
 std::uint32_t scrolledFirstFrame(std::uint32_t first, port::ScrollCode code, int thumb, int page);
 void timelineScroll(Scene& scene, FrameSystems& systems, port::ScrollCode code, int thumb);
 
-// Applies the text of the committing edit box `id` (so far the current-frame box); false for
-// another id. A text that holds no number changes nothing.
-bool commitEditBox(Scene& scene, FrameSystems& systems, int id);
-
 }  // namespace zv

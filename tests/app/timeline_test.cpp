@@ -2,6 +2,7 @@
 // and presses on the grid, its header, labels, group boxes and splitter.
 #include <gtest/gtest.h>
 
+#include "app/accessory_commands.h"
 #include "app/command_handler.h"
 #include "app/frame_navigation.h"
 #include "app/model_commands.h"
@@ -111,6 +112,49 @@ TEST_F(Timeline, MovingTheFrameRecordsHandPosesAndSamplesTheModel) {
   EXPECT_EQ(model.boneMoved[1], 0);
   EXPECT_TRUE(ui_.control(kUndoButton).enabled);
   EXPECT_FLOAT_EQ(model.bones[0].keyTranslation.y, 2.0f);
+}
+
+TEST_F(Timeline, CameraModeSamplesTheCameraAndShowsItsViewAngle) {
+  const std::vector<std::uint32_t> keys = cameraKeys({20});
+  scene_.cameraKeyPool.at(keys[0]).viewAngle = 30;
+  scene_.cameraKeyPool.at(keys[0]).centre = {1, 2, 3};
+  ui_.type(kCurrentFrameBox, "20");
+  ui_.pressEnter();
+  EXPECT_FLOAT_EQ(scene_.camera.fieldOfView, 30.0f);
+  EXPECT_FLOAT_EQ(scene_.camera.cameraCentre.z, 3.0f);
+  EXPECT_EQ(ui_.control(kViewAngleBar).position, 30);
+}
+
+TEST_F(Timeline, TheLightViewAngleAndPropBoxesCommitOnEnter) {
+  const auto enter = [&](int id, std::string_view text) {
+    ui_.type(id, text);
+    ui_.pressEnter();
+  };
+  enter(kLightColourBoxes[1], "128");
+  EXPECT_FLOAT_EQ(scene_.light.lightColour.y, 0.5f);
+  EXPECT_EQ(ui_.control(kLightColourBars[1]).position, 128);
+  enter(kLightDirectionBoxes[2], "+0.25");
+  EXPECT_FLOAT_EQ(scene_.light.lightDirection.z, 0.25f);
+  EXPECT_EQ(ui_.control(kLightDirectionBars[2]).position, 25);
+  enter(kLightDirectionBoxes[2], "x1");
+  EXPECT_FLOAT_EQ(scene_.light.lightDirection.z, 0.25f) << "no number, no change";
+
+  const Mat4 before = systems_->device.state.projection;
+  enter(kViewAngleBox, "60");
+  EXPECT_FLOAT_EQ(scene_.camera.fieldOfView, 60.0f);
+  EXPECT_EQ(ui_.control(kViewAngleBar).position, 60);
+  EXPECT_FALSE(systems_->device.state.projection == before) << "the projection is rebuilt";
+
+  enter(kAccessoryRotationEdits[1], "90");
+  EXPECT_FLOAT_EQ(scene_.accessories[0].rotation.y, 0.0f) << "nothing without a prop";
+  ASSERT_TRUE(addAccessory(scene_, *systems_, "UserFile/Accessory/lamp.vac"));
+  scene_.currentAccessory = 0;
+  enter(kAccessoryRotationEdits[1], "90");
+  EXPECT_NEAR(scene_.accessories[0].rotation.y, 1.570796f, 1e-6f) << "degrees stored as radians";
+  enter(kAccessoryPositionEdits[0], "-2.5");
+  EXPECT_FLOAT_EQ(scene_.accessories[0].position.x, -2.5f);
+  enter(kAccessoryScaleEdit, "3");
+  EXPECT_FLOAT_EQ(scene_.accessories[0].scale, 3.0f);
 }
 
 TEST_F(Timeline, TheFrameScrollBarMovesTheGrid) {
