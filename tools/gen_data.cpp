@@ -371,6 +371,29 @@ RgbaImage moveGizmo() {
   return image;
 }
 
+// Timeline key marks: four 11 x 11 diamonds side by side on the grid's dark background: a key,
+// a key on a closed group's row, a selected key and a selected key on a closed group's row.
+RgbaImage keyMarks() {
+  RgbaImage image = zv::makeImage(44, 11, 24);
+  const std::array<Rgb, 4> fills{Rgb{235, 170, 60}, Rgb{150, 120, 80}, Rgb{255, 70, 70}, Rgb{190, 60, 110}};
+  const Rgb gridBackground{19, 19, 19};
+  const Rgb outline{250, 250, 250};
+  for (int mark = 0; mark < 4; ++mark) {
+    for (int y = 0; y < 11; ++y) {
+      for (int x = 0; x < 11; ++x) {
+        const int distance = std::abs(x - 5) + std::abs(y - 5);
+        const Rgb colour = distance > 5 ? gridBackground : distance == 5 ? outline : fills[mark];
+        std::uint8_t* p = image.at(mark * 11 + x, y);
+        p[0] = static_cast<std::uint8_t>(colour.r);
+        p[1] = static_cast<std::uint8_t>(colour.g);
+        p[2] = static_cast<std::uint8_t>(colour.b);
+        p[3] = 255;
+      }
+    }
+  }
+  return image;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -387,5 +410,6 @@ int main(int argc, char** argv) {
   ok &= save(folder / "move.bmp", zv::encodeBmp24(widgetStrip(false)));
   ok &= save(folder / "roll.tga", zv::encodeTga32(rotateGizmo()));
   ok &= save(folder / "move.tga", zv::encodeTga32(moveGizmo()));
+  ok &= save(folder / "keymarks.bmp", zv::encodeBmp24(keyMarks()));
   return ok ? 0 : 1;
 }

@@ -1,5 +1,7 @@
 #include "app/command_handler.h"
 
+#include "app/edit_box_commit.h"
+#include "app/frame_navigation.h"
 #include "app/model_commands.h"
 #include "app/project_file.h"
 #include "app/window_panels.h"
@@ -7,9 +9,39 @@
 
 namespace zv {
 
-// Only the project file menu items, the model panel, the panel sections and the row scroll act so
-// far; every other id is received and changes nothing.
+// Only the project file menu items, the model panel, the panel sections, the frame editor's
+// navigation and the row and frame scrolls act so far; every other id is received and changes nothing.
+namespace {
+
+// The frame editor's own controls; false for any other id.
+bool frameEditorCommand(Scene& scene, FrameSystems& systems, int id, int notification) {
+  if (notification == port::kNotifyEnterPressed) {
+    return commitEditBox(scene, systems, id);
+  }
+  if (notification != port::kNotifyClicked) {
+    return false;
+  }
+  switch (id) {
+    case kPreviousFrameButton:
+      previousFrame(scene, systems);
+      return true;
+    case kNextFrameButton:
+      nextFrame(scene, systems);
+      return true;
+    case kShowCurrentFrameButton:
+      showCurrentFrame(scene, systems);
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
 void handleCommand(Scene& scene, FrameSystems& systems, int id, int notification) {
+  if (frameEditorCommand(scene, systems, id, notification)) {
+    return;
+  }
   if (id == kModelList) {
     if (notification == port::kNotifySelectionChanged) {
       modelListChanged(scene, systems);
@@ -38,6 +70,8 @@ void handleCommand(Scene& scene, FrameSystems& systems, int id, int notification
 void handleScroll(Scene& scene, FrameSystems& systems, int id, port::ScrollCode code, int position) {
   if (id == kRowScrollBar) {
     scrollFrameEditorRows(scene, systems, code, position);
+  } else if (id == kFrameScrollBar) {
+    timelineScroll(scene, systems, code, position);
   }
 }
 

@@ -6,6 +6,7 @@
 #include "ui/panel_layout.h"
 #include "ui/panel_painting.h"
 #include "ui/panel_visibility.h"
+#include "ui/timeline_drawing.h"
 
 namespace zv {
 namespace {
@@ -29,6 +30,12 @@ std::vector<ListedAccessory> listedAccessories(const FrameSystems& systems) {
 
 void createPanels(Scene& scene, FrameSystems& systems) {
   createPanelBitmaps(systems.panels.bitmaps);
+  if (!loadKeyMarks(systems.panels.bitmaps, scene.exeDirectory)) {
+    // The grid still works without its marks, but the user must know why no key shows.
+    const std::filesystem::path file = scene.exeDirectory / kKeyMarksFile;
+    systems.ui->messageBox(port::MessageOwner::None, file.string() + " を読み込めません", "Zol_Vanta",
+                           port::MessageButtons::Ok);
+  }
   systems.panels.relayout = [&scene, &systems] { layoutWindow(scene, systems); };
   systems.panels.listedAccessories = [&systems] { return listedAccessories(systems); };
 }
@@ -37,6 +44,7 @@ void layoutWindow(Scene& scene, FrameSystems& systems) {
   scene.panelWidth = clampPanelWidth(scene.panelWidth);
   placeControls(*systems.ui, scene);
   layoutView(scene, systems);
+  drawTimeline(scene, systems.panels, *systems.ui);
 }
 
 void paintWindow(port::Canvas& canvas, Scene& scene, FrameSystems& systems) {

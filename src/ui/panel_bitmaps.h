@@ -20,6 +20,7 @@ struct PanelBitmaps {
   port::Canvas frameEditor{0, 0};  // working copy: row names and keys over the background
   port::Canvas wavStrip{0, 0};
   port::Canvas preview{0, 0};
+  port::Canvas keyMarks{0, 0};  // four 11 x 11 key marks side by side; empty when Data lacks them
 };
 
 // Makes the bitmaps and paints the frame editor's background grid, then copies it to the

@@ -9,12 +9,14 @@
 #include "ui/clipboard_state.h"
 #include "ui/panel_bitmaps.h"
 #include "ui/row_names.h"
+#include "ui/timeline_state.h"
 
 namespace zv {
 
 struct Panels {
   PanelBitmaps bitmaps;
   RowTable rows;
+  TimelineState timeline;
   ClipboardState clipboards;
   bool curvesShared = false;  // the selected keys share the previewed curve
   // Places the controls, then the 3D view; installed by the application.
@@ -23,7 +25,7 @@ struct Panels {
   std::function<std::vector<ListedAccessory>()> listedAccessories;
 };
 
-// Rebuilds the row table and the name column for the scene's mode.
+// Rebuilds the row table and the name column for the scene's mode, and the key grid beside them.
 void rebuildRows(Scene& scene, Panels& panels);
 
 }  // namespace zv

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <algorithm>
 #include <cstdlib>
@@ -144,6 +145,32 @@ TEST_F(EditorWindow, TheDemoCharacterSwitchesToModelModeAndTheCameraRowBack) {
   EXPECT_TRUE(scene_.cameraMode);
   EXPECT_TRUE(widget(kCameraResetButton)->isVisible());
   EXPECT_EQ(static_cast<QPushButton*>(widget(kBottomViewButton))->text(), "下面");
+}
+
+TEST_F(EditorWindow, TheRealFrameButtonsBoxAndScrollBarMoveTheFrameEditor) {
+  auto* box = static_cast<QLineEdit*>(widget(kCurrentFrameBox));
+  click(kNextFrameButton);
+  click(kNextFrameButton);
+  EXPECT_EQ(scene_.currentFrame, 2u);
+  EXPECT_EQ(box->text(), "2");
+  for (int i = 0; i < 3; ++i) {
+    click(kPreviousFrameButton);
+  }
+  EXPECT_EQ(scene_.currentFrame, 0u);
+
+  box->setFocus();
+  box->selectAll();
+  QTest::keyClicks(box, "120");
+  QTest::keyClick(box, Qt::Key_Return);
+  steps(1);
+  EXPECT_EQ(scene_.currentFrame, 120u);
+  EXPECT_EQ(systems_->panels.timeline.firstVisibleFrame, 114u);
+
+  static_cast<QScrollBar*>(widget(kFrameScrollBar))->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  steps(1);
+  EXPECT_EQ(systems_->panels.timeline.firstVisibleFrame, 115u);
+  click(kShowCurrentFrameButton);
+  EXPECT_EQ(systems_->panels.timeline.firstVisibleFrame, 114u);
 }
 
 }  // namespace
