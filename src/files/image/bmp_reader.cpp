@@ -140,15 +140,19 @@ std::uint8_t maskedChannel(std::uint32_t value, std::uint32_t mask) {
   return static_cast<std::uint8_t>(field * 255 / ((1u << width) - 1));
 }
 
-// Rows are checked to lie within the file before any is read.
-bool decodeUncompressed(std::string_view file, const BmpLayout& layout, RgbaImage& image,
-                        std::string& error) {
-  const std::size_t rowBytes = ((static_cast<std::size_t>(layout.width) * layout.bitsPerPixel + 31) / 32) * 4;
-  if (layout.pixelOffset > file.size() ||
-      (file.size() - layout.pixelOffset) / rowBytes < static_cast<std::size_t>(layout.height)) {
-    error = "bitmap pixel data cut short";
-    return false;
-  }
+std::size_t rowBytesOf(const BmpLayout& layout) {
+  return ((static_cast<std::size_t>(layout.width) * layout.bitsPerPixel + 31) / 32) * 4;
+}
+
+// Every row of uncompressed data lies within the file: checked before the picture is made, so a
+// few header bytes cannot claim hundreds of megabytes.
+bool uncompressedRowsFit(std::string_view file, const BmpLayout& layout) {
+  return layout.pixelOffset <= file.size() &&
+         (file.size() - layout.pixelOffset) / rowBytesOf(layout) >= static_cast<std::size_t>(layout.height);
+}
+
+void decodeUncompressed(std::string_view file, const BmpLayout& layout, RgbaImage& image) {
+  const std::size_t rowBytes = rowBytesOf(layout);
   for (int row = 0; row < image.height; ++row) {
     const int y = layout.topDown ? row : image.height - 1 - row;
     ByteCursor in = cursorAt(file, layout.pixelOffset + row * rowBytes);
@@ -187,7 +191,6 @@ bool decodeUncompressed(std::string_view file, const BmpLayout& layout, RgbaImag
       }
     }
   }
-  return true;
 }
 
 // Run-length 8 and 4-bit data: pixels the runs skip keep palette entry 0.
@@ -248,12 +251,16 @@ std::optional<RgbaImage> decodeBmp(std::span<const std::byte> bytes, std::string
   if (!readHeader(file, layout, error)) {
     return std::nullopt;
   }
+  const bool runLength = layout.compression == kRle8 || layout.compression == kRle4;
+  if (!runLength && !uncompressedRowsFit(file, layout)) {
+    error = "bitmap pixel data cut short";
+    return std::nullopt;
+  }
   RgbaImage image =
       makeImage(static_cast<int>(layout.width), static_cast<int>(layout.height), layout.bitsPerPixel);
-  const bool decoded = layout.compression == kRle8 || layout.compression == kRle4
-                           ? decodeRunLength(file, layout, image, error)
-                           : decodeUncompressed(file, layout, image, error);
-  if (!decoded) {
+  if (!runLength) {
+    decodeUncompressed(file, layout, image);
+  } else if (!decodeRunLength(file, layout, image, error)) {
     return std::nullopt;
   }
   return image;

@@ -77,6 +77,17 @@ void mirrorRow(std::uint8_t* row, int width) {
   }
 }
 
+// Raw data holds every pixel; a run-length packet covers at most 128 pixels and costs its header
+// and at least one pixel. Less than that cannot fill the picture, so it is refused before the
+// picture is made (a few header bytes must not claim hundreds of megabytes).
+bool pixelDataCanFill(std::size_t bytes, int width, int height, int bytesPerPixel, bool runLength) {
+  const std::uint64_t pixels = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
+  const std::uint64_t least = runLength
+                                  ? (pixels + 127) / 128 * (1 + static_cast<std::uint64_t>(bytesPerPixel))
+                                  : pixels * static_cast<std::uint64_t>(bytesPerPixel);
+  return bytes >= least;
+}
+
 }  // namespace
 
 std::optional<RgbaImage> decodeTga(std::span<const std::byte> file, std::string& error) {
@@ -111,9 +122,13 @@ std::optional<RgbaImage> decodeTga(std::span<const std::byte> file, std::string&
     error = "targa identification field cut short";
     return std::nullopt;
   }
+  const int bytesPerPixel = bitsPerPixel / 8;
+  if (!pixelDataCanFill(in.remaining(), width, height, bytesPerPixel, imageType == 10)) {
+    error = "targa pixel data cut short";
+    return std::nullopt;
+  }
   RgbaImage image = makeImage(width, height, bitsPerPixel);
   image.hasAlpha = true;
-  const int bytesPerPixel = bitsPerPixel / 8;
   for (int i = 0; i < height; ++i) {
     const int y = descriptor & kTopToBottom ? i : height - 1 - i;
     std::uint8_t* row = image.at(0, y);
