@@ -1,37 +1,49 @@
 #include "app/command_handler.h"
 
-#include "app/model_commands.h"
-#include "app/project_file.h"
+#include "app/command_table.h"
 #include "app/window_panels.h"
 #include "ui/control_ids.h"
 
 namespace zv {
+namespace {
 
-// Only the project file menu items, the model panel, the panel sections and the row scroll act so
-// far; every other id is received and changes nothing.
+bool modeAllows(const Scene& scene, CommandMode mode) {
+  switch (mode) {
+    case CommandMode::ModelMode:
+      return !scene.cameraMode;
+    case CommandMode::CameraMode:
+      return scene.cameraMode;
+    case CommandMode::Any:
+      break;
+  }
+  return true;
+}
+
+void afterChange(Scene& scene, FrameSystems& systems, const CommandRow& row) {
+  if (row.marksModified) {
+    scene.modified = true;
+  }
+  if (row.refreshesPanels) {
+    rebuildRows(scene, systems.panels);
+    systems.ui->repaint();
+  }
+}
+
+}  // namespace
+
 void handleCommand(Scene& scene, FrameSystems& systems, int id, int notification) {
-  if (id == kModelList) {
-    if (notification == port::kNotifySelectionChanged) {
-      modelListChanged(scene, systems);
-      systems.ui->focusMainWindow();
-    }
+  const CommandRow* row = findCommand(id, notification);
+  if (!row || !modeAllows(scene, row->mode) || (row->needsModel && !currentModel(scene))) {
     return;
   }
-  if (notification != port::kNotifyClicked) {
-    return;
+  if (row->asksUser) {
+    scene.enterKeyState = KeyState::Held;
   }
-  if (id == kMenuOpen) {
-    openProjectCommand(scene, systems);
-  } else if (id == kMenuSave) {
-    saveProjectCommand(scene, systems);
-  } else if (id == kMenuSaveAs) {
-    saveProjectAs(scene, systems);
-  } else if (id == kLoadModelButton) {
-    addModelFromDialog(scene, systems);
-  } else if (id == kDeleteModelButton) {
-    deleteModel(scene, systems);
-  } else {
-    collapseOrExpandPanel(scene, systems, id);
+  if (row->action(scene, systems, id)) {
+    afterChange(scene, systems, *row);
+  }
+  if (row->focusesMainWindow) {
+    systems.ui->focusMainWindow();
   }
 }
 

@@ -8,6 +8,7 @@
 
 #include "ui/clipboard_state.h"
 #include "ui/panel_bitmaps.h"
+#include "ui/playback_lock.h"
 #include "ui/row_names.h"
 
 namespace zv {
@@ -16,6 +17,7 @@ struct Panels {
   PanelBitmaps bitmaps;
   RowTable rows;
   ClipboardState clipboards;
+  PlaybackLock playbackLock;  // what playback disabled, to give back when it stops
   bool curvesShared = false;  // the selected keys share the previewed curve
   // Places the controls, then the 3D view; installed by the application.
   std::function<void()> relayout;
