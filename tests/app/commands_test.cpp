@@ -4,6 +4,7 @@
 
 #include "app/command_handler.h"
 #include "app/command_table.h"
+#include "app/frame_step.h"
 #include "app/model_commands.h"
 #include "app/new_scene.h"
 #include "app/window_panels.h"
@@ -182,6 +183,13 @@ TEST_F(CommandsTest, PlaybackLocksTheEditingControlsAndStopGivesBackTheirStates)
   EXPECT_TRUE(ui_.control(kRegisterFrameButton).enabled);
   EXPECT_TRUE(ui_.control(kMenuLoadMotion).enabled);
   EXPECT_FALSE(ui_.control(kMenuSelectAllCameraKeys).enabled);
+
+  ui_.click(kPlayButton);
+  scene_.frameElapsedSeconds = 5.0f;
+  frameStep(scene_, *systems_);
+  EXPECT_FALSE(scene_.playing);
+  EXPECT_TRUE(ui_.control(kUndoButton).enabled);
+  EXPECT_TRUE(ui_.control(kMenuLoadMotion).enabled);
 }
 
 TEST_F(CommandsTest, ViewPresetsSetTheirExactAngles) {
