@@ -22,6 +22,11 @@ CommandDialog titled(CommandDialog dialog, std::string_view title) {
   return dialog;
 }
 
+bool closeWindow(Scene&, FrameSystems& systems, int) {
+  systems.ui->closeMainWindow();
+  return false;
+}
+
 bool loadPoseCommand(Scene& scene, FrameSystems& systems, int) {
   const auto path = askOpenPath(scene, systems, titled(kPoseDialog, "ポーズデータ読込"));
   return path && loadPose(scene, *path);
@@ -123,6 +128,7 @@ bool saveMotionCommand(Scene& scene, FrameSystems& systems, int) {
 constexpr int kClick = port::kNotifyClicked;
 
 const CommandRow kRows[] = {
+    {kMenuExit, kClick, closeWindow, CommandMode::Any, false, true},
     {kMenuLoadPose, kClick, loadPoseCommand, CommandMode::ModelMode, true, true, false, true},
     {kMenuSavePose, kClick, savePoseCommand, CommandMode::ModelMode, true, true},
     {kMenuNew, kClick, newSceneCommand, CommandMode::Any, false, true},

@@ -8,6 +8,7 @@ bool HeadlessWindowHost::createMainWindow(const std::string& title, Rect geometr
   headlessUi.client = {0, 0, geometry.width(), geometry.height()};
   headlessUi.command = events.command;
   headlessUi.scrolled = events.scrolled;
+  headlessUi.closeWindow = [this] { close(); };
   events_ = std::move(events);
   created = true;
   return true;

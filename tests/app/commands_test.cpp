@@ -112,6 +112,13 @@ TEST_F(CommandsTest, BackgroundDialogsAskAsTheMenuSaysAndLoadedImagesShow) {
   EXPECT_FALSE(ui_.control(kImageShownMenuItem).checked);
 }
 
+TEST_F(CommandsTest, ExitClosesTheWindowThroughItsCloseBox) {
+  int closes = 0;
+  ui_.closeWindow = [&] { ++closes; };
+  ui_.click(kMenuExit);
+  EXPECT_EQ(closes, 1);
+}
+
 TEST_F(CommandsTest, QuestionsHoldEnterAndCancelChangesNothing) {
   addDemoModel();
   scene_.enterKeyState = KeyState::Up;

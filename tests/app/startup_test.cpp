@@ -80,7 +80,7 @@ TEST_F(StartUp, UnsavedChangesAskBeforeClosing) {
   host.close();
   EXPECT_TRUE(host.processEvents());
   EXPECT_FALSE(std::filesystem::exists(configPath_));
-  host.close();
+  host.headlessUi.closeMainWindow();
   EXPECT_FALSE(host.processEvents());
   ASSERT_EQ(host.headlessUi.messages.size(), 2u);
   EXPECT_EQ(host.headlessUi.messages[0].text, "保存していない変更点があります\n\n終了してよろしいですか？");
