@@ -1,4 +1,4 @@
-// The file menu: poses, motions, the music, new scene and the project commands.
+// The file menu: poses, motions, the music, lip sync, new scene, exit and the project commands.
 #include "app/command_table.h"
 #include "app/file_commands.h"
 #include "app/new_scene.h"
@@ -15,6 +15,7 @@ namespace {
 constexpr CommandDialog kPoseDialog{"", "Vocaloid Pose Data files(*.vpd)", "*.vpd", "UserFile/Pose", "vpd"};
 constexpr CommandDialog kMotionDialog{"", "Vocaloid Motion Data files(*.vmd)", "*.vmd", "UserFile/Motion",
                                       "vmd"};
+constexpr CommandDialog kSequenceDialog{"vsqデータ読込", "vsq files(*.vsq)", "*.vsq", "UserFile/Vsq", "vsq"};
 constexpr CommandDialog kWavDialog{"WAVE Fileを開く", "Wave files(*.wav)", "*.wav", "UserFile/Wave", "wav"};
 
 CommandDialog titled(CommandDialog dialog, std::string_view title) {
@@ -125,6 +126,11 @@ bool saveMotionCommand(Scene& scene, FrameSystems& systems, int) {
   return false;
 }
 
+bool lipSyncCommand(Scene& scene, FrameSystems& systems, int) {
+  const auto path = askOpenPath(scene, systems, kSequenceDialog);
+  return path && importSequence(scene, *path, *systems.ui);
+}
+
 constexpr int kClick = port::kNotifyClicked;
 
 const CommandRow kRows[] = {
@@ -138,6 +144,7 @@ const CommandRow kRows[] = {
     {kMenuSaveAs, kClick, saveProjectUnderNewName, CommandMode::Any, false, true},
     {kMenuLoadMotion, kClick, loadMotionCommand, CommandMode::Any, false, true, true, true},
     {kMenuSaveMotion, kClick, saveMotionCommand, CommandMode::Any, false, true},
+    {kMenuLipSync, kClick, lipSyncCommand, CommandMode::ModelMode, true, true, true, true},
 };
 
 }  // namespace

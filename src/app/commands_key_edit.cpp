@@ -1,4 +1,5 @@
-// The frame editor's header: undo, redo and deleting the selected keys.
+// The frame editor's header and the key menu: undo, redo, deleting selected and unneeded keys, and
+// the curve list.
 #include "app/command_table.h"
 #include "app/undo_commands.h"
 #include "scene/keys/key_deletion.h"
@@ -16,12 +17,25 @@ bool deleteKeysCommand(Scene& scene, FrameSystems&, int) {
   return deleteSelectedKeys(scene) > 0;
 }
 
+bool deleteUnneededKeys(Scene& scene, FrameSystems& systems, int) {
+  const UnneededKeyDeletion deletion = deleteUnneededBoneKeys(scene, *currentModel(scene));
+  port::showMessage(*systems.ui, deletion.report.text, deletion.report.caption);
+  return true;
+}
+
+bool showChosenCurve(Scene&, FrameSystems&, int) {
+  return true;
+}
+
 constexpr int kClick = port::kNotifyClicked;
 constexpr CommandMode kModel = CommandMode::ModelMode;
 
 const CommandRow kRows[] = {
     {kUndoButton, kClick, undoCommand, kModel, true, false, true, true},
     {kRedoButton, kClick, undoCommand, kModel, true, false, true, true},
+    {kMenuDeleteUnneededKeys, kClick, deleteUnneededKeys, kModel, true, true, true, true},
+    {kCurveList, port::kNotifySelectionChanged, showChosenCurve, CommandMode::Any, false, false, false, true,
+     true},
     {kKeyDeleteButton, kClick, deleteKeysCommand, CommandMode::Any, false, false, true, true},
 };
 

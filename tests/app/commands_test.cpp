@@ -263,6 +263,28 @@ TEST_F(CommandsTest, BonePanelToolsSelectionAndRegistration) {
   EXPECT_EQ(model.lastFrame, 15u);
 }
 
+TEST_F(CommandsTest, UnneededKeysGoWithACountAndTheLipSyncDialogAsksForASequence) {
+  ui_.click(kMenuDeleteUnneededKeys);
+  EXPECT_TRUE(ui_.messages.empty());
+  Model& model = addDemoModel();
+  const std::uint32_t bones = model.boneKeyPool.headCount();
+  model.boneKeyPool.linkAfter(0, 0, bones, 10);
+  model.boneKeyPool.linkAfter(0, bones, bones + 1, 20);
+  scene_.enterKeyState = KeyState::Up;
+  ui_.click(kMenuDeleteUnneededKeys);
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text, "1個のポイントを削除しました");
+  EXPECT_EQ(ui_.messages[0].caption, "不要ポイントの削除");
+  EXPECT_EQ(scene_.enterKeyState, KeyState::Held);
+  EXPECT_TRUE(scene_.modified);
+
+  ui_.click(kMenuLipSync);
+  ASSERT_EQ(ui_.dialogs.size(), 1u);
+  EXPECT_EQ(ui_.dialogs[0].request.title, "vsqデータ読込");
+  EXPECT_EQ(ui_.dialogs[0].request.filters[0].pattern, "*.vsq");
+  EXPECT_EQ(ui_.dialogs[0].request.initialDirectory, "UserFile/Vsq");
+}
+
 TEST_F(CommandsTest, CameraPanelResetsAndRegisters) {
   scene_.camera.cameraCentre = {1, 2, 3};
   scene_.camera.cameraDistance = -5.0f;
