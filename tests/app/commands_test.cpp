@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "app/accessory_commands.h"
 #include "app/command_handler.h"
 #include "app/command_table.h"
 #include "app/frame_step.h"
@@ -285,6 +286,30 @@ TEST_F(CommandsTest, UnneededKeysGoWithACountAndTheLipSyncDialogAsksForASequence
   EXPECT_EQ(ui_.dialogs[0].request.initialDirectory, "UserFile/Vsq");
 }
 
+TEST_F(CommandsTest, ModelMenusFollowTheModeAndTheModelPanelSwitchesItsModel) {
+  EXPECT_FALSE(ui_.control(kMenuSelectAllBoneKeys).enabled);
+  EXPECT_TRUE(ui_.control(kMenuSelectAllCameraKeys).enabled);
+  ui_.click(kVisibleCheck);
+  Model& model = addDemoModel();
+  EXPECT_TRUE(ui_.control(kMenuSelectAllBoneKeys).enabled);
+  EXPECT_FALSE(ui_.control(kMenuSelectAllCameraKeys).enabled);
+
+  ASSERT_TRUE(model.visible);
+  ui_.click(kVisibleCheck);
+  EXPECT_FALSE(model.visible);
+  ASSERT_FALSE(model.ikChains.empty());
+  ui_.select(kIkChainList, 0);
+  ui_.click(kIkOffRadio);
+  EXPECT_FALSE(model.ikChains[0].enabled);
+  EXPECT_FALSE(ui_.control(kIkOnRadio).checked);
+  EXPECT_EQ(ui_.focusedControl, 0);
+
+  scene_.currentFrame = 7;
+  ui_.click(kRegisterDisplayIkButton);
+  EXPECT_TRUE(scene_.modified);
+  EXPECT_EQ(model.lastFrame, 7u);
+}
+
 TEST_F(CommandsTest, CameraPanelResetsAndRegisters) {
   scene_.camera.cameraCentre = {1, 2, 3};
   scene_.camera.cameraDistance = -5.0f;
@@ -296,6 +321,16 @@ TEST_F(CommandsTest, CameraPanelResetsAndRegisters) {
   ui_.click(kRegisterCameraButton);
   EXPECT_TRUE(scene_.modified);
   EXPECT_EQ(scene_.lastFrame, 40u);
+
+  scene_.modified = false;
+  scene_.currentFrame = 50;
+  ui_.click(kRegisterAccessoryButton);
+  EXPECT_FALSE(scene_.modified);
+  ASSERT_TRUE(addAccessory(scene_, *systems_, "UserFile/Accessory/lamp.vac"));
+  scene_.modified = false;
+  ui_.click(kRegisterAccessoryButton);
+  EXPECT_TRUE(scene_.modified);
+  EXPECT_EQ(scene_.lastFrame, 50u);
 }
 
 }  // namespace
