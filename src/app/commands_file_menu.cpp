@@ -1,4 +1,5 @@
 // The file menu: poses, motions, the music, lip sync, new scene, exit and the project commands.
+#include "app/command_files.h"
 #include "app/command_table.h"
 #include "app/file_commands.h"
 #include "app/new_scene.h"
@@ -30,7 +31,7 @@ bool closeWindow(Scene&, FrameSystems& systems, int) {
 
 bool loadPoseCommand(Scene& scene, FrameSystems& systems, int) {
   const auto path = askOpenPath(scene, systems, titled(kPoseDialog, "ポーズデータ読込"));
-  return path && loadPose(scene, *path);
+  return path && loadPoseFile(scene, systems, *path);
 }
 
 bool anyBoneButTheFirstSelected(const Model& model) {
@@ -81,20 +82,18 @@ bool saveProjectUnderNewName(Scene& scene, FrameSystems& systems, int) {
   return false;
 }
 
+bool showSoundUnavailable(FrameSystems& systems) {
+  systems.ui->messageBox(port::MessageOwner::None, kSoundUnavailableMessage, kSoundUnavailableCaption,
+                         port::MessageButtons::Ok);
+  return false;
+}
+
 bool loadWavCommand(Scene& scene, FrameSystems& systems, int) {
   if (!systems.wav.audioAvailable) {
-    systems.ui->messageBox(port::MessageOwner::None, kSoundUnavailableMessage, kSoundUnavailableCaption,
-                           port::MessageButtons::Ok);
-    return false;
+    return showSoundUnavailable(systems);
   }
-  auto path = askOpenPath(scene, systems, kWavDialog);
-  if (!path) {
-    return false;
-  }
-  const Outcome loaded =
-      loadWav(systems.wav, *path, scene.exeDirectory, scene.currentFrame, scene.panelWidth);
-  showMessages(*systems.ui, loaded.messages);
-  return loaded.done;
+  const auto path = askOpenPath(scene, systems, kWavDialog);
+  return path && loadWavFile(scene, systems, *path);
 }
 
 bool loadMotionCommand(Scene& scene, FrameSystems& systems, int) {
@@ -148,6 +147,19 @@ const CommandRow kRows[] = {
 };
 
 }  // namespace
+
+bool loadPoseFile(Scene& scene, FrameSystems&, const std::filesystem::path& path) {
+  return !scene.cameraMode && currentModel(scene) && loadPose(scene, path);
+}
+
+bool loadWavFile(Scene& scene, FrameSystems& systems, std::filesystem::path path) {
+  if (!systems.wav.audioAvailable) {
+    return showSoundUnavailable(systems);
+  }
+  const Outcome loaded = loadWav(systems.wav, path, scene.exeDirectory, scene.currentFrame, scene.panelWidth);
+  showMessages(*systems.ui, loaded.messages);
+  return loaded.done;
+}
 
 std::span<const CommandRow> fileMenuCommands() {
   return kRows;

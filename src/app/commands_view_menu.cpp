@@ -1,5 +1,6 @@
 // The display menu: view switches with their check marks, backgrounds, frame-rate limits and the
 // screen-capture modes.
+#include "app/command_files.h"
 #include "app/command_table.h"
 #include "media/background_image.h"
 #include "media/background_video.h"
@@ -55,24 +56,12 @@ bool toggleFollowCameraLight(Scene& scene, FrameSystems& systems, int) {
 
 bool loadVideoCommand(Scene& scene, FrameSystems& systems, int) {
   const auto path = askOpenPath(scene, systems, kVideoDialog);
-  if (!path) {
-    return false;
-  }
-  const Outcome loaded = loadVideo(scene, systems.backgrounds, *path);
-  showMessages(*systems.ui, loaded.messages);
-  systems.ui->checkControl(kVideoShownMenuItem, scene.backgroundVideoShown == 1);
-  return loaded.done;
+  return path && loadBackgroundVideoFile(scene, systems, *path);
 }
 
 bool loadImageCommand(Scene& scene, FrameSystems& systems, int) {
   const auto path = askOpenPath(scene, systems, kImageDialog);
-  if (!path) {
-    return false;
-  }
-  const Outcome loaded = loadImage(scene, systems.backgrounds, *path);
-  showMessages(*systems.ui, loaded.messages);
-  systems.ui->checkControl(kImageShownMenuItem, scene.backgroundImageShown);
-  return loaded.done;
+  return path && loadBackgroundImageFile(scene, systems, *path);
 }
 
 bool toggleVideoShown(Scene& scene, FrameSystems& systems, int) {
@@ -135,6 +124,20 @@ const CommandRow kRows[] = {
 };
 
 }  // namespace
+
+bool loadBackgroundVideoFile(Scene& scene, FrameSystems& systems, const std::filesystem::path& path) {
+  const Outcome loaded = loadVideo(scene, systems.backgrounds, path);
+  showMessages(*systems.ui, loaded.messages);
+  systems.ui->checkControl(kVideoShownMenuItem, scene.backgroundVideoShown == 1);
+  return loaded.done;
+}
+
+bool loadBackgroundImageFile(Scene& scene, FrameSystems& systems, const std::filesystem::path& path) {
+  const Outcome loaded = loadImage(scene, systems.backgrounds, path);
+  showMessages(*systems.ui, loaded.messages);
+  systems.ui->checkControl(kImageShownMenuItem, scene.backgroundImageShown);
+  return loaded.done;
+}
 
 std::span<const CommandRow> viewMenuCommands() {
   return kRows;

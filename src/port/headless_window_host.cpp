@@ -36,6 +36,12 @@ void HeadlessWindowHost::resize(int width, int height) {
   }
 }
 
+void HeadlessWindowHost::dropFile(const std::filesystem::path& file) {
+  if (events_.fileDropped) {
+    events_.fileDropped(file);
+  }
+}
+
 void HeadlessWindowHost::close() {
   if (destroyed_ || (events_.closeRequested && !events_.closeRequested())) {
     return;

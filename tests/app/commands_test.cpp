@@ -5,6 +5,7 @@
 #include "app/accessory_commands.h"
 #include "app/command_handler.h"
 #include "app/command_table.h"
+#include "app/file_drop.h"
 #include "app/frame_step.h"
 #include "app/model_commands.h"
 #include "app/new_scene.h"
@@ -308,6 +309,31 @@ TEST_F(CommandsTest, ModelMenusFollowTheModeAndTheModelPanelSwitchesItsModel) {
   ui_.click(kRegisterDisplayIkButton);
   EXPECT_TRUE(scene_.modified);
   EXPECT_EQ(model.lastFrame, 7u);
+}
+
+TEST_F(CommandsTest, DroppedFilesLoadAsTheirCommandsDoAndOthersAreRefused) {
+  openDroppedFile(scene_, *systems_, "notes.txt");
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text, "このファイルは読み込めません\nnotes.txt");
+  EXPECT_FALSE(scene_.modified);
+
+  openDroppedFile(scene_, *systems_, "UserFile/Model/tessera.tsm");
+  ASSERT_NE(scene_.modelSlots[0], nullptr);
+  EXPECT_FALSE(scene_.cameraMode);
+  EXPECT_TRUE(scene_.modified);
+  openDroppedFile(scene_, *systems_, "UserFile/BackGround/demo_background.bmp");
+  EXPECT_TRUE(scene_.backgroundImageShown);
+  EXPECT_TRUE(ui_.control(kImageShownMenuItem).checked);
+
+  ui_.messages.clear();
+  ui_.messageAnswers = {port::MessageAnswer::Cancel};
+  openDroppedFile(scene_, *systems_, "UserFile/demo.tsf");
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].caption, "ファイルを開く");
+  EXPECT_TRUE(scene_.projectPath.empty());
+  openDroppedFile(scene_, *systems_, "UserFile/demo.tsf");
+  EXPECT_EQ(scene_.projectPath, "UserFile/demo.tsf");
+  EXPECT_FALSE(scene_.modified);
 }
 
 TEST_F(CommandsTest, CameraPanelResetsAndRegisters) {

@@ -88,6 +88,17 @@ TEST_F(StartUp, UnsavedChangesAskBeforeClosing) {
   EXPECT_TRUE(std::filesystem::exists(configPath_));
 }
 
+TEST_F(StartUp, FilesDroppedOnTheWindowReachTheContents) {
+  Scene scene;
+  port::HeadlessWindowHost host;
+  std::vector<std::filesystem::path> dropped;
+  WindowContents contents;
+  contents.fileDropped = [&](const std::filesystem::path& file) { dropped.push_back(file); };
+  ASSERT_EQ(startUp(scene, host, "", contents), StartOutcome::Running);
+  host.dropFile("a/b.vmd");
+  EXPECT_EQ(dropped, std::vector<std::filesystem::path>{"a/b.vmd"});
+}
+
 TEST_F(StartUp, AnOverlongCommandLineIsReportedAndNotOpened) {
   Scene scene;
   port::HeadlessWindowHost host;
