@@ -1,69 +1,50 @@
 #include "app/command_handler.h"
 
-#include "app/edit_box_commit.h"
+#include "app/command_table.h"
 #include "app/frame_navigation.h"
-#include "app/model_commands.h"
-#include "app/project_file.h"
 #include "app/window_panels.h"
 #include "ui/control_ids.h"
 
 namespace zv {
-
-// Only the project file menu items, the model panel, the panel sections, the frame editor's
-// navigation and the row and frame scrolls act so far; every other id is received and changes nothing.
 namespace {
 
-// The frame editor's own controls; false for any other id.
-bool frameEditorCommand(Scene& scene, FrameSystems& systems, int id, int notification) {
-  if (notification == port::kNotifyEnterPressed) {
-    return commitEditBox(scene, systems, id);
+bool modeAllows(const Scene& scene, CommandMode mode) {
+  switch (mode) {
+    case CommandMode::ModelMode:
+      return !scene.cameraMode;
+    case CommandMode::CameraMode:
+      return scene.cameraMode;
+    case CommandMode::Any:
+      break;
   }
-  if (notification != port::kNotifyClicked) {
-    return false;
+  return true;
+}
+
+void afterChange(Scene& scene, FrameSystems& systems, const CommandRow& row) {
+  if (row.marksModified) {
+    scene.modified = true;
   }
-  switch (id) {
-    case kPreviousFrameButton:
-      previousFrame(scene, systems);
-      return true;
-    case kNextFrameButton:
-      nextFrame(scene, systems);
-      return true;
-    case kShowCurrentFrameButton:
-      showCurrentFrame(scene, systems);
-      return true;
-    default:
-      return false;
+  if (row.refreshesPanels) {
+    rebuildRows(scene, systems.panels);
+    systems.ui->repaint();
   }
 }
 
 }  // namespace
 
 void handleCommand(Scene& scene, FrameSystems& systems, int id, int notification) {
-  if (frameEditorCommand(scene, systems, id, notification)) {
+  const CommandRow* row = findCommand(id, notification);
+  if (!row || !modeAllows(scene, row->mode) || (row->needsModel && !currentModel(scene))) {
     return;
   }
-  if (id == kModelList) {
-    if (notification == port::kNotifySelectionChanged) {
-      modelListChanged(scene, systems);
-      systems.ui->focusMainWindow();
-    }
-    return;
+  if (row->asksUser) {
+    scene.enterKeyState = KeyState::Held;
   }
-  if (notification != port::kNotifyClicked) {
-    return;
+  if (row->action(scene, systems, id)) {
+    afterChange(scene, systems, *row);
   }
-  if (id == kMenuOpen) {
-    openProjectCommand(scene, systems);
-  } else if (id == kMenuSave) {
-    saveProjectCommand(scene, systems);
-  } else if (id == kMenuSaveAs) {
-    saveProjectAs(scene, systems);
-  } else if (id == kLoadModelButton) {
-    addModelFromDialog(scene, systems);
-  } else if (id == kDeleteModelButton) {
-    deleteModel(scene, systems);
-  } else {
-    collapseOrExpandPanel(scene, systems, id);
+  if (row->focusesMainWindow) {
+    systems.ui->focusMainWindow();
   }
 }
 

@@ -81,6 +81,7 @@ void advancePlayback(Scene& scene, FrameSystems& systems) {
     prepare(systems.wav);
   }
   if (tick == PlaybackTick::End) {
+    unlockAfterPlayback(ui, systems.panels.playbackLock);
     ui.checkControl(kPlayButton, false);
     return;
   }

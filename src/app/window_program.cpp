@@ -1,6 +1,7 @@
 #include "app/window_program.h"
 
 #include "app/command_handler.h"
+#include "app/file_drop.h"
 #include "app/new_scene.h"
 #include "app/project_file.h"
 #include "app/window_panels.h"
@@ -25,6 +26,9 @@ WindowContents windowContents(Scene& scene, FrameSystems& systems, port::WindowH
   };
   contents.scrolled = [&scene, &systems](int id, port::ScrollCode code, int position) {
     handleScroll(scene, systems, id, code, position);
+  };
+  contents.fileDropped = [&scene, &systems](const std::filesystem::path& file) {
+    openDroppedFile(scene, systems, file);
   };
   contents.openProject = [&scene, &systems] { loadProject(scene, systems); };
   return contents;

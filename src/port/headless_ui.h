@@ -42,6 +42,8 @@ class HeadlessUi : public Ui {
   // Where the user's actions are reported: the shell's command and scroll handlers.
   std::function<void(int id, int notification)> command;
   std::function<void(int id, ScrollCode code, int position)> scrolled;
+  // What closing the main window does: the host's close.
+  std::function<void()> closeWindow;
 
   MessageAnswer messageBox(MessageOwner owner, std::string_view text, std::string_view caption,
                            MessageButtons buttons) override;
@@ -67,6 +69,11 @@ class HeadlessUi : public Ui {
   void setControlPage(int id, int page) override { model_.state(id).page = page; }
   void placeControl(int id, Rect area) override { model_.state(id).area = area; }
   void focusMainWindow() override { moveFocus(0); }
+  void closeMainWindow() override {
+    if (closeWindow) {
+      closeWindow();
+    }
+  }
   void repaint() override { ++repaintRequests; }
 
   const ControlModel& model() const { return model_; }

@@ -8,6 +8,7 @@ bool HeadlessWindowHost::createMainWindow(const std::string& title, Rect geometr
   headlessUi.client = {0, 0, geometry.width(), geometry.height()};
   headlessUi.command = events.command;
   headlessUi.scrolled = events.scrolled;
+  headlessUi.closeWindow = [this] { close(); };
   events_ = std::move(events);
   created = true;
   return true;
@@ -32,6 +33,12 @@ void HeadlessWindowHost::resize(int width, int height) {
   headlessUi.client = {0, 0, width, height};
   if (events_.resized) {
     events_.resized();
+  }
+}
+
+void HeadlessWindowHost::dropFile(const std::filesystem::path& file) {
+  if (events_.fileDropped) {
+    events_.fileDropped(file);
   }
 }
 

@@ -26,6 +26,8 @@ class HeadlessWindowHost : public WindowHost {
 
   // As if the user clicked the close box: asks the shell, and destroys the window if it agrees.
   void close();
+  // As if the user dropped `file` on the window.
+  void dropFile(const std::filesystem::path& file);
   // As if the user resized the window: the client area becomes width x height.
   void resize(int width, int height);
 

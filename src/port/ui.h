@@ -103,6 +103,8 @@ class Ui {
   virtual void placeControl(int id, Rect area) = 0;
   // Gives the keyboard focus back to the main window, whose keys the program polls.
   virtual void focusMainWindow() = 0;
+  // Closes the main window as its close box does: the shell is asked first and may keep it open.
+  virtual void closeMainWindow() = 0;
   // Asks for the client area to be painted again (WindowEvents::paint) once events are handled.
   virtual void repaint() = 0;
 };

@@ -2,6 +2,7 @@
 // event pump. QtWindowHost is the real one; HeadlessWindowHost runs the shell in tests.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -21,6 +22,8 @@ struct WindowEvents {
   std::function<void(int id, ScrollCode code, int position)> scrolled;
   // The window's background needs painting: paint the panels onto `canvas` (the client area).
   std::function<void(Canvas& canvas)> paint;
+  // A file from elsewhere was dropped on the window: its local path.
+  std::function<void(const std::filesystem::path& file)> fileDropped;
 };
 
 // The 3D view: a GL 3.3 core surface inside the main window that the frame step makes current,

@@ -8,6 +8,7 @@
 
 #include "ui/clipboard_state.h"
 #include "ui/panel_bitmaps.h"
+#include "ui/playback_lock.h"
 #include "ui/row_names.h"
 #include "ui/timeline_state.h"
 
@@ -18,6 +19,7 @@ struct Panels {
   RowTable rows;
   TimelineState timeline;
   ClipboardState clipboards;
+  PlaybackLock playbackLock;  // what playback disabled, to give back when it stops
   bool curvesShared = false;  // the selected keys share the previewed curve
   // Places the controls, then the 3D view; installed by the application.
   std::function<void()> relayout;

@@ -80,12 +80,23 @@ TEST_F(StartUp, UnsavedChangesAskBeforeClosing) {
   host.close();
   EXPECT_TRUE(host.processEvents());
   EXPECT_FALSE(std::filesystem::exists(configPath_));
-  host.close();
+  host.headlessUi.closeMainWindow();
   EXPECT_FALSE(host.processEvents());
   ASSERT_EQ(host.headlessUi.messages.size(), 2u);
   EXPECT_EQ(host.headlessUi.messages[0].text, "保存していない変更点があります\n\n終了してよろしいですか？");
   EXPECT_EQ(host.headlessUi.messages[0].caption, "終了");
   EXPECT_TRUE(std::filesystem::exists(configPath_));
+}
+
+TEST_F(StartUp, FilesDroppedOnTheWindowReachTheContents) {
+  Scene scene;
+  port::HeadlessWindowHost host;
+  std::vector<std::filesystem::path> dropped;
+  WindowContents contents;
+  contents.fileDropped = [&](const std::filesystem::path& file) { dropped.push_back(file); };
+  ASSERT_EQ(startUp(scene, host, "", contents), StartOutcome::Running);
+  host.dropFile("a/b.vmd");
+  EXPECT_EQ(dropped, std::vector<std::filesystem::path>{"a/b.vmd"});
 }
 
 TEST_F(StartUp, AnOverlongCommandLineIsReportedAndNotOpened) {

@@ -447,6 +447,10 @@ void QtUi::focusMainWindow() {
   window_.setFocus(Qt::OtherFocusReason);
 }
 
+void QtUi::closeMainWindow() {
+  window_.close();
+}
+
 void QtUi::repaint() {
   client_.update();
 }

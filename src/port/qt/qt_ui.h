@@ -60,6 +60,7 @@ class QtUi : public Ui {
   void setControlPage(int id, int page) override;
   void placeControl(int id, Rect area) override;
   void focusMainWindow() override;
+  void closeMainWindow() override;
   void repaint() override;
 
   // The widget of a control or the action of a menu item; null for any other id.

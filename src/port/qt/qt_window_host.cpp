@@ -2,12 +2,16 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QImage>
 #include <QMainWindow>
+#include <QMimeData>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QSurfaceFormat>
+#include <QUrl>
 #include <stdexcept>
 
 #include "port/canvas/canvas.h"
@@ -51,6 +55,7 @@ class MainWindow : public QMainWindow {
     setCentralWidget(client);
     // Keys are polled through the main window, so it takes the focus back from edits.
     setFocusPolicy(Qt::StrongFocus);
+    setAcceptDrops(true);
   }
 
  protected:
@@ -64,6 +69,21 @@ class MainWindow : public QMainWindow {
     if (events.destroyed) {
       events.destroyed();
     }
+  }
+
+  void dragEnterEvent(QDragEnterEvent* event) override {
+    if (event->mimeData()->hasUrls()) {
+      event->acceptProposedAction();
+    }
+  }
+
+  void dropEvent(QDropEvent* event) override {
+    for (const QUrl& url : event->mimeData()->urls()) {
+      if (url.isLocalFile() && events.fileDropped) {
+        events.fileDropped(std::filesystem::path(url.toLocalFile().toUtf8().toStdString()));
+      }
+    }
+    event->acceptProposedAction();
   }
 
   void resizeEvent(QResizeEvent* event) override {

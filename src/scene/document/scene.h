@@ -133,6 +133,7 @@ struct Scene {
 
   // 3D view interaction.
   EditMode editMode = EditMode::Select;
+  KeyState enterKeyState = KeyState::Up;
   HoverZone hoverZone = HoverZone::Nothing;
 
   // Frame-rate reading of the information text.

@@ -6,6 +6,10 @@
 
 namespace zv {
 
+// The Enter key as the keyboard poller last saw it. Held means a press already counted, so the
+// Enter that closes a dialog is not taken for a new press.
+enum class KeyState : std::uint8_t { Up, Held };
+
 // What a left-button press in the view does. The order matters: below None the bone lines and
 // all markers show; from None up the ground shadow and outlines are drawn.
 enum class EditMode : std::int32_t {
