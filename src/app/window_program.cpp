@@ -3,6 +3,7 @@
 #include "app/command_handler.h"
 #include "app/new_scene.h"
 #include "app/project_file.h"
+#include "app/window_mouse.h"
 #include "app/window_panels.h"
 
 namespace zv {
@@ -26,6 +27,7 @@ WindowContents windowContents(Scene& scene, FrameSystems& systems, port::WindowH
   contents.scrolled = [&scene, &systems](int id, port::ScrollCode code, int position) {
     handleScroll(scene, systems, id, code, position);
   };
+  contents.mouse = [&scene, &systems](const port::MouseEvent& event) { handleMouse(scene, systems, event); };
   contents.openProject = [&scene, &systems] { loadProject(scene, systems); };
   return contents;
 }
