@@ -48,6 +48,7 @@ StartOutcome startUp(Scene& scene, port::WindowHost& host, std::string_view comm
   events.command = contents.command;
   events.scrolled = contents.scrolled;
   events.fileDropped = contents.fileDropped;
+  events.mouse = contents.mouse;
   if (!host.createMainWindow(std::string(kWindowTitle), configuration.window, std::move(events))) {
     port::Ui& ui = host.ui();
     ui.messageBox(port::MessageOwner::None, "CreateWindow failed", "メインウィンドウ作成",

@@ -4,6 +4,7 @@
 #include "app/file_drop.h"
 #include "app/new_scene.h"
 #include "app/project_file.h"
+#include "app/window_mouse.h"
 #include "app/window_panels.h"
 
 namespace zv {
@@ -30,6 +31,7 @@ WindowContents windowContents(Scene& scene, FrameSystems& systems, port::WindowH
   contents.fileDropped = [&scene, &systems](const std::filesystem::path& file) {
     openDroppedFile(scene, systems, file);
   };
+  contents.mouse = [&scene, &systems](const port::MouseEvent& event) { handleMouse(scene, systems, event); };
   contents.openProject = [&scene, &systems] { loadProject(scene, systems); };
   return contents;
 }

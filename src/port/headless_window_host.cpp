@@ -42,6 +42,28 @@ void HeadlessWindowHost::dropFile(const std::filesystem::path& file) {
   }
 }
 
+void HeadlessWindowHost::pressMouse(MouseButton button, int x, int y, bool shift, bool control) {
+  sendMouse({MouseAction::Press, button, x, y, shift, control, 0});
+}
+
+void HeadlessWindowHost::releaseMouse(MouseButton button, int x, int y) {
+  sendMouse({MouseAction::Release, button, x, y, false, false, 0});
+}
+
+void HeadlessWindowHost::moveMouse(int x, int y) {
+  sendMouse({MouseAction::Move, MouseButton::None, x, y, false, false, 0});
+}
+
+void HeadlessWindowHost::turnWheel(int delta, int x, int y) {
+  sendMouse({MouseAction::Wheel, MouseButton::None, x, y, false, false, delta});
+}
+
+void HeadlessWindowHost::sendMouse(const MouseEvent& event) {
+  if (events_.mouse && !destroyed_) {
+    events_.mouse(event);
+  }
+}
+
 void HeadlessWindowHost::close() {
   if (destroyed_ || (events_.closeRequested && !events_.closeRequested())) {
     return;

@@ -30,8 +30,15 @@ class HeadlessWindowHost : public WindowHost {
   void dropFile(const std::filesystem::path& file);
   // As if the user resized the window: the client area becomes width x height.
   void resize(int width, int height);
+  // As if the user used the mouse at client pixel (x, y).
+  void pressMouse(MouseButton button, int x, int y, bool shift = false, bool control = false);
+  void releaseMouse(MouseButton button, int x, int y);
+  void moveMouse(int x, int y);
+  void turnWheel(int delta, int x, int y);
 
  private:
+  void sendMouse(const MouseEvent& event);
+
   WindowEvents events_;
   bool destroyed_ = false;
 };

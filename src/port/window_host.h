@@ -12,6 +12,21 @@ namespace zv::port {
 
 class Canvas;
 
+enum class MouseButton { None, Left, Right, Middle };
+enum class MouseAction { Press, Release, Move, Wheel };
+
+// A mouse event over the main window, in client pixels (the origin of `clientRect`), wherever in
+// the window it happened; while a button is held the window keeps reporting outside itself.
+struct MouseEvent {
+  MouseAction action = MouseAction::Move;
+  MouseButton button = MouseButton::None;  // the button pressed or released
+  int x = 0;
+  int y = 0;
+  bool shift = false;
+  bool control = false;
+  int wheelDelta = 0;  // 120 per notch, positive turned away from the user
+};
+
 // What the main window reports to the shell.
 struct WindowEvents {
   std::function<bool()> closeRequested;  // the user asked to close; true lets the window close
@@ -24,6 +39,7 @@ struct WindowEvents {
   std::function<void(Canvas& canvas)> paint;
   // A file from elsewhere was dropped on the window: its local path.
   std::function<void(const std::filesystem::path& file)> fileDropped;
+  std::function<void(const MouseEvent& event)> mouse;  // over the client area or the 3D view
 };
 
 // The 3D view: a GL 3.3 core surface inside the main window that the frame step makes current,

@@ -1,21 +1,67 @@
 #include "port/qt/qt_view_surface.h"
 
+#include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QSurfaceFormat>
+#include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
 
+#include "port/qt/qt_mouse.h"
+
 namespace zv::port {
+namespace {
+
+// The view's own window: the mouse over it is reported as if it were over the client area,
+// which the embedded window would otherwise keep to itself.
+class ViewWindow : public QWindow {
+ public:
+  ViewWindow(QWidget& client, const WindowEvents& events) : client_(client), events_(events) {}
+  QWidget* container = nullptr;
+
+ protected:
+  // The view keeps the mouse while a button is held, so a drag that leaves it still reports.
+  void mousePressEvent(QMouseEvent* event) override {
+    setMouseGrabEnabled(true);
+    report(mouseEventOf(MouseAction::Press, *event, toClient(event->position())));
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    if (event->buttons() == Qt::NoButton) {
+      setMouseGrabEnabled(false);
+    }
+    report(mouseEventOf(MouseAction::Release, *event, toClient(event->position())));
+  }
+  void mouseMoveEvent(QMouseEvent* event) override {
+    report(mouseEventOf(MouseAction::Move, *event, toClient(event->position())));
+  }
+  void wheelEvent(QWheelEvent* event) override { report(wheelEventOf(*event, toClient(event->position()))); }
+
+ private:
+  QPoint toClient(QPointF position) const {
+    const QPoint local = position.toPoint();
+    return container ? container->mapTo(&client_, local) : local;
+  }
+  void report(const MouseEvent& event) {
+    if (events_.mouse) {
+      events_.mouse(event);
+    }
+  }
+
+  QWidget& client_;
+  const WindowEvents& events_;
+};
+
+}  // namespace
 
 struct QtViewSurface::State {
-  QWindow* window = nullptr;     // owned by the container
+  ViewWindow* window = nullptr;  // owned by the container
   QWidget* container = nullptr;  // owned by the client area
   QOpenGLContext context;
 };
 
-std::unique_ptr<QtViewSurface> QtViewSurface::create(QWidget& client) {
+std::unique_ptr<QtViewSurface> QtViewSurface::create(QWidget& client, const WindowEvents& events) {
   auto state = std::make_unique<State>();
-  state->window = new QWindow;
+  state->window = new ViewWindow(client, events);
   state->window->setSurfaceType(QSurface::OpenGLSurface);
   state->window->setFormat(QSurfaceFormat::defaultFormat());
   state->window->create();
@@ -25,6 +71,7 @@ std::unique_ptr<QtViewSurface> QtViewSurface::create(QWidget& client) {
       state->context.format().majorVersion() * 10 + state->context.format().minorVersion() >= 33 &&
       state->context.format().profile() == QSurfaceFormat::CoreProfile;
   state->container = QWidget::createWindowContainer(state->window, &client);
+  state->window->container = state->container;
   if (!core33) {
     delete state->container;
     return nullptr;

@@ -15,8 +15,8 @@ class QtViewSurface : public ViewSurface {
  public:
   // Creates the surface and its context as a child of `client`, the main window's client area,
   // whose origin is the origin of the rectangles `place` takes; null when OpenGL 3.3 core
-  // is not available.
-  static std::unique_ptr<QtViewSurface> create(QWidget& client);
+  // is not available. The mouse over the view goes to `events` in the client's pixels.
+  static std::unique_ptr<QtViewSurface> create(QWidget& client, const WindowEvents& events);
   ~QtViewSurface() override;
 
   void place(Rect area) override;

@@ -7,14 +7,17 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QSurfaceFormat>
 #include <QUrl>
+#include <QWheelEvent>
 #include <stdexcept>
 
 #include "port/canvas/canvas.h"
+#include "port/qt/qt_mouse.h"
 #include "port/qt/qt_ui.h"
 #include "port/qt/qt_view_surface.h"
 
@@ -25,9 +28,26 @@ namespace {
 // shell's panels on a canvas of its size.
 class ClientArea : public QWidget {
  public:
-  explicit ClientArea(const WindowEvents& events) : events_(events) {}
+  explicit ClientArea(const WindowEvents& events) : events_(events) { setMouseTracking(true); }
 
  protected:
+  // The area keeps the mouse while a button is held, so a drag that leaves the window still
+  // reports its moves and its release.
+  void mousePressEvent(QMouseEvent* event) override {
+    grabMouse();
+    report(mouseEventOf(MouseAction::Press, *event, event->position().toPoint()));
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    if (event->buttons() == Qt::NoButton) {
+      releaseMouse();
+    }
+    report(mouseEventOf(MouseAction::Release, *event, event->position().toPoint()));
+  }
+  void mouseMoveEvent(QMouseEvent* event) override {
+    report(mouseEventOf(MouseAction::Move, *event, event->position().toPoint()));
+  }
+  void wheelEvent(QWheelEvent* event) override { report(wheelEventOf(*event, event->position().toPoint())); }
+
   void paintEvent(QPaintEvent*) override {
     if (!events_.paint) {
       return;
@@ -41,6 +61,12 @@ class ClientArea : public QWidget {
   }
 
  private:
+  void report(const MouseEvent& event) {
+    if (events_.mouse) {
+      events_.mouse(event);
+    }
+  }
+
   const WindowEvents& events_;
 };
 
@@ -168,7 +194,7 @@ Ui& QtWindowHost::ui() {
 ViewSurface* QtWindowHost::viewSurface() {
   if (!state_->viewTried) {
     state_->viewTried = true;
-    state_->view = QtViewSurface::create(*state_->window.client);
+    state_->view = QtViewSurface::create(*state_->window.client, state_->window.events);
   }
   return state_->view.get();
 }

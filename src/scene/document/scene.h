@@ -135,6 +135,8 @@ struct Scene {
   EditMode editMode = EditMode::Select;
   KeyState enterKeyState = KeyState::Up;
   HoverZone hoverZone = HoverZone::Nothing;
+  std::int32_t mouseX = 0;  // the pointer in main-window client pixels, as last reported
+  std::int32_t mouseY = 0;
 
   // Frame-rate reading of the information text.
   float fpsAccumulator = 0.0f;  // seconds summed since the last reading
