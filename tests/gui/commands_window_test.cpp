@@ -9,10 +9,10 @@
 #include <QTest>
 
 #include "app/window_program.h"
+#include "kept_configuration.h"
 #include "port/paths.h"
 #include "port/qt/qt_ui.h"
 #include "port/qt/qt_window_host.h"
-#include "temp_folder.h"
 #include "ui/control_ids.h"
 
 namespace zv {
@@ -22,10 +22,8 @@ TEST(CommandsWindow, AMenuItemAndAPanelButtonDoTheirJobInTheRealWindow) {
   static int argc = 1;
   static char name[] = "test_gui";
   static char* argv[] = {name, nullptr};
+  const test::KeptConfiguration keptConfiguration;
   auto host = std::make_unique<port::QtWindowHost>(argc, argv);
-  const std::filesystem::path config = port::executableDirectory() / "Data" / "config.ini";
-  const bool configured = std::filesystem::exists(config);
-  const std::string configuration = configured ? test::readFile(config) : std::string();
   Scene scene;
   auto systems = std::make_unique<FrameSystems>();
   ASSERT_EQ(startUp(scene, *host, "", windowContents(scene, *systems, *host)), StartOutcome::Running);
@@ -46,10 +44,6 @@ TEST(CommandsWindow, AMenuItemAndAPanelButtonDoTheirJobInTheRealWindow) {
   reset->window()->close();
   host->processEvents();
   releaseFrameSystems(*systems, scene);
-  std::filesystem::remove(config);
-  if (configured) {
-    test::writeFile(config, configuration);
-  }
 }
 
 }  // namespace

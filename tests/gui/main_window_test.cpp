@@ -13,10 +13,9 @@
 #include <algorithm>
 
 #include "app/frame_systems.h"
-#include "app/new_scene.h"
-#include "app/project_file.h"
 #include "app/startup.h"
-#include "app/window_panels.h"
+#include "app/window_program.h"
+#include "kept_configuration.h"
 #include "port/paths.h"
 #include "port/qt/qt_window_host.h"
 #include "temp_folder.h"
@@ -75,24 +74,11 @@ TEST(DemoProjectWindow, OpensTheDemoProjectNamedOnTheCommandLine) {
   static int argc = 1;
   static char name[] = "test_gui";
   static char* argv[] = {name, nullptr};
+  const test::KeptConfiguration keptConfiguration;
   auto host = std::make_unique<port::QtWindowHost>(argc, argv);
-  const std::filesystem::path config = port::executableDirectory() / "Data" / "config.ini";
-  const bool configured = std::filesystem::exists(config);
-  const std::string configuration = configured ? test::readFile(config) : std::string();
   Scene scene;
   auto systems = std::make_unique<FrameSystems>();
-  WindowContents contents;
-  contents.create = [&] {
-    if (!createFrameSystems(*systems, scene, host->ui(), host->screenSize(), host->viewSurface(),
-                            scene.exeDirectory)) {
-      return false;
-    }
-    createPanels(scene, *systems);
-    newScene(scene, *systems);
-    return true;
-  };
-  contents.layout = [&] { layoutWindow(scene, *systems); };
-  contents.openProject = [&] { loadProject(scene, *systems); };
+  const WindowContents contents = windowContents(scene, *systems, *host);
   ASSERT_EQ(startUp(scene, *host, "UserFile/demo.tsf", contents), StartOutcome::Running);
   EXPECT_TRUE(host->processEvents());
   QWidget* shown = nullptr;
@@ -112,10 +98,6 @@ TEST(DemoProjectWindow, OpensTheDemoProjectNamedOnTheCommandLine) {
   shown->close();
   host->processEvents();
   releaseFrameSystems(*systems, scene);
-  std::filesystem::remove(config);
-  if (configured) {
-    test::writeFile(config, configuration);
-  }
 }
 
 TEST_F(MainWindow, WindowSystemGivesAnOpenGl33CoreContext) {
