@@ -1,7 +1,6 @@
 #include "anim/bone_key_stretch.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -38,6 +37,20 @@ void forEachTrackKey(const KeyPool<BoneKey>& pool, std::uint32_t head, Visit vis
   }
 }
 
+// current + offset x scale truncated toward zero, or nothing beyond the last frame (a product
+// that is not a number included).
+std::optional<std::uint32_t> stretchedFrame(std::uint32_t current, std::int64_t offset, float scale) {
+  const float relative = static_cast<float>(offset) * scale;
+  if (!(relative < static_cast<float>(kLastFrame))) {
+    return std::nullopt;
+  }
+  const std::int64_t frame = std::int64_t{current} + static_cast<std::int64_t>(relative);
+  if (frame > kLastFrame) {
+    return std::nullopt;
+  }
+  return static_cast<std::uint32_t>(frame);
+}
+
 // The keys in the range with the frames they move to, in pool order; nothing when one would pass
 // the last frame.
 std::optional<std::vector<StretchedKey>> plannedKeys(const Scene& scene, const Model& model,
@@ -53,12 +66,11 @@ std::optional<std::vector<StretchedKey>> plannedKeys(const Scene& scene, const M
       if (frame < from || frame > to) {
         return;
       }
-      const float relative = static_cast<float>(frame - from) * scale;
-      const std::int64_t target = relative < static_cast<float>(kLastFrame)
-                                      ? std::int64_t{scene.currentFrame} + static_cast<std::int64_t>(relative)
-                                      : kLastFrame + 1;
-      fits = fits && target <= kLastFrame;
-      keys.push_back({index, bone, static_cast<std::uint32_t>(std::min(target, kLastFrame)), pool[index]});
+      const std::optional<std::uint32_t> target = stretchedFrame(scene.currentFrame, frame - from, scale);
+      fits = fits && target.has_value();
+      if (target) {
+        keys.push_back({index, bone, *target, pool[index]});
+      }
     });
   }
   if (!fits) {
