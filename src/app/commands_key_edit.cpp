@@ -1,5 +1,6 @@
 // The frame editor's header and the key menu: undo, redo, deleting selected and unneeded keys, and
 // the curve list.
+#include "anim/sampling.h"
 #include "app/command_table.h"
 #include "app/undo_commands.h"
 #include "scene/keys/key_deletion.h"
@@ -18,7 +19,10 @@ bool deleteKeysCommand(Scene& scene, FrameSystems&, int) {
 }
 
 bool deleteUnneededKeys(Scene& scene, FrameSystems& systems, int) {
-  const UnneededKeyDeletion deletion = deleteUnneededBoneKeys(scene, *currentModel(scene));
+  Model& model = *currentModel(scene);
+  const UnneededKeyDeletion deletion = deleteUnneededBoneKeys(scene, model);
+  sampleModelAtFrame(model, scene.currentFrame);
+  showUndoButtons(*systems.ui, model.undoHistory);
   port::showMessage(*systems.ui, deletion.report.text, deletion.report.caption);
   return true;
 }

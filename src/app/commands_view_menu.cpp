@@ -48,12 +48,6 @@ bool toggleGroundShadow(Scene& scene, FrameSystems& systems, int) {
   return true;
 }
 
-bool toggleFollowCameraLight(Scene& scene, FrameSystems& systems, int) {
-  scene.followCameraLight = !scene.followCameraLight;
-  systems.ui->checkControl(kMenuFollowCameraLight, scene.followCameraLight);
-  return true;
-}
-
 bool loadVideoCommand(Scene& scene, FrameSystems& systems, int) {
   const auto path = askOpenPath(scene, systems, kVideoDialog);
   return path && loadBackgroundVideoFile(scene, systems, *path);
@@ -120,7 +114,6 @@ const CommandRow kRows[] = {
     {kMenuCaptureModes[0], kClick, chooseCaptureMode},
     {kMenuCaptureModes[1], kClick, chooseCaptureMode},
     {kMenuCaptureModes[2], kClick, chooseCaptureMode},
-    {kMenuFollowCameraLight, kClick, toggleFollowCameraLight},
 };
 
 }  // namespace

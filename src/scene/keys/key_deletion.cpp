@@ -41,7 +41,7 @@ int deleteSelectedIn(KeyPool<Record>& pool) {
   return deleteSelectedIn(pool, [](std::uint32_t) {});
 }
 
-int deleteSelectedBoneKeys(KeyPool<BoneKey>& pool, std::uint32_t currentFrame) {
+int deleteSelectedBoneKeysIn(KeyPool<BoneKey>& pool, std::uint32_t currentFrame) {
   if (pool.observer && anyKeySelected(pool)) {
     pool.observer->beginKeyEdit(currentFrame);
   }
@@ -68,8 +68,12 @@ int selectUnneededKeys(KeyPool<BoneKey>& pool, std::uint32_t bone) {
 }  // namespace
 
 int deleteSelectedModelKeys(Scene& scene, Model& model) {
-  return deleteSelectedBoneKeys(model.boneKeyPool, scene.currentFrame) +
+  return deleteSelectedBoneKeysIn(model.boneKeyPool, scene.currentFrame) +
          deleteSelectedIn(model.morphKeyPool) + deleteSelectedIn(model.displayIkKeyPool);
+}
+
+int deleteSelectedBoneKeys(Scene& scene, Model& model) {
+  return deleteSelectedBoneKeysIn(model.boneKeyPool, scene.currentFrame);
 }
 
 int deleteSelectedKeys(Scene& scene) {
@@ -87,15 +91,14 @@ int deleteSelectedKeys(Scene& scene) {
 UnneededKeyDeletion deleteUnneededBoneKeys(Scene& scene, Model& model) {
   clearKeySelection(model.boneKeyPool);
   clearKeySelection(model.morphKeyPool);
-  // The display and IK keys are not examined; left selected they would go too.
-  clearKeySelection(model.displayIkKeyPool);
   int selected = 0;
   for (std::uint32_t bone = 0; bone < model.bones.size() && bone < model.boneKeyPool.headCount(); ++bone) {
     if (model.bones[bone].type <= kBoneTypeLinked) {
       selected += selectUnneededKeys(model.boneKeyPool, bone);
     }
   }
-  deleteSelectedModelKeys(scene, model);
+  // Only bone keys go: display and IK keys the user selected stay, and stay selected.
+  deleteSelectedBoneKeys(scene, model);
   return {selected, {std::to_string(selected) + "個のポイントを削除しました", "不要ポイントの削除"}};
 }
 

@@ -18,9 +18,13 @@ int deleteSelectedKeys(Scene& scene);
 // The model-mode form on one model.
 int deleteSelectedModelKeys(Scene& scene, Model& model);
 
+// The selected keys of the model's bone pool alone, as deleteSelectedModelKeys deletes them.
+int deleteSelectedBoneKeys(Scene& scene, Model& model);
+
 // Removes every bone key whose rotation and translation equal exactly those of both of its
 // neighbours (bones of type 5 or below; curves are not compared). The selection of the model's
-// keys is lost. Callers that poll the keyboard mark Enter as pressed first.
+// bone and morph keys is lost; display and IK keys are neither examined nor deleted. Callers that
+// poll the keyboard mark Enter as pressed first.
 struct UnneededKeyDeletion {
   int removed = 0;
   Message report;  // the count, "%d個のポイントを削除しました", to show whatever it is

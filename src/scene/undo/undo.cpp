@@ -111,6 +111,13 @@ void beginStep(Scene&, Model& model, UndoKind kind, std::uint32_t frame) {
   history.recordedKeys.clear();
 }
 
+void joinWithNextStep(Model& model) {
+  UndoHistory& history = model.undoHistory;
+  if (history.undoRing[history.position].kind == UndoKind::KeyEdit) {
+    history.undoRing[history.position].kind = UndoKind::KeyEditHead;
+  }
+}
+
 void recordKey(Model& model, std::uint32_t index) {
   UndoHistory& history = model.undoHistory;
   if (history.recordedKeys.insert(index).second) {

@@ -18,6 +18,10 @@ void attachUndoHistory(Scene& scene, Model& model);
 // it can no longer be redone.
 void beginStep(Scene& scene, Model& model, UndoKind kind, std::uint32_t frame);
 
+// Makes the newest step the first half of a two-step key edit (a deletion before its keys are
+// registered again elsewhere): the step recorded next is undone and redone together with it.
+void joinWithNextStep(Model& model);
+
 // Keeps bone key `index` as it is now, once per step.
 void recordKey(Model& model, std::uint32_t index);
 
