@@ -4,6 +4,7 @@
 #include "app/dialog_forms.h"
 #include "app/playback_clock.h"
 #include "app/small_dialogs.h"
+#include "media/avi_export.h"
 #include "media/avi_export_timing.h"
 #include "ui/control_ids.h"
 
@@ -53,7 +54,7 @@ std::optional<port::FormRefusal> refusal(const std::vector<port::FormField>& fie
     return port::FormRefusal{std::string(kRecordRangeWarning), std::string(kRecordWarningCaption)};
   }
   if (!recordFrameRateAcceptable(dialogFloat(fieldText(fields, kRateEdit)))) {
-    return port::FormRefusal{std::string(kRecordRateWarning), std::string(kRecordWarningCaption)};
+    return port::FormRefusal{std::string(kExportRateMessage), std::string(kRecordWarningCaption)};
   }
   return std::nullopt;
 }

@@ -16,7 +16,6 @@ namespace zv {
 
 inline constexpr std::string_view kRecordWarningCaption = "WARNING";
 inline constexpr std::string_view kRecordRangeWarning = "録画終了ﾌﾚｰﾑが録画開始ﾌﾚｰﾑよりも小さいです";
-inline constexpr std::string_view kRecordRateWarning = "フレームレートは0.01から1000までの数を入れてください";
 inline constexpr std::string_view kRecordNegativeWarning = "録画フレームに負の数は使えません";
 
 // A dialog's text as a number: at most its first 19 characters, leading blanks, a sign, then

@@ -212,8 +212,8 @@ TEST_F(DialogsTest, RecordSettingsStartFromThePlayRangeAndRefuseBadRangesAndRate
   EXPECT_EQ(ui_.messages[0].caption, "WARNING");
   EXPECT_EQ(ui_.messages[0].owner, port::MessageOwner::Dialog);
   EXPECT_EQ(ui_.messages[1].text, kRecordNegativeWarning);
-  EXPECT_EQ(ui_.messages[2].text, kRecordRateWarning);
-  EXPECT_EQ(ui_.messages[3].text, kRecordRateWarning);
+  EXPECT_EQ(ui_.messages[2].text, kExportRateMessage);
+  EXPECT_EQ(ui_.messages[3].text, kExportRateMessage);
   EXPECT_EQ(scene_.recordStartFrame, 50u);
   EXPECT_EQ(scene_.recordEndFrame, 50u);
   EXPECT_FLOAT_EQ(scene_.recordFrameRate, 29.97f);

@@ -12,7 +12,6 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
-#include <map>
 #include <memory>
 
 namespace zv::port {
