@@ -25,7 +25,7 @@ const std::vector<CommandRow>& commandTable() {
     for (const std::span<const CommandRow> group :
          {fileMenuCommands(), viewMenuCommands(), playbackCommands(), modelPanelCommands(),
           cameraPanelCommands(), accessoryPanelCommands(), bonePanelCommands(), facePanelCommands(),
-          keyEditCommands(), frameEditorCommands(), editMenuCommands()}) {
+          keyEditCommands(), frameEditorCommands(), editMenuCommands(), dialogCommands()}) {
       rows.insert(rows.end(), group.begin(), group.end());
     }
     return rows;

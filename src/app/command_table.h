@@ -43,6 +43,7 @@ std::span<const CommandRow> facePanelCommands();
 std::span<const CommandRow> keyEditCommands();
 std::span<const CommandRow> frameEditorCommands();
 std::span<const CommandRow> editMenuCommands();
+std::span<const CommandRow> dialogCommands();
 
 // Every row of every panel and menu.
 const std::vector<CommandRow>& commandTable();

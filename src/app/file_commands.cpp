@@ -28,4 +28,10 @@ std::optional<int> insertBlinks(Scene& scene, BlinkRange range, port::Ui& ui) {
   return insertion.count;
 }
 
+std::optional<int> insertBlinks(Scene& scene, const BlinkRangeQuestion& askRange, port::Ui& ui) {
+  const BlinkInsertion insertion = insertBlinks(scene, askRange);
+  showMessages(ui, insertion.messages);
+  return insertion.count;
+}
+
 }  // namespace zv

@@ -20,5 +20,7 @@ bool importSequence(Scene& scene, const std::filesystem::path& sequencePath, por
 
 // insertBlinks over a known range with its messages shown; the number of blinks added.
 std::optional<int> insertBlinks(Scene& scene, BlinkRange range, port::Ui& ui);
+// The same with the range asked for once the model is known to have the blink morph.
+std::optional<int> insertBlinks(Scene& scene, const BlinkRangeQuestion& askRange, port::Ui& ui);
 
 }  // namespace zv

@@ -1,7 +1,6 @@
 #include "app/frame_step.h"
 
 #include <algorithm>
-#include <fstream>
 #include <vector>
 
 #include "anim/pose_model.h"
@@ -32,22 +31,6 @@ constexpr float kAccessoryDiffuse = 10.0f;
 constexpr float kAccessoryAmbientDrop = 0.3f;
 constexpr int kShadowOffset = 2;
 
-// The music the recording carries: the whole data chunk of the loaded WAV, when the file has an
-// audio stream at all.
-std::vector<std::uint8_t> recordedMusic(const FrameSystems& systems) {
-  const WavPlayer& wav = systems.wav;
-  if (!systems.aviExport.audio || wav.path.empty() || wav.dataBytes <= 0) {
-    return {};
-  }
-  std::ifstream file(wav.path, std::ios::binary);
-  file.seekg(wav.dataOffset);
-  std::vector<std::uint8_t> data(static_cast<std::size_t>(wav.dataBytes));
-  file.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(data.size()));
-  // A file cut short since it was opened gives what it still has.
-  data.resize(static_cast<std::size_t>(file.gcount()));
-  return data;
-}
-
 // Samples every track at the clock; a sampled camera brings its own view angle to the projection.
 void sampleScene(Scene& scene, FrameSystems& systems) {
   advanceScene(scene);
@@ -64,8 +47,7 @@ void advanceRecording(Scene& scene, FrameSystems& systems) {
     sampleScene(scene, systems);
     return;
   }
-  scene.playing = false;
-  showRecordingStep(scene, finishRecording(scene, systems.aviExport, recordedMusic(systems)), *systems.ui);
+  stopRecording(scene, systems);
 }
 
 void advancePlayback(Scene& scene, FrameSystems& systems) {
@@ -282,6 +264,7 @@ void recordFrame(Scene& scene, FrameSystems& systems) {
   }
   port::makeOpaque(picture);
   const Outcome written = writeFrame(scene, systems.aviExport, picture, port::RowOrder::BottomUp);
+  systems.aviExport.elapsedSeconds += scene.frameElapsedSeconds;
   if (!written) {
     showRecordingStep(scene, written, *systems.ui);
   }
@@ -330,7 +313,7 @@ void drawInformation(Scene& scene, FrameSystems& systems) {
   if (scene.recording) {
     const RecordingSettings& settings = systems.aviExport.settings;
     recording = RecordingPosition{settings.recordStartFrame, systems.aviExport.framesWritten,
-                                  settings.recordFrameRate};
+                                  settings.recordFrameRate, recordingProgress(systems.aviExport)};
   }
   updateFrameRateReading(scene);
   for (const InfoText& text :

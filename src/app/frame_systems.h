@@ -45,6 +45,7 @@ struct FrameSystems {
   port::ViewSurface* surface = nullptr;  // the window's 3D view; null when drawing headless
   Panels panels;                         // the control panels' bitmaps, row table and clipboard state
   port::Ui* ui = nullptr;                // the window the frame step reports to; set on creation
+  bool shadowDialogOpen = false;         // the ground-shadow colour dialog is showing
 };
 
 // The window-creation work for these: the device for a screen of `screen` pixels on `surface`'s

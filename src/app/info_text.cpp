@@ -125,6 +125,9 @@ std::vector<InfoText> informationTexts(const Scene& scene, int, int height, floa
   if (scene.playing && scene.recording) {
     texts.push_back({"録画中", s(10), s(10), s(25), kRed, {}});
     texts.push_back({"(Esc:中断)", s(94), s(18), s(20), kRed, {}});
+    if (recording && !recording->progress.empty()) {
+      texts.push_back({recording->progress, s(200), s(18), s(20), kRed, {}});
+    }
   } else if (scene.playing) {
     texts.push_back({"再生中", s(10), s(10), s(25), kRed, {}});
   } else if (scene.cameraMode) {

@@ -32,6 +32,7 @@ struct RecordingPosition {
   std::uint32_t startFrame = 0;
   std::int32_t framesWritten = 0;
   float frameRate = kFramesPerSecond;  // output pictures per second
+  std::string progress;                // pictures written of the total and the time left
 };
 
 // Every information text of the frame in drawing order, for a back buffer of width x height and

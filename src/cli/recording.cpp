@@ -38,17 +38,6 @@ std::int64_t stepLimit(const RecordingSettings& settings) {
   return static_cast<std::int64_t>(std::ceil(frames * settings.recordFrameRate / kFramesPerSecond)) + 2;
 }
 
-// The pictures the recording of `settings` writes, counted as its clock counts them.
-std::int64_t picturesToWrite(const RecordingSettings& settings) {
-  const std::int64_t limit = stepLimit(settings);
-  std::int32_t pictures = 0;
-  while (pictures < limit && !recordingPastEnd(settings.recordStartFrame, settings.recordEndFrame, pictures,
-                                               settings.recordFrameRate)) {
-    ++pictures;
-  }
-  return pictures;
-}
-
 }  // namespace
 
 bool recordAvi(HeadlessScene& headless, const RecordingSettings& settings, const fs::path& wavPath) {
@@ -67,7 +56,8 @@ bool recordAvi(HeadlessScene& headless, const RecordingSettings& settings, const
   scene.playRangeEndTime = static_cast<float>(settings.recordEndFrame) / kFramesPerSecond;
   seekScene(scene);
   followRecording(systems.backgrounds, settings.recordStartFrame, settings.recordFrameRate);
-  ProgressLine progress = startProgress(picturesToWrite(settings));
+  ProgressLine progress = startProgress(
+      recordingPictureCount(settings.recordStartFrame, settings.recordEndFrame, settings.recordFrameRate));
   for (std::int64_t step = stepLimit(settings); scene.recording && step > 0; --step) {
     frameStep(scene, systems);
     showProgress(progress, systems.aviExport.framesWritten);

@@ -85,6 +85,9 @@ RecordingStart startRecording(Scene& scene, AviExport& aviExport, const Recordin
   aviExport.settings = settings;
   aviExport.audio = audio;
   aviExport.framesWritten = 0;
+  aviExport.picturesTotal =
+      recordingPictureCount(settings.recordStartFrame, settings.recordEndFrame, settings.recordFrameRate);
+  aviExport.elapsedSeconds = 0.0;
   aviExport.frameBytes = scene.outputWidth * scene.outputHeight * 4;
   scene.recording = true;
   scene.playing = true;

@@ -52,6 +52,8 @@ struct AviExport {
   RecordingSettings settings;
   std::int32_t framesWritten = 0;             // pictures written so far
   std::int32_t frameBytes = 0;                // outputWidth x outputHeight x 4
+  std::int32_t picturesTotal = 0;             // what the whole recording writes
+  double elapsedSeconds = 0.0;                // real time the recording has taken so far
   std::unique_ptr<port::AviWriter> writer;    // open while recording
   std::optional<port::AviAudioFormat> audio;  // the audio stream the file carries, if any
   port::Picture backBuffer;                   // the frame step's read-back, reused every picture

@@ -1,6 +1,7 @@
 #include "media/avi_export_timing.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "scene/document/frame_time.h"
 
@@ -22,6 +23,21 @@ float recordedFramePosition(std::uint32_t startFrame, std::int32_t framesWritten
 bool recordingPastEnd(std::uint32_t startFrame, std::uint32_t endFrame, std::int32_t framesWritten,
                       float frameRate) {
   return static_cast<std::uint64_t>(recordedFramePosition(startFrame, framesWritten, frameRate)) > endFrame;
+}
+
+// The first count whose picture lies past the end, found by halving: the position only grows with
+// the count, and a count is found in 31 tests whatever the range.
+std::int32_t recordingPictureCount(std::uint32_t startFrame, std::uint32_t endFrame, float frameRate) {
+  std::int32_t below = 0;
+  std::int32_t above = std::numeric_limits<std::int32_t>::max();
+  if (recordingPastEnd(startFrame, endFrame, below, frameRate)) {
+    return 0;
+  }
+  while (above - below > 1) {
+    const std::int32_t middle = below + (above - below) / 2;
+    (recordingPastEnd(startFrame, endFrame, middle, frameRate) ? above : below) = middle;
+  }
+  return above;
 }
 
 std::int64_t recordedAudioFrames(std::int64_t availableFrames, int sampleRate, float stopSeconds) {

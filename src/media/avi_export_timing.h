@@ -29,6 +29,10 @@ float recordedFramePosition(std::uint32_t startFrame, std::int32_t framesWritten
 bool recordingPastEnd(std::uint32_t startFrame, std::uint32_t endFrame, std::int32_t framesWritten,
                       float frameRate);
 
+// The pictures a recording of start..end at `frameRate` writes before its clock passes the end
+// frame; at most the largest signed 32-bit count.
+std::int32_t recordingPictureCount(std::uint32_t startFrame, std::uint32_t endFrame, float frameRate);
+
 // Sample frames of music that go with a recording stopped at `stopSeconds`: all of them, or those
 // up to and including the sample at that time when that is earlier.
 std::int64_t recordedAudioFrames(std::int64_t availableFrames, int sampleRate, float stopSeconds);

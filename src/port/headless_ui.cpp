@@ -36,6 +36,87 @@ std::optional<std::filesystem::path> HeadlessUi::saveFileDialog(const FileDialog
   return answerDialog(true, request);
 }
 
+namespace {
+
+void applyAnswer(std::vector<FormField>& fields, const FormAnswer& answer) {
+  for (FormField& field : fields) {
+    if (!field.enabled) {
+      continue;
+    }
+    if (auto text = answer.texts.find(field.id); text != answer.texts.end()) {
+      field.text = text->second;
+    }
+    if (auto check = answer.checks.find(field.id); check != answer.checks.end()) {
+      field.checked = check->second;
+    }
+    if (auto row = answer.selections.find(field.id); row != answer.selections.end()) {
+      field.selection = std::clamp(row->second, 0, std::max(0, static_cast<int>(field.rows.size()) - 1));
+    }
+  }
+}
+
+}  // namespace
+
+std::optional<std::vector<FormField>> HeadlessUi::formDialog(const FormRequest& request) {
+  forms.push_back(request);
+  std::vector<FormField> fields = request.fields;
+  while (!formAnswers.empty()) {
+    const FormAnswer answer = formAnswers.front();
+    formAnswers.pop_front();
+    if (!answer.ok) {
+      return std::nullopt;
+    }
+    applyAnswer(fields, answer);
+    const std::optional<FormRefusal> refusal = request.refuse ? request.refuse(fields) : std::nullopt;
+    if (!refusal) {
+      return fields;
+    }
+    messages.push_back({MessageOwner::Dialog, refusal->text, refusal->caption, MessageButtons::Ok});
+  }
+  return std::nullopt;
+}
+
+void HeadlessUi::openSliderDialog(SliderDialogRequest request) {
+  const int position = request.position;
+  const std::string text = request.text;
+  sliderDialog = ShownSliderDialog{std::move(request), position, text};
+}
+
+ShownSliderDialog& HeadlessUi::openSlider() {
+  if (!sliderDialog) {
+    throw std::logic_error("no slider dialog is open");
+  }
+  return *sliderDialog;
+}
+
+void HeadlessUi::slideDialog(int position) {
+  ShownSliderDialog& dialog = openSlider();
+  dialog.position = std::clamp(position, dialog.request.minimum, dialog.request.maximum);
+  if (dialog.request.moved) {
+    dialog.text = dialog.request.moved(dialog.position);
+  }
+}
+
+void HeadlessUi::typeInSliderDialog(std::string_view text) {
+  openSlider().text = text;
+}
+
+void HeadlessUi::pressEnterInSliderDialog() {
+  ShownSliderDialog& dialog = openSlider();
+  if (dialog.request.entered) {
+    dialog.position =
+        std::clamp(dialog.request.entered(dialog.text), dialog.request.minimum, dialog.request.maximum);
+  }
+}
+
+void HeadlessUi::closeSliderDialog() {
+  const std::function<void()> closed = openSlider().request.closed;
+  sliderDialog.reset();
+  if (closed) {
+    closed();
+  }
+}
+
 // A test that acts on the wrong kind of control has a mistake in it, not a user's action.
 void HeadlessUi::expectKind(int id, std::initializer_list<ControlKind> kinds, const char* action) const {
   if (std::find(kinds.begin(), kinds.end(), model_.kind(id)) == kinds.end()) {

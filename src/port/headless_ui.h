@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <initializer_list>
+#include <map>
 
 #include "port/control_model.h"
 #include "port/ui.h"
@@ -25,6 +26,22 @@ struct ShownDialog {
   FileDialogRequest request;
 };
 
+// What the user does in a form dialog: types into edits, sets check boxes and chooses rows (only
+// enabled fields take it), then presses OK, or presses Cancel.
+struct FormAnswer {
+  std::map<int, std::string> texts;
+  std::map<int, bool> checks;
+  std::map<int, int> selections;
+  bool ok = true;
+};
+
+// The open slider dialog as the user sees it.
+struct ShownSliderDialog {
+  SliderDialogRequest request;
+  int position = 0;
+  std::string text;
+};
+
 class HeadlessUi : public Ui {
  public:
   // Answers to questions (OK/Cancel boxes) and dialogs, taken in order; when a queue is empty a
@@ -33,6 +50,11 @@ class HeadlessUi : public Ui {
   std::deque<std::optional<std::filesystem::path>> dialogAnswers;
   std::vector<ShownMessage> messages;
   std::vector<ShownDialog> dialogs;
+  // Form dialogs: each answer is one press of OK or Cancel. A refused OK takes the next answer
+  // with the fields as they stood; an empty queue cancels.
+  std::deque<FormAnswer> formAnswers;
+  std::vector<FormRequest> forms;                 // every form shown, with its fields as they started
+  std::optional<ShownSliderDialog> sliderDialog;  // while one is open
   std::string windowTitle;
   Rect client{0, 0, 1280, 720};
   Rect restored{0, 0, 1280, 720};
@@ -49,6 +71,8 @@ class HeadlessUi : public Ui {
                            MessageButtons buttons) override;
   std::optional<std::filesystem::path> openFileDialog(const FileDialogRequest& request) override;
   std::optional<std::filesystem::path> saveFileDialog(const FileDialogRequest& request) override;
+  std::optional<std::vector<FormField>> formDialog(const FormRequest& request) override;
+  void openSliderDialog(SliderDialogRequest request) override;
 
   void setWindowTitle(std::string_view title) override { windowTitle = title; }
   Rect clientRect() const override { return client; }
@@ -92,12 +116,20 @@ class HeadlessUi : public Ui {
   // range) before it reports; a scroll bar only reports, and the program places its thumb.
   // Each helper throws std::logic_error when `id` is not a control of the kind it acts on.
   void scroll(int id, ScrollCode code, int position);
+  // The user drags the slider dialog's track bar to `position` (kept within its range), types
+  // `text` over its edit, presses Enter in the edit, or closes the dialog. Each throws
+  // std::logic_error when no slider dialog is open.
+  void slideDialog(int position);
+  void typeInSliderDialog(std::string_view text);
+  void pressEnterInSliderDialog();
+  void closeSliderDialog();
 
  private:
   std::optional<std::filesystem::path> answerDialog(bool save, const FileDialogRequest& request);
   void expectKind(int id, std::initializer_list<ControlKind> kinds, const char* action) const;
   void notify(int id, int notification);
   void moveFocus(int id);
+  ShownSliderDialog& openSlider();
   ControlModel model_;
 };
 

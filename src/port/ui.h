@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,8 +18,9 @@ namespace zv::port {
 
 enum class MessageButtons { Ok, OkCancel };
 enum class MessageAnswer { Ok, Cancel };
-// A box owned by the main window is modal to it; one without owner stands alone.
-enum class MessageOwner { MainWindow, None };
+// A box owned by the main window is modal to it; one without owner stands alone; a dialog's own box
+// is modal to the dialog, which stays open behind it.
+enum class MessageOwner { MainWindow, None, Dialog };
 
 struct FileFilter {
   std::string description;  // "Vocaloid Pose Data files(*.vpd)"
@@ -31,6 +33,55 @@ struct FileDialogRequest {
   std::vector<FileFilter> filters;
   std::filesystem::path initialDirectory;  // relative to the executable's folder
   std::string defaultExtension;            // appended when the user types a name without one
+};
+
+enum class FormFieldKind { Edit, CheckBox, Choice };
+
+// One line of a form dialog, addressed by its number; on OK it comes back as the user left it.
+struct FormField {
+  int id = 0;
+  FormFieldKind kind = FormFieldKind::Edit;
+  std::string label;  // before an edit or list; the check box's own text
+  std::string unit;   // after an edit: "Pixel", "fps"
+  std::string text;   // an edit's text
+  bool checked = false;
+  bool enabled = true;
+  std::vector<std::string> rows;  // a choice's rows
+  int selection = 0;
+};
+
+// What keeps a form dialog open: the box to show over it, or nothing to let OK close it.
+struct FormRefusal {
+  std::string text;
+  std::string caption;
+};
+using FormCheck = std::function<std::optional<FormRefusal>(const std::vector<FormField>& fields)>;
+
+// A modal dialog of labelled fields with OK and "ｷｬﾝｾﾙ".
+struct FormRequest {
+  std::string caption;
+  MessageOwner owner = MessageOwner::None;  // MainWindow or None
+  std::vector<FormField> fields;
+  FormCheck refuse;  // run on OK; may be empty
+};
+
+// The field numbered `id` of a form; a form without it has a mistake in it (std::logic_error).
+const FormField& formField(const std::vector<FormField>& fields, int id);
+
+// A modeless dialog with a track bar and an edit showing the same value, owned by the main window.
+// The program answers each change with what the other control is to show.
+struct SliderDialogRequest {
+  std::string caption;
+  std::string label;       // before the track bar
+  std::string scaleLabel;  // under the track bar
+  int minimum = 0;
+  int maximum = 0;
+  int tickInterval = 0;
+  int position = 0;
+  std::string text;
+  std::function<std::string(int position)> moved;     // the edit's new text
+  std::function<int(std::string_view text)> entered;  // Enter in the edit: the track bar's position
+  std::function<void()> closed;                       // Escape or the close box: the dialog is gone
 };
 
 // What a control shows, addressed by its numeric id (menu items 200-268, controls 300-418).
@@ -77,6 +128,11 @@ class Ui {
   // The chosen path, or nothing when the dialog was cancelled.
   virtual std::optional<std::filesystem::path> openFileDialog(const FileDialogRequest& request) = 0;
   virtual std::optional<std::filesystem::path> saveFileDialog(const FileDialogRequest& request) = 0;
+  // The fields as the user left them on OK, or nothing on Cancel. A refusal shows its box owned by
+  // the dialog and leaves the dialog open.
+  virtual std::optional<std::vector<FormField>> formDialog(const FormRequest& request) = 0;
+  // Shows the dialog and returns at once; its callbacks run while it is open.
+  virtual void openSliderDialog(SliderDialogRequest request) = 0;
 
   virtual void setWindowTitle(std::string_view title) = 0;
   virtual Rect clientRect() const = 0;

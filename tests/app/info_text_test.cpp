@@ -149,15 +149,16 @@ TEST(InformationText, RecordingShowsItsBannersAndThePictureBeingWritten) {
   scene.showInfo = true;
   scene.fpsShown = 60;
   scene.currentTime = 101.5f / 30.0f;
-  const RecordingPosition position{100, 3, 60.0f};
+  const RecordingPosition position{100, 3, 60.0f, "3/8 残り0:01"};
   const std::vector<InfoText> texts = informationTexts(scene, kWidth, kHeight, 1.0f, position);
-  ASSERT_EQ(texts.size(), 4u);
+  ASSERT_EQ(texts.size(), 5u);
   expectText(texts[0], "録画中", 10, 10, 25, kRed);
   expectText(texts[1], "(Esc:中断)", 94, 18, 20, kRed);
-  expectText(texts[3], "  101 flame(00:00:03)", 10, 40, 25, kBlack, kWhite);
-  // Hidden information leaves only the banners.
+  expectText(texts[2], "3/8 残り0:01", 200, 18, 20, kRed);
+  expectText(texts[4], "  101 flame(00:00:03)", 10, 40, 25, kBlack, kWhite);
+  // Hidden information leaves only the banners and the progress.
   scene.showInfo = false;
-  EXPECT_EQ(informationTexts(scene, kWidth, kHeight, 1.0f, position).size(), 2u);
+  EXPECT_EQ(informationTexts(scene, kWidth, kHeight, 1.0f, position).size(), 3u);
 }
 
 TEST(InformationText, ScaledPositionsAndHeightsTruncate) {

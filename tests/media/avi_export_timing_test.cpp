@@ -34,6 +34,19 @@ TEST(AviExportTiming, PictureCountsFollowTheOutputRate) {
   EXPECT_EQ(recordedFramePosition(5, 3, 60.0f), 6.5f);
 }
 
+TEST(AviExportTiming, ThePictureCountIsWhatTheClockWritesWithoutWalkingIt) {
+  for (const float rate : {30.0f, 60.0f, 24.0f, 15.0f, 29.97f, 0.5f, 1000.0f}) {
+    for (const auto& [start, end] : {std::pair{0u, 0u}, std::pair{10u, 19u}, std::pair{7u, 1234u}}) {
+      EXPECT_EQ(recordingPictureCount(start, end, rate),
+                static_cast<std::int32_t>(recordedFrames(start, end, rate).size()))
+          << start << ".." << end << " at " << rate;
+    }
+  }
+  // A range no recording could finish stops at the largest count rather than running on.
+  EXPECT_EQ(recordingPictureCount(0, std::numeric_limits<std::uint32_t>::max(), 1000.0f),
+            std::numeric_limits<std::int32_t>::max());
+}
+
 TEST(AviExportTiming, TheEndIsComparedUnsignedNearTheTopOfTheRange) {
   const std::uint32_t last = std::numeric_limits<std::uint32_t>::max() - 200;
   EXPECT_FALSE(recordingPastEnd(last, last + 100, 0, 30.0f));

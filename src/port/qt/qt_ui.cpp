@@ -22,6 +22,8 @@
 #include <algorithm>
 #include <functional>
 
+#include "port/qt/qt_dialogs.h"
+
 namespace zv::port {
 namespace {
 
@@ -233,6 +235,25 @@ std::optional<std::filesystem::path> QtUi::openFileDialog(const FileDialogReques
 
 std::optional<std::filesystem::path> QtUi::saveFileDialog(const FileDialogRequest& request) {
   return runFileDialog(true, request);
+}
+
+std::optional<std::vector<FormField>> QtUi::formDialog(const FormRequest& request) {
+  QWidget* owner = request.owner == MessageOwner::MainWindow ? &window_ : nullptr;
+  return runFormDialog(owner, request, [this](QWidget& dialog, const FormRefusal& refusal) {
+    if (answerMessage) {
+      answerMessage(refusal.text, refusal.caption, MessageButtons::Ok);
+      return;
+    }
+    QMessageBox box(&dialog);
+    box.setWindowTitle(toQString(refusal.caption));
+    box.setText(toQString(refusal.text));
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+  });
+}
+
+void QtUi::openSliderDialog(SliderDialogRequest request) {
+  showSliderDialog(window_, std::move(request));
 }
 
 void QtUi::setWindowTitle(std::string_view title) {

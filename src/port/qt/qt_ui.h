@@ -39,6 +39,8 @@ class QtUi : public Ui {
                            MessageButtons buttons) override;
   std::optional<std::filesystem::path> openFileDialog(const FileDialogRequest& request) override;
   std::optional<std::filesystem::path> saveFileDialog(const FileDialogRequest& request) override;
+  std::optional<std::vector<FormField>> formDialog(const FormRequest& request) override;
+  void openSliderDialog(SliderDialogRequest request) override;
 
   void setWindowTitle(std::string_view title) override;
   // The area below the menu bar, origin at its top-left corner.

@@ -106,6 +106,19 @@ struct Scene {
   // across commands; neither a new scene nor a project load resets it.
   std::int8_t blinkBurstCounter = 0;
 
+  // What the small dialogs last collected; each dialog starts from its own texts, not from these.
+  Vec3 biasOffset;                   // added to the translation of parentless bones' keys
+  float timeScale = 1.0f;            // factor of the time stretch
+  std::int32_t integerDelta = 0;     // frame shift, view-angle or camera-distance difference
+  std::int32_t blinkRangeStart = 0;  // frames the random blinks walk over
+  std::int32_t blinkRangeEnd = 0;
+  std::uint32_t recordStartFrame = 0;  // inclusive frame range of the AVI export
+  std::uint32_t recordEndFrame = 0;
+  float recordFrameRate = kFramesPerSecond;  // output pictures per second
+  bool recordWave = false;                   // the export carries the music
+  bool fastOutput = false;
+  float shadowBrightness = 1.0f;  // ground-shadow colour, 0..2 on its track bar; lives for the run
+
   // View switches and play options.
   bool cameraMode = true;  // the camera/light/accessory row of the model list is selected
   bool showInfo = false;
