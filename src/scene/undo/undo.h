@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "scene/document/scene.h"
 #include "scene/undo/undo_history.h"
@@ -17,6 +18,10 @@ void attachUndoHistory(Scene& scene, Model& model);
 // Starts a step: the pose of every bone is kept, the key list starts empty. Steps undone before
 // it can no longer be redone.
 void beginStep(Scene& scene, Model& model, UndoKind kind, std::uint32_t frame);
+
+// A pose step that keeps only the given bones, each once however often it is named: for edits
+// that write a few bones, so that undo puts back exactly those.
+void beginPoseStep(Scene& scene, Model& model, std::uint32_t frame, std::span<const std::uint32_t> bones);
 
 // Keeps bone key `index` as it is now, once per step.
 void recordKey(Model& model, std::uint32_t index);
