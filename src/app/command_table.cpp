@@ -25,7 +25,7 @@ const std::vector<CommandRow>& commandTable() {
     for (const std::span<const CommandRow> group :
          {fileMenuCommands(), viewMenuCommands(), playbackCommands(), modelPanelCommands(),
           cameraPanelCommands(), accessoryPanelCommands(), bonePanelCommands(), facePanelCommands(),
-          keyEditCommands(), frameEditorCommands()}) {
+          keyEditCommands(), frameEditorCommands(), clipboardCommands()}) {
       rows.insert(rows.end(), group.begin(), group.end());
     }
     return rows;

@@ -42,6 +42,7 @@ std::span<const CommandRow> bonePanelCommands();
 std::span<const CommandRow> facePanelCommands();
 std::span<const CommandRow> keyEditCommands();
 std::span<const CommandRow> frameEditorCommands();
+std::span<const CommandRow> clipboardCommands();
 
 // Every row of every panel and menu.
 const std::vector<CommandRow>& commandTable();
