@@ -44,6 +44,7 @@ std::span<const CommandRow> keyEditCommands();
 std::span<const CommandRow> frameEditorCommands();
 std::span<const CommandRow> editMenuCommands();
 std::span<const CommandRow> dialogCommands();
+std::span<const CommandRow> clipboardCommands();
 
 // Every row of every panel and menu.
 const std::vector<CommandRow>& commandTable();

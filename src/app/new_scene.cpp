@@ -2,8 +2,10 @@
 
 #include <cstdio>
 
+#include "app/clipboard_buttons.h"
 #include "app/startup.h"
 #include "media/background_video.h"
+#include "scene/clipboard/key_clipboard.h"
 #include "ui/camera_panel.h"
 #include "ui/control_ids.h"
 #include "ui/interpolation_preview.h"
@@ -12,7 +14,6 @@
 
 namespace zv {
 namespace {
-
 
 std::string colourText(float colour) {
   char text[16];
@@ -49,8 +50,9 @@ void resetSceneValues(Scene& scene, FrameSystems& systems) {
   scene.captureMode = CaptureMode::Off;
   scene.hoverZone = HoverZone::Nothing;
   scene.cameraRowScroll = 0;
-  systems.panels.clipboards.modelKeyBuffers = {};
-  systems.panels.clipboards.cameraKeyBuffers = {};
+  scene.poseClipboard = {};
+  forgetBoneKeys(scene.keyClipboard);
+  systems.panels.clipboards = clipboardState(scene);
 }
 
 void emptyLists(port::Ui& ui) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "scene/clipboard/clipboards.h"
 #include "scene/document/frame_time.h"
 #include "scene/document/math.h"
 #include "scene/document/model.h"
@@ -89,6 +90,10 @@ struct Scene {
   KeyPool<LightKey> lightKeyPool;
   std::array<KeyPool<AccessoryKey>, kMaxAccessories> accessoryKeyPools;
   std::uint32_t lastFrame = 0;  // highest frame ever keyed in the scene; only grows until a reset
+
+  // Filled by the copy buttons; pasting applies them by name to whichever model is current.
+  KeyClipboard keyClipboard;
+  PoseClipboard poseClipboard;
 
   // Accessory slot i's state; its prop lives with the renderer.
   std::array<AccessoryState, kMaxAccessories> accessories;

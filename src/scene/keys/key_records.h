@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "scene/document/math.h"
@@ -116,6 +117,14 @@ struct AccessoryKey {
   Vec3 rotation;  // radians about X, Y, Z
   float scale = 1.0f;
   bool operator==(const AccessoryKey&) const = default;
+};
+
+// One IK chain's flag of a display and IK key, named by the chain's IK bone so that it can be
+// carried to another model (motion files, the key clipboard).
+struct IkFlagByName {
+  std::string ikBoneName;  // CP932 name of the chain's IK bone
+  bool enabled = true;
+  bool operator==(const IkFlagByName&) const = default;
 };
 
 }  // namespace zv

@@ -67,11 +67,6 @@ KeyWrite registerMorphKeyByName(Scene& scene, Model& model, std::string_view mor
 // The model's visible flag and every IK chain's enabled flag.
 KeyWrite registerDisplayIkKey(Scene& scene, Model& model, std::uint32_t frame);
 
-struct IkFlagByName {
-  std::string ikBoneName;  // CP932 name of the chain's IK bone
-  bool enabled = true;
-};
-
 // An explicit visible flag; each chain takes the flag of the first entry naming its IK bone and
 // is enabled when no entry names it.
 KeyWrite registerDisplayIkKeyWithValues(Scene& scene, Model& model, std::uint32_t frame, bool visible,

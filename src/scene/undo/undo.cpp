@@ -118,6 +118,20 @@ void joinWithNextStep(Model& model) {
   }
 }
 
+void beginPoseStep(Scene& scene, Model& model, std::uint32_t frame, std::span<const std::uint32_t> bones) {
+  beginStep(scene, model, UndoKind::Pose, frame);
+  std::vector<PoseEntry>& every = model.undoHistory.undoRing[model.undoHistory.position].poses;
+  std::vector<PoseEntry> kept;
+  std::vector<bool> seen(every.size(), false);
+  for (std::uint32_t bone : bones) {
+    if (bone < every.size() && !seen[bone]) {
+      seen[bone] = true;
+      kept.push_back(every[bone]);
+    }
+  }
+  every = std::move(kept);
+}
+
 void recordKey(Model& model, std::uint32_t index) {
   UndoHistory& history = model.undoHistory;
   if (history.recordedKeys.insert(index).second) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "scene/document/scene.h"
 #include "scene/undo/undo_history.h"
@@ -21,6 +22,10 @@ void beginStep(Scene& scene, Model& model, UndoKind kind, std::uint32_t frame);
 // Makes the newest step the first half of a two-step key edit (a deletion before its keys are
 // registered again elsewhere): the step recorded next is undone and redone together with it.
 void joinWithNextStep(Model& model);
+
+// A pose step that keeps only the given bones, each once however often it is named: for edits
+// that write a few bones, so that undo puts back exactly those.
+void beginPoseStep(Scene& scene, Model& model, std::uint32_t frame, std::span<const std::uint32_t> bones);
 
 // Keeps bone key `index` as it is now, once per step.
 void recordKey(Model& model, std::uint32_t index);
