@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "app/curve_handle_drag.h"
 #include "app/frame_navigation.h"
 #include "app/window_panels.h"
 #include "scene/keys/key_pool_selection.h"
@@ -115,6 +116,9 @@ bool timelineMouseDown(Scene& scene, FrameSystems& systems, TimelinePress press)
     systems.panels.timeline.splitterHeld = true;
     return true;
   }
+  if (pressCurveHandle(scene, systems, x, y)) {
+    return true;
+  }
   const bool inRows = y >= kRowsTop && y < height - kRowsBottomMargin;
   const bool inGridColumns = x >= kGridLeft && x < width - kScrollBarAllowance;
   const int row = (y - kRowsTop) / kRowPitch;
@@ -151,6 +155,12 @@ bool timelineMouseDown(Scene& scene, FrameSystems& systems, TimelinePress press)
 
 void timelineMouseUp(FrameSystems& systems) {
   systems.panels.timeline.splitterHeld = false;
+  releaseCurveHandle(systems);
+}
+
+void timelineMouseMove(Scene& scene, FrameSystems& systems, int x, int y) {
+  dragSplitter(scene, systems, x);
+  dragCurveHandle(scene, systems, x, y);
 }
 
 void dragSplitter(Scene& scene, FrameSystems& systems, int x) {
