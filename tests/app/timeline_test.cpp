@@ -180,6 +180,25 @@ TEST_F(Timeline, TheFrameScrollBarMovesTheGrid) {
   EXPECT_EQ(first(), 94u);
 }
 
+TEST_F(Timeline, ArrowStepsWithThePointerOverTheViewMoveTheEyeInstead) {
+  const int viewLeft = systems_->viewRectangle.left;
+  ASSERT_GT(viewLeft, scene_.panelWidth);
+  scene_.mouseX = viewLeft + 1;
+  ui_.scroll(kFrameScrollBar, port::ScrollCode::LineDown, 0);
+  ui_.scroll(kFrameScrollBar, port::ScrollCode::LineDown, 0);
+  EXPECT_FLOAT_EQ(scene_.camera.cameraDistance, -37.0f);
+  ui_.scroll(kFrameScrollBar, port::ScrollCode::LineUp, 0);
+  EXPECT_FLOAT_EQ(scene_.camera.cameraDistance, -36.0f);
+  EXPECT_EQ(first(), 0u);
+  ui_.scroll(kFrameScrollBar, port::ScrollCode::PageDown, 0);
+  EXPECT_EQ(first(), 12u) << "pages still scroll";
+
+  scene_.mouseX = viewLeft;
+  ui_.scroll(kFrameScrollBar, port::ScrollCode::LineDown, 0);
+  EXPECT_EQ(first(), 13u);
+  EXPECT_FLOAT_EQ(scene_.camera.cameraDistance, -36.0f);
+}
+
 TEST_F(Timeline, KeyClicksSelectWithAndWithoutShift) {
   const std::vector<std::uint32_t> keys = cameraKeys({3, 5, 8});
   ASSERT_TRUE(timelineMouseDown(scene_, *systems_, cell(3, 0)));
