@@ -180,6 +180,34 @@ TEST_F(Timeline, TheFrameScrollBarMovesTheGrid) {
   EXPECT_EQ(first(), 94u);
 }
 
+TEST_F(Timeline, TheRowScrollBarMovesTheModelsRowsWithinTheRowCount) {
+  ASSERT_TRUE(addModel(scene_, *systems_, "UserFile/Model/tessera.tsm"));
+  Model& model = *currentModel(scene_);
+  const int lastScroll = systems_->panels.rows.rowCount - 2;
+  ASSERT_GT(lastScroll, 3);
+  ui_.scroll(kRowScrollBar, port::ScrollCode::LineDown, 0);
+  ui_.scroll(kRowScrollBar, port::ScrollCode::LineDown, 0);
+  EXPECT_EQ(model.rowScroll, 2);
+  ui_.scroll(kRowScrollBar, port::ScrollCode::LineUp, 0);
+  ui_.scroll(kRowScrollBar, port::ScrollCode::LineUp, 0);
+  ui_.scroll(kRowScrollBar, port::ScrollCode::LineUp, 0);
+  EXPECT_EQ(model.rowScroll, 0) << "never above the first row";
+  ui_.scroll(kRowScrollBar, port::ScrollCode::PageDown, 0);
+  EXPECT_EQ(model.rowScroll, std::min(lastScroll, (720 - 398) / 14 - 1));
+  ui_.scroll(kRowScrollBar, port::ScrollCode::PageDown, 0);
+  ui_.scroll(kRowScrollBar, port::ScrollCode::PageDown, 0);
+  EXPECT_EQ(model.rowScroll, lastScroll) << "never past the row count - 2";
+  ui_.setControlPosition(kRowScrollBar, 2);
+  ui_.scroll(kRowScrollBar, port::ScrollCode::ThumbTrack, 3);
+  EXPECT_EQ(model.rowScroll, lastScroll) << "the thumb moves by its own step, clamped";
+  ui_.scroll(kRowScrollBar, port::ScrollCode::EndScroll, 0);
+  EXPECT_EQ(model.rowScroll, lastScroll);
+  ui_.setControlPosition(kRowScrollBar, 5);
+  ui_.scroll(kRowScrollBar, port::ScrollCode::ThumbTrack, 1);
+  EXPECT_EQ(model.rowScroll, lastScroll - 4);
+  EXPECT_EQ(scene_.cameraRowScroll, 0) << "camera mode keeps its own position";
+}
+
 TEST_F(Timeline, ArrowStepsWithThePointerOverTheViewMoveTheEyeInstead) {
   const int viewLeft = systems_->viewRectangle.left;
   ASSERT_GT(viewLeft, scene_.panelWidth);
