@@ -75,6 +75,10 @@ void toggleKeyInCell(Scene& scene, const Panels& panels, Cell cell) {
   }
 }
 
+bool overSplitter(int x, int panelWidth) {
+  return x >= panelWidth && x <= panelWidth + kSplitterWidth;
+}
+
 const ShownRow* shownRow(const Panels& panels, int row) {
   return row >= 0 && static_cast<std::size_t>(row) < panels.rows.shown.size() ? &panels.rows.shown[row]
                                                                               : nullptr;
@@ -112,7 +116,7 @@ bool timelineMouseDown(Scene& scene, FrameSystems& systems, TimelinePress press)
   const int height = systems.ui->clientRect().height();
   const int x = press.x;
   const int y = press.y;
-  if (x >= width && x <= width + kSplitterWidth) {
+  if (overSplitter(x, width)) {
     systems.panels.timeline.splitterHeld = true;
     return true;
   }
@@ -159,6 +163,8 @@ void timelineMouseUp(FrameSystems& systems) {
 }
 
 void timelineMouseMove(Scene& scene, FrameSystems& systems, int x, int y) {
+  const bool resizing = systems.panels.timeline.splitterHeld || overSplitter(x, scene.panelWidth);
+  systems.ui->setCursorShape(resizing ? port::CursorShape::ResizeLeftRight : port::CursorShape::Arrow);
   dragSplitter(scene, systems, x);
   dragCurveHandle(scene, systems, x, y);
 }

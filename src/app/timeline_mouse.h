@@ -25,7 +25,8 @@ bool timelineMouseDown(Scene& scene, FrameSystems& systems, TimelinePress press)
 // The button was released: the splitter and the curve handle are let go.
 void timelineMouseUp(FrameSystems& systems);
 
-// The pointer moved to (x, y): the held splitter or curve handle follows it.
+// The pointer moved to (x, y): the held splitter or curve handle follows it; over the splitter the
+// pointer shows that it resizes.
 void timelineMouseMove(Scene& scene, FrameSystems& systems, int x, int y);
 
 // The pointer moved to `x` while the splitter is held: the panel width follows within

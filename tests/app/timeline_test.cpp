@@ -319,7 +319,14 @@ TEST_F(Timeline, TheWindowShowsTheMarksUnderTheirColumnLines) {
 }
 
 TEST_F(Timeline, TheSplitterDragIsClamped) {
+  timelineMouseMove(scene_, *systems_, scene_.panelWidth + 6, 300);
+  EXPECT_EQ(ui_.cursorShape, port::CursorShape::ResizeLeftRight);
+  timelineMouseMove(scene_, *systems_, scene_.panelWidth + 7, 300);
+  EXPECT_EQ(ui_.cursorShape, port::CursorShape::Arrow);
   ASSERT_TRUE(timelineMouseDown(scene_, *systems_, {scene_.panelWidth + 3, 300}));
+  timelineMouseMove(scene_, *systems_, 700, 300);
+  EXPECT_EQ(ui_.cursorShape, port::CursorShape::ResizeLeftRight) << "held, the drag keeps its pointer";
+  EXPECT_EQ(scene_.panelWidth, 700);
   dragSplitter(scene_, *systems_, 2000);
   EXPECT_EQ(scene_.panelWidth, 1000);
   EXPECT_EQ(ui_.control(kFrameScrollBar).page, 70);

@@ -455,6 +455,10 @@ void QtUi::repaint() {
   client_.update();
 }
 
+void QtUi::setCursorShape(CursorShape shape) {
+  client_.setCursor(shape == CursorShape::ResizeLeftRight ? Qt::SizeHorCursor : Qt::ArrowCursor);
+}
+
 QWidget* QtUi::widget(int id) const {
   auto found = widgets_->controls.find(id);
   return found == widgets_->controls.end() ? nullptr : found->second;
