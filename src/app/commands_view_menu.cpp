@@ -1,5 +1,6 @@
 // The display menu: view switches with their check marks, backgrounds, frame-rate limits and the
 // screen-capture modes.
+#include "app/camera_take_over.h"
 #include "app/command_files.h"
 #include "app/command_table.h"
 #include "media/background_image.h"
@@ -51,6 +52,9 @@ bool toggleGroundShadow(Scene& scene, FrameSystems& systems, int) {
 bool toggleFollowCameraLight(Scene& scene, FrameSystems& systems, int) {
   scene.followCameraLight = !scene.followCameraLight;
   systems.ui->checkControl(kMenuFollowCameraLight, scene.followCameraLight);
+  if (scene.followCameraLight) {
+    takeOverCameraView(scene, systems);
+  }
   return true;
 }
 

@@ -90,7 +90,9 @@ TEST_F(PlaybackStop, ControlsDisabledBeforePlaybackStayDisabledAfterIt) {
 
 // Every world point sits at the same place before the eye in the camera's view and in the editing
 // view that took it over.
-TEST_F(PlaybackStop, TheCameraButtonShowsTheModelFromWhereTheCameraLooks) {
+class CameraTakeOver : public PlaybackStop, public ::testing::WithParamInterface<int> {};
+
+TEST_P(CameraTakeOver, ShowsTheModelFromWhereTheCameraLooks) {
   modelWithKey();
   ASSERT_FALSE(scene_.cameraMode);
   CameraKey& head = scene_.cameraKeyPool.at(0);
@@ -99,7 +101,7 @@ TEST_F(PlaybackStop, TheCameraButtonShowsTheModelFromWhereTheCameraLooks) {
   head.distance = -50.0f;
   scene_.followModelCentre = true;
   scene_.viewOffsetX = 7.0f;
-  ui_.click(kBottomViewButton);
+  ui_.click(GetParam());
 
   const Mat4 turn = viewRotation(head.rotation);
   const Vec3 modelCentre = worldCentre(scene_);
@@ -113,6 +115,10 @@ TEST_F(PlaybackStop, TheCameraButtonShowsTheModelFromWhereTheCameraLooks) {
   }
   EXPECT_EQ(scene_.camera.cameraAngles.y, head.rotation.y);
 }
+
+// The camera button, and the menu item that makes camera and light follow their keys.
+INSTANTIATE_TEST_SUITE_P(CameraButtonAndFollowItem, CameraTakeOver,
+                         ::testing::Values(kBottomViewButton, kMenuFollowCameraLight));
 
 }  // namespace
 }  // namespace zv
