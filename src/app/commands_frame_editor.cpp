@@ -53,10 +53,12 @@ bool takeFocus(Scene&, FrameSystems& systems, int id) {
 }
 
 // A value typed and left without Enter is applied as well, so that the box never shows a value
-// the scene does not hold.
+// the scene does not hold. A box that loses the focus because it was disabled or hidden (playback
+// starting, the mode changing) is not the user's choice to apply.
 bool commitOnLeaving(Scene& scene, FrameSystems& systems, int id) {
   Panels& panels = systems.panels;
-  if (panels.focusedBox == id && systems.ui->control(id).text != panels.focusedBoxText) {
+  const port::ControlState box = systems.ui->control(id);
+  if (panels.focusedBox == id && box.enabled && box.visible && box.text != panels.focusedBoxText) {
     commitEditBox(scene, systems, id);
   }
   panels.focusedBox = 0;

@@ -45,6 +45,17 @@ TEST_F(EditBoxFocus, ABoxLeftUnchangedAppliesNothing) {
   EXPECT_FALSE(model.undoHistory.undoAvailable);
 }
 
+TEST_F(EditBoxFocus, ABoxThatLosesTheFocusByBeingDisabledAppliesNothing) {
+  ui_.type(kCurrentFrameBox, "50");
+  ui_.setControlText(kStartFrameBox, "0");
+  ui_.click(kPlayButton);
+  ASSERT_TRUE(scene_.playing);
+  ASSERT_FALSE(ui_.control(kCurrentFrameBox).enabled);
+  ui_.focusMainWindow();
+  EXPECT_EQ(scene_.currentFrame, 0u);
+  EXPECT_FALSE(ui_.control(kUndoButton).enabled) << "playback keeps its lock";
+}
+
 TEST_F(EditBoxFocus, APropRotationTypedInDegreesIsStoredInRadiansWhenLeft) {
   ASSERT_TRUE(addAccessory(scene_, *systems_, "UserFile/Accessory/lamp.vac"));
   ui_.type(kAccessoryRotationEdits[2], "90");
