@@ -1,5 +1,5 @@
 // Dragging a handle of the curve box: the control point follows the mouse on the chosen channel
-// of every selected key of the mode, after one undo step for them all.
+// of every selected key of the mode; bone keys get one undo step for the whole drag.
 #pragma once
 
 #include "app/frame_systems.h"

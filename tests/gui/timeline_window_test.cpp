@@ -74,6 +74,18 @@ TEST_F(TimelineWindow, TheMouseDragsACurveHandleOfTheSelectedCameraKeys) {
   EXPECT_EQ(scene_.cameraKeyPool[0].curves.curve(kCameraRotation).x1, 45) << "released, the handle stays";
 }
 
+TEST_F(TimelineWindow, ThePointerShowsTheResizeArrowOverTheSplitter) {
+  QWidget* client = window_->centralWidget();
+  const int splitter = scene_.panelWidth + 3;
+  ASSERT_EQ(client->childAt(QPoint(splitter, 300)), nullptr);
+  QTest::mouseMove(client, QPoint(splitter, 300));
+  steps(1);
+  EXPECT_EQ(client->cursor().shape(), Qt::SizeHorCursor);
+  QTest::mouseMove(client, QPoint(splitter - 40, 300));
+  steps(1);
+  EXPECT_EQ(client->cursor().shape(), Qt::ArrowCursor);
+}
+
 TEST_F(TimelineWindow, ATypedFrameIsCommittedWhenTheFocusMovesToAnotherBox) {
   window_->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
