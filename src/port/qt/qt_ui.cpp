@@ -456,7 +456,11 @@ void QtUi::repaint() {
 }
 
 void QtUi::setCursorShape(CursorShape shape) {
-  client_.setCursor(shape == CursorShape::ResizeLeftRight ? Qt::SizeHorCursor : Qt::ArrowCursor);
+  const Qt::CursorShape wanted = shape == CursorShape::ResizeLeftRight ? Qt::SizeHorCursor : Qt::ArrowCursor;
+  // Asked on every mouse move: the window system hears only of changes.
+  if (client_.cursor().shape() != wanted) {
+    client_.setCursor(wanted);
+  }
 }
 
 QWidget* QtUi::widget(int id) const {
