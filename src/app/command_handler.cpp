@@ -4,6 +4,7 @@
 #include "app/frame_navigation.h"
 #include "app/window_panels.h"
 #include "ui/control_ids.h"
+#include "ui/curve_box.h"
 
 namespace zv {
 namespace {
@@ -26,6 +27,7 @@ void afterChange(Scene& scene, FrameSystems& systems, const CommandRow& row) {
   }
   if (row.refreshesPanels) {
     rebuildRows(scene, systems.panels);
+    refreshCurveBox(scene, systems.panels, *systems.ui);
     systems.ui->repaint();
   }
 }

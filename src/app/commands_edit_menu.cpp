@@ -5,11 +5,10 @@
 
 #include "anim/morph_frame_edits.h"
 #include "anim/pose_reset.h"
-#include "app/camera_follow.h"
+#include "app/camera_take_over.h"
 #include "app/command_table.h"
 #include "app/undo_commands.h"
 #include "scene/keys/key_select_all.h"
-#include "ui/camera_panel.h"
 #include "ui/control_ids.h"
 
 namespace zv {
@@ -85,11 +84,10 @@ bool clearMorphKeys(Scene& scene, FrameSystems& systems, int id) {
 }
 
 bool toggleFollowCameraLight(Scene& scene, FrameSystems& systems, int) {
-  setCameraLightFollowing(scene, !scene.followCameraLight);
+  scene.followCameraLight = !scene.followCameraLight;
   systems.ui->checkControl(kMenuFollowCameraLight, scene.followCameraLight);
   if (scene.followCameraLight) {
-    refreshCameraPanel(scene, *systems.ui, systems.device);
-    continueViewFromCamera(scene);
+    takeOverCameraView(scene, systems);
   }
   return true;
 }

@@ -1,5 +1,5 @@
-// The frame editor's own controls: the frame steps, the jump back to the current frame, and Enter
-// in the boxes that commit a typed value.
+// The frame editor's own controls: the frame steps, the jump back to the current frame, and the
+// boxes that commit a typed value on Enter or when the focus leaves them.
 #include "app/command_table.h"
 #include "app/edit_box_commit.h"
 #include "app/frame_navigation.h"
@@ -24,45 +24,66 @@ bool scrollToCurrentFrame(Scene& scene, FrameSystems& systems, int) {
   return false;
 }
 
+constexpr int kCommittingBoxes[] = {
+    kCurrentFrameBox,           kViewAngleBox,
+    kLightColourBoxes[0],       kLightColourBoxes[1],
+    kLightColourBoxes[2],       kLightDirectionBoxes[0],
+    kLightDirectionBoxes[1],    kLightDirectionBoxes[2],
+    kAccessoryPositionEdits[0], kAccessoryPositionEdits[1],
+    kAccessoryPositionEdits[2], kAccessoryRotationEdits[0],
+    kAccessoryRotationEdits[1], kAccessoryRotationEdits[2],
+    kAccessoryScaleEdit,
+};
+
+void rememberBoxText(FrameSystems& systems, int id) {
+  systems.panels.focusedBox = id;
+  systems.panels.focusedBoxText = systems.ui->control(id).text;
+}
+
 // The box's value is applied and shown by the commit itself; no row rebuild is needed after it.
-bool commitBox(Scene& scene, FrameSystems& systems, int id) {
+bool commitOnEnter(Scene& scene, FrameSystems& systems, int id) {
   commitEditBox(scene, systems, id);
+  rememberBoxText(systems, id);
   return false;
 }
 
-constexpr CommandRow click(int id, CommandAction action) {
-  return {id, port::kNotifyClicked, action};
+bool takeFocus(Scene&, FrameSystems& systems, int id) {
+  rememberBoxText(systems, id);
+  return false;
 }
 
-constexpr CommandRow enter(int id) {
-  return {id, port::kNotifyEnterPressed, commitBox};
+// A value typed and left without Enter is applied as well, so that the box never shows a value
+// the scene does not hold. A box that loses the focus because it was disabled or hidden (playback
+// starting, the mode changing) is not the user's choice to apply.
+bool commitOnLeaving(Scene& scene, FrameSystems& systems, int id) {
+  Panels& panels = systems.panels;
+  const port::ControlState box = systems.ui->control(id);
+  if (panels.focusedBox == id && box.enabled && box.visible && box.text != panels.focusedBoxText) {
+    commitEditBox(scene, systems, id);
+  }
+  panels.focusedBox = 0;
+  return false;
 }
 
-constexpr CommandRow kRows[] = {
-    click(kPreviousFrameButton, stepBack),
-    click(kNextFrameButton, stepForward),
-    click(kShowCurrentFrameButton, scrollToCurrentFrame),
-    enter(kCurrentFrameBox),
-    enter(kViewAngleBox),
-    enter(kLightColourBoxes[0]),
-    enter(kLightColourBoxes[1]),
-    enter(kLightColourBoxes[2]),
-    enter(kLightDirectionBoxes[0]),
-    enter(kLightDirectionBoxes[1]),
-    enter(kLightDirectionBoxes[2]),
-    enter(kAccessoryPositionEdits[0]),
-    enter(kAccessoryPositionEdits[1]),
-    enter(kAccessoryPositionEdits[2]),
-    enter(kAccessoryRotationEdits[0]),
-    enter(kAccessoryRotationEdits[1]),
-    enter(kAccessoryRotationEdits[2]),
-    enter(kAccessoryScaleEdit),
-};
+std::vector<CommandRow> frameEditorRows() {
+  std::vector<CommandRow> rows = {
+      {kPreviousFrameButton, port::kNotifyClicked, stepBack},
+      {kNextFrameButton, port::kNotifyClicked, stepForward},
+      {kShowCurrentFrameButton, port::kNotifyClicked, scrollToCurrentFrame},
+  };
+  for (const int box : kCommittingBoxes) {
+    rows.push_back({box, port::kNotifyEnterPressed, commitOnEnter});
+    rows.push_back({box, port::kNotifyFocusGained, takeFocus});
+    rows.push_back({box, port::kNotifyFocusLost, commitOnLeaving});
+  }
+  return rows;
+}
 
 }  // namespace
 
 std::span<const CommandRow> frameEditorCommands() {
-  return kRows;
+  static const std::vector<CommandRow> rows = frameEditorRows();
+  return rows;
 }
 
 }  // namespace zv

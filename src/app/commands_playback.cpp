@@ -1,7 +1,9 @@
 // The viewpoint and playback panels: view presets, play and stop, and the play options.
 #include "anim/sampling.h"
+#include "app/camera_take_over.h"
 #include "app/command_table.h"
 #include "app/playback_clock.h"
+#include "app/playback_stop.h"
 #include "port/text.h"
 #include "ui/control_ids.h"
 
@@ -28,6 +30,8 @@ bool namedDummyBones(const Model* model) {
 
 bool showViewPreset(Scene& scene, FrameSystems& systems, int id) {
   if (id == kBottomViewButton && !scene.cameraMode) {
+    takeOverCameraView(scene, systems);
+    systems.ui->repaint();
     return false;
   }
   for (const ViewPreset& preset : kViewPresets) {
@@ -61,10 +65,8 @@ void startPlayback(Scene& scene, FrameSystems& systems) {
   }
 }
 
-void stopPlayback(Scene& scene, FrameSystems& systems) {
-  scene.playing = false;
-  unlockAfterPlayback(*systems.ui, systems.panels.playbackLock);
-  systems.ui->checkControl(kPlayButton, false);
+void stopPlaying(Scene& scene, FrameSystems& systems) {
+  stopPlayback(scene, systems);
   if (wavLoaded(systems)) {
     stop(systems.wav);
     prepare(systems.wav);
@@ -73,7 +75,7 @@ void stopPlayback(Scene& scene, FrameSystems& systems) {
 
 bool playOrStop(Scene& scene, FrameSystems& systems, int) {
   if (scene.playing) {
-    stopPlayback(scene, systems);
+    stopPlaying(scene, systems);
   } else {
     startPlayback(scene, systems);
   }

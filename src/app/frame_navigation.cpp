@@ -115,6 +115,12 @@ std::uint32_t scrolledFirstFrame(std::uint32_t first, port::ScrollCode code, int
 }
 
 void timelineScroll(Scene& scene, FrameSystems& systems, port::ScrollCode code, int thumb) {
+  const bool line = code == port::ScrollCode::LineUp || code == port::ScrollCode::LineDown;
+  if (line && scene.mouseX > systems.viewRectangle.left) {
+    // Arrow steps that come while the pointer is over the 3D view move the eye instead.
+    scene.camera.cameraDistance += code == port::ScrollCode::LineUp ? 1.0f : -1.0f;
+    return;
+  }
   TimelineState& timeline = systems.panels.timeline;
   timeline.firstVisibleFrame =
       scrolledFirstFrame(timeline.firstVisibleFrame, code, thumb, timelineColumns(scene.panelWidth));

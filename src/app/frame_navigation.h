@@ -31,6 +31,8 @@ void showCurrentFrame(Scene& scene, FrameSystems& systems);
 // The first visible frame a scroll-bar move leads to: one frame per line, one page per page, the
 // thumb's position while it is dragged; never below 0. Other codes leave it.
 std::uint32_t scrolledFirstFrame(std::uint32_t first, port::ScrollCode code, int thumb, int page);
+// The frame scroll bar moved; a line step while the pointer is over the 3D view changes the camera
+// distance by one instead (nearer for a step left).
 void timelineScroll(Scene& scene, FrameSystems& systems, port::ScrollCode code, int thumb);
 
 }  // namespace zv

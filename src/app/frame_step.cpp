@@ -8,6 +8,7 @@
 #include "app/info_text.h"
 #include "app/overlay_layout.h"
 #include "app/playback_clock.h"
+#include "app/playback_stop.h"
 #include "app/recording_commands.h"
 #include "app/view_transforms.h"
 #include "app/widget_restriction.h"
@@ -63,8 +64,7 @@ void advancePlayback(Scene& scene, FrameSystems& systems) {
     prepare(systems.wav);
   }
   if (tick == PlaybackTick::End) {
-    unlockAfterPlayback(ui, systems.panels.playbackLock);
-    ui.checkControl(kPlayButton, false);
+    stopPlayback(scene, systems);
     return;
   }
   if (tick == PlaybackTick::Repeat) {

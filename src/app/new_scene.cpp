@@ -8,7 +8,7 @@
 #include "scene/clipboard/key_clipboard.h"
 #include "ui/camera_panel.h"
 #include "ui/control_ids.h"
-#include "ui/interpolation_preview.h"
+#include "ui/curve_box.h"
 #include "ui/model_selection.h"
 #include "ui/panel_visibility.h"
 
@@ -154,9 +154,7 @@ void newScene(Scene& scene, FrameSystems& systems) {
   showCameraAndLight(scene, ui);
   enableModeMenus(ui, true);
   rebuildRows(scene, panels);
-  const PreviewResult preview =
-      drawInterpolationPreview(scene, ui.control(kCurveList).selection, panels.bitmaps.preview);
-  panels.curvesShared = preview.curvesShared;
+  refreshCurveBox(scene, panels, ui);
   refreshCameraPanel(scene, ui, systems.device);
   updatePanelVisibility(scene, ui, panels.clipboards);
   if (panels.relayout) {

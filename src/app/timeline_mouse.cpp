@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "app/curve_handle_drag.h"
 #include "app/frame_navigation.h"
 #include "app/window_panels.h"
 #include "scene/keys/key_pool_selection.h"
@@ -74,6 +75,10 @@ void toggleKeyInCell(Scene& scene, const Panels& panels, Cell cell) {
   }
 }
 
+bool overSplitter(int x, int panelWidth) {
+  return x >= panelWidth && x <= panelWidth + kSplitterWidth;
+}
+
 const ShownRow* shownRow(const Panels& panels, int row) {
   return row >= 0 && static_cast<std::size_t>(row) < panels.rows.shown.size() ? &panels.rows.shown[row]
                                                                               : nullptr;
@@ -111,8 +116,11 @@ bool timelineMouseDown(Scene& scene, FrameSystems& systems, TimelinePress press)
   const int height = systems.ui->clientRect().height();
   const int x = press.x;
   const int y = press.y;
-  if (x >= width && x <= width + kSplitterWidth) {
+  if (overSplitter(x, width)) {
     systems.panels.timeline.splitterHeld = true;
+    return true;
+  }
+  if (pressCurveHandle(scene, systems, x, y)) {
     return true;
   }
   const bool inRows = y >= kRowsTop && y < height - kRowsBottomMargin;
@@ -151,6 +159,14 @@ bool timelineMouseDown(Scene& scene, FrameSystems& systems, TimelinePress press)
 
 void timelineMouseUp(FrameSystems& systems) {
   systems.panels.timeline.splitterHeld = false;
+  releaseCurveHandle(systems);
+}
+
+void timelineMouseMove(Scene& scene, FrameSystems& systems, int x, int y) {
+  const bool resizing = systems.panels.timeline.splitterHeld || overSplitter(x, scene.panelWidth);
+  systems.ui->setCursorShape(resizing ? port::CursorShape::ResizeLeftRight : port::CursorShape::Arrow);
+  dragSplitter(scene, systems, x);
+  dragCurveHandle(scene, systems, x, y);
 }
 
 void dragSplitter(Scene& scene, FrameSystems& systems, int x) {

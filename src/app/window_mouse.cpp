@@ -11,7 +11,7 @@ void handleMouse(Scene& scene, FrameSystems& systems, const port::MouseEvent& ev
     case MouseAction::Move:
       scene.mouseX = event.x;
       scene.mouseY = event.y;
-      dragSplitter(scene, systems, event.x);
+      timelineMouseMove(scene, systems, event.x, event.y);
       break;
     case MouseAction::Press:
       scene.mouseX = event.x;

@@ -61,6 +61,7 @@ class HeadlessUi : public Ui {
   bool isMaximised = false;
   int focusedControl = 0;  // the edit holding the keyboard focus; 0 for the main window
   int repaintRequests = 0;
+  CursorShape cursorShape = CursorShape::Arrow;
   // Where the user's actions are reported: the shell's command and scroll handlers.
   std::function<void(int id, int notification)> command;
   std::function<void(int id, ScrollCode code, int position)> scrolled;
@@ -99,6 +100,7 @@ class HeadlessUi : public Ui {
     }
   }
   void repaint() override { ++repaintRequests; }
+  void setCursorShape(CursorShape shape) override { cursorShape = shape; }
 
   const ControlModel& model() const { return model_; }
 

@@ -119,6 +119,9 @@ enum class ScrollCode {
   EndScroll = 8,
 };
 
+// The pointer's shape over the client area.
+enum class CursorShape { Arrow, ResizeLeftRight };
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -163,6 +166,7 @@ class Ui {
   virtual void closeMainWindow() = 0;
   // Asks for the client area to be painted again (WindowEvents::paint) once events are handled.
   virtual void repaint() = 0;
+  virtual void setCursorShape(CursorShape shape) = 0;
 };
 
 // Shows `text` in an OK box owned by the main window: the common failure report.

@@ -2,8 +2,6 @@
 
 #include <optional>
 
-#include "ui/curve_drawing.h"
-
 namespace zv {
 namespace {
 
@@ -31,14 +29,14 @@ PreviewResult drawSelectedCurves(const KeyPool<Record>& pool, int channel, int c
       result.curvesShared = false;
     }
     drawCurve(preview, curve);
-    drawCurveHandles(preview, curve);
+    result.lastHandles = drawCurveHandles(preview, curve);
   }
   return result;
 }
 
 }  // namespace
 
-PreviewResult drawInterpolationPreview(Scene& scene, int channel, port::Canvas& preview) {
+PreviewResult drawInterpolationPreview(const Scene& scene, int channel, port::Canvas& preview) {
   preview.fill({0, 0, preview.width(), preview.height()}, {255, 255, 255});
   if (scene.cameraMode) {
     return drawSelectedCurves(scene.cameraKeyPool, channel, kCameraChannelCount, preview);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "ui/clipboard_state.h"
@@ -21,6 +22,10 @@ struct Panels {
   ClipboardState clipboards;
   PlaybackLock playbackLock;  // what playback disabled, to give back when it stops
   bool curvesShared = false;  // the selected keys share the previewed curve
+  // The committing edit box holding the keyboard focus, 0 for none, and its text when it took the
+  // focus or was last committed: leaving it with other text commits that.
+  int focusedBox = 0;
+  std::string focusedBoxText;
   // Places the controls, then the 3D view; installed by the application.
   std::function<void()> relayout;
   // The props in accessory-list order; installed by the application, none without it.

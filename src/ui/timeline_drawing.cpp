@@ -7,6 +7,7 @@
 
 #include "files/image/bmp_reader.h"
 #include "ui/control_ids.h"
+#include "ui/curve_box.h"
 
 namespace zv {
 namespace {
@@ -215,6 +216,7 @@ void setFrameScrollBar(port::Ui& ui, const Scene& scene, const TimelineState& ti
 void drawTimeline(const Scene& scene, Panels& panels, port::Ui& ui) {
   drawTimelineGrid(scene, panels);
   setFrameScrollBar(ui, scene, panels.timeline);
+  refreshCurveBox(scene, panels, ui);
   ui.repaint();
 }
 

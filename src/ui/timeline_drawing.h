@@ -33,8 +33,8 @@ void drawTimelineGrid(const Scene& scene, Panels& panels);
 // first frame + columns, the last keyed frame + 1 and the current frame + half a page, minus 1.
 void setFrameScrollBar(port::Ui& ui, const Scene& scene, const TimelineState& timeline);
 
-// The grid, the scroll bar and a repaint: after every change of frame, selection, keys, mode or
-// layout.
+// The grid, the scroll bar, the curve box and a repaint: after every change of frame, selection, keys, mode
+// or layout.
 void drawTimeline(const Scene& scene, Panels& panels, port::Ui& ui);
 
 }  // namespace zv

@@ -4,6 +4,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+
+#include "ui/curve_drawing.h"
 
 namespace zv {
 
@@ -36,10 +39,17 @@ struct TimelineHits {
   HitTable selectedClosed;
 };
 
+// The curve box's handles as last drawn, in box pixels, and the one the mouse holds.
+struct CurveBoxState {
+  std::optional<CurveHandles> handles;  // none while no selected key shows a curve
+  int draggedHandle = 0;                // 0 none, 1 the first control point, 2 the second
+};
+
 struct TimelineState {
   std::uint32_t firstVisibleFrame = 0;
   TimelineHits hits;
   bool splitterHeld = false;  // the splitter between the column and the 3D view is being dragged
+  CurveBoxState curveBox;
 };
 
 }  // namespace zv

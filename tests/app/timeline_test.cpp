@@ -180,6 +180,53 @@ TEST_F(Timeline, TheFrameScrollBarMovesTheGrid) {
   EXPECT_EQ(first(), 94u);
 }
 
+TEST_F(Timeline, TheRowScrollBarMovesTheModelsRowsWithinTheRowCount) {
+  ASSERT_TRUE(addModel(scene_, *systems_, "UserFile/Model/tessera.tsm"));
+  Model& model = *currentModel(scene_);
+  const int lastScroll = systems_->panels.rows.rowCount - 2;
+  ASSERT_GT(lastScroll, 3);
+  ui_.scroll(kRowScrollBar, port::ScrollCode::LineDown, 0);
+  ui_.scroll(kRowScrollBar, port::ScrollCode::LineDown, 0);
+  EXPECT_EQ(model.rowScroll, 2);
+  ui_.scroll(kRowScrollBar, port::ScrollCode::LineUp, 0);
+  ui_.scroll(kRowScrollBar, port::ScrollCode::LineUp, 0);
+  ui_.scroll(kRowScrollBar, port::ScrollCode::LineUp, 0);
+  EXPECT_EQ(model.rowScroll, 0) << "never above the first row";
+  ui_.scroll(kRowScrollBar, port::ScrollCode::PageDown, 0);
+  EXPECT_EQ(model.rowScroll, std::min(lastScroll, (720 - 398) / 14 - 1));
+  ui_.scroll(kRowScrollBar, port::ScrollCode::PageDown, 0);
+  ui_.scroll(kRowScrollBar, port::ScrollCode::PageDown, 0);
+  EXPECT_EQ(model.rowScroll, lastScroll) << "never past the row count - 2";
+  ui_.setControlPosition(kRowScrollBar, 2);
+  ui_.scroll(kRowScrollBar, port::ScrollCode::ThumbTrack, 3);
+  EXPECT_EQ(model.rowScroll, lastScroll) << "the thumb moves by its own step, clamped";
+  ui_.scroll(kRowScrollBar, port::ScrollCode::EndScroll, 0);
+  EXPECT_EQ(model.rowScroll, lastScroll);
+  ui_.setControlPosition(kRowScrollBar, 5);
+  ui_.scroll(kRowScrollBar, port::ScrollCode::ThumbTrack, 1);
+  EXPECT_EQ(model.rowScroll, lastScroll - 4);
+  EXPECT_EQ(scene_.cameraRowScroll, 0) << "camera mode keeps its own position";
+}
+
+TEST_F(Timeline, ArrowStepsWithThePointerOverTheViewMoveTheEyeInstead) {
+  const int viewLeft = systems_->viewRectangle.left;
+  ASSERT_GT(viewLeft, scene_.panelWidth);
+  scene_.mouseX = viewLeft + 1;
+  ui_.scroll(kFrameScrollBar, port::ScrollCode::LineDown, 0);
+  ui_.scroll(kFrameScrollBar, port::ScrollCode::LineDown, 0);
+  EXPECT_FLOAT_EQ(scene_.camera.cameraDistance, -37.0f);
+  ui_.scroll(kFrameScrollBar, port::ScrollCode::LineUp, 0);
+  EXPECT_FLOAT_EQ(scene_.camera.cameraDistance, -36.0f);
+  EXPECT_EQ(first(), 0u);
+  ui_.scroll(kFrameScrollBar, port::ScrollCode::PageDown, 0);
+  EXPECT_EQ(first(), 12u) << "pages still scroll";
+
+  scene_.mouseX = viewLeft;
+  ui_.scroll(kFrameScrollBar, port::ScrollCode::LineDown, 0);
+  EXPECT_EQ(first(), 13u);
+  EXPECT_FLOAT_EQ(scene_.camera.cameraDistance, -36.0f);
+}
+
 TEST_F(Timeline, KeyClicksSelectWithAndWithoutShift) {
   const std::vector<std::uint32_t> keys = cameraKeys({3, 5, 8});
   ASSERT_TRUE(timelineMouseDown(scene_, *systems_, cell(3, 0)));
@@ -272,7 +319,14 @@ TEST_F(Timeline, TheWindowShowsTheMarksUnderTheirColumnLines) {
 }
 
 TEST_F(Timeline, TheSplitterDragIsClamped) {
+  timelineMouseMove(scene_, *systems_, scene_.panelWidth + 6, 300);
+  EXPECT_EQ(ui_.cursorShape, port::CursorShape::ResizeLeftRight);
+  timelineMouseMove(scene_, *systems_, scene_.panelWidth + 7, 300);
+  EXPECT_EQ(ui_.cursorShape, port::CursorShape::Arrow);
   ASSERT_TRUE(timelineMouseDown(scene_, *systems_, {scene_.panelWidth + 3, 300}));
+  timelineMouseMove(scene_, *systems_, 700, 300);
+  EXPECT_EQ(ui_.cursorShape, port::CursorShape::ResizeLeftRight) << "held, the drag keeps its pointer";
+  EXPECT_EQ(scene_.panelWidth, 700);
   dragSplitter(scene_, *systems_, 2000);
   EXPECT_EQ(scene_.panelWidth, 1000);
   EXPECT_EQ(ui_.control(kFrameScrollBar).page, 70);

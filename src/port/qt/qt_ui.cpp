@@ -476,6 +476,14 @@ void QtUi::repaint() {
   client_.update();
 }
 
+void QtUi::setCursorShape(CursorShape shape) {
+  const Qt::CursorShape wanted = shape == CursorShape::ResizeLeftRight ? Qt::SizeHorCursor : Qt::ArrowCursor;
+  // Asked on every mouse move: the window system hears only of changes.
+  if (client_.cursor().shape() != wanted) {
+    client_.setCursor(wanted);
+  }
+}
+
 QWidget* QtUi::widget(int id) const {
   auto found = widgets_->controls.find(id);
   return found == widgets_->controls.end() ? nullptr : found->second;

@@ -64,6 +64,7 @@ class QtUi : public Ui {
   void focusMainWindow() override;
   void closeMainWindow() override;
   void repaint() override;
+  void setCursorShape(CursorShape shape) override;
 
   // The widget of a control or the action of a menu item; null for any other id.
   QWidget* widget(int id) const;

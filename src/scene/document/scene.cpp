@@ -13,6 +13,10 @@ Model* currentModel(Scene& scene) {
   return modelInSlot(scene, scene.currentModel);
 }
 
+const Model* currentModel(const Scene& scene) {
+  return scene.currentModel < kMaxModels ? scene.modelSlots[scene.currentModel].get() : nullptr;
+}
+
 void resetScene(Scene& scene) {
   for (auto& slot : scene.modelSlots) {
     slot.reset();

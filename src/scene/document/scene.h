@@ -172,6 +172,7 @@ struct Scene {
 // The model in `slot`, or null for an empty slot or an index out of range.
 Model* modelInSlot(Scene& scene, int slot);
 Model* currentModel(Scene& scene);
+const Model* currentModel(const Scene& scene);
 
 // Back to a new scene: no models, the new-scene camera and light, frame 0, nothing modified.
 void resetScene(Scene& scene);

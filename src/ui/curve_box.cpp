@@ -1,0 +1,23 @@
+#include "ui/curve_box.h"
+
+#include "ui/control_ids.h"
+#include "ui/interpolation_preview.h"
+
+namespace zv {
+
+int chosenCurveChannel(const port::Ui& ui) {
+  return ui.control(kCurveList).selection;
+}
+
+void refreshCurveBox(const Scene& scene, Panels& panels, const port::Ui& ui) {
+  const PreviewResult preview =
+      drawInterpolationPreview(scene, chosenCurveChannel(ui), panels.bitmaps.preview);
+  panels.curvesShared = preview.curvesShared;
+  panels.timeline.curveBox.handles = preview.lastHandles;
+}
+
+port::Point curveBoxToWindow(port::Point boxPoint, int clientHeight) {
+  return {kCurveBoxLeft + boxPoint.x, clientHeight - kCurveBoxTopFromBottom + boxPoint.y};
+}
+
+}  // namespace zv

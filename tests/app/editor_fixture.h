@@ -1,0 +1,28 @@
+// The frame systems with the panels of a new scene and the headless window wired to the real
+// command and scroll handlers, as the window wires them: the base of the editing tests.
+#pragma once
+
+#include "app/command_handler.h"
+#include "app/new_scene.h"
+#include "app/window_panels.h"
+#include "frame_fixture.h"
+
+namespace zv::test {
+
+class EditorTest : public FrameStepTest {
+ protected:
+  void SetUp() override {
+    FrameStepTest::SetUp();
+    if (!context_) {
+      return;
+    }
+    createPanels(scene_, *systems_);
+    newScene(scene_, *systems_);
+    ui_.command = [&](int id, int notification) { handleCommand(scene_, *systems_, id, notification); };
+    ui_.scrolled = [&](int id, port::ScrollCode code, int position) {
+      handleScroll(scene_, *systems_, id, code, position);
+    };
+  }
+};
+
+}  // namespace zv::test
