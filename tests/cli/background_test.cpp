@@ -161,6 +161,42 @@ TEST_F(CliBackground, ABackgroundThatCannotBeUsedStopsTheCommandWithItsReason) {
   EXPECT_FALSE(std::filesystem::exists(folder_ / "no.png"));
 }
 
+// The demo project stores a background image; a video given on the command line lies over it. Both
+// are 16:9 and fill the width, so the margins above and below stay white in both pictures.
+TEST_F(CliBackground, AVideoGivenWithAProjectLiesOverTheProjectsImage) {
+  auto renderProject = [this](const char* name, std::vector<std::string> extra) {
+    const std::filesystem::path out = folder_ / name;
+    std::vector<std::string> arguments{
+        "render", "--project", programFile("UserFile/demo.tsf"), "--frame", "0", "--out", out.string()};
+    arguments.insert(arguments.end(), kSize.begin(), kSize.end());
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    const test::CliRun render = test::runCli(arguments);
+    EXPECT_EQ(render.exitCode, 0) << render.err;
+    EXPECT_EQ(render.err, "");
+    port::Canvas picture(0, 0);
+    EXPECT_TRUE(port::Canvas::readPng(out, picture));
+    return picture;
+  };
+  const port::Canvas imageOnly = renderProject("image.png", {});
+  const port::Canvas withVideo = renderProject(
+      "video.png", {"--background-video", programFile("UserFile/BackGround/demo_background.avi")});
+  ASSERT_EQ(withVideo.height(), 64);
+  auto sameRow = [&](int y) {
+    for (int x = 0; x < imageOnly.width(); ++x) {
+      const port::Colour p = imageOnly.pixel(x, y);
+      const port::Colour q = withVideo.pixel(x, y);
+      if (p.r != q.r || p.g != q.g || p.b != q.b) {
+        return false;
+      }
+    }
+    return true;
+  };
+  const port::Colour corner = withVideo.pixel(0, 0);
+  EXPECT_TRUE(corner.r == 255 && corner.g == 255 && corner.b == 255);
+  EXPECT_TRUE(sameRow(0));
+  EXPECT_FALSE(sameRow(20));  // the sky of the video, not the image's
+}
+
 TEST_F(CliBackground, ABackgroundGivenTwiceIsAUsageError) {
   const std::string video = programFile("UserFile/BackGround/demo_background.avi");
   const test::CliRun twice = run("render", {"--frame", "0", "--out", (folder_ / "a.png").string(),
