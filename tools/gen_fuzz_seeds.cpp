@@ -1,5 +1,6 @@
-// Writes small valid picture, sound, descriptor and motion files, one of each variant the readers accept,
-// as fuzzing seeds: a short run then starts inside the decoders rather than at their header checks.
+// Writes small valid picture, sound, descriptor, motion, X and sequence files, one of each variant the
+// readers accept, as fuzzing seeds: a short run then starts inside the decoders rather than at their
+// header checks.
 // Usage: gen_fuzz_seeds [corpus folder, default fuzz/corpus]
 #include <cstdint>
 #include <filesystem>
@@ -11,7 +12,10 @@
 #include <vector>
 
 #include "files/motion/motion_format.h"
+#include "files/sequence/sequence_writer.h"
 #include "files/x/vac_descriptor.h"
+#include "files/x/x_writer.h"
+#include "port/text.h"
 
 namespace {
 
@@ -327,11 +331,192 @@ bool writeMotionSeeds(const fs::path& folder) {
          write(folder / "model_v1.vmd", versionOneModelMotion());
 }
 
+// ---- X files: every template the reader takes, in the text and both binary formats.
+
+// A quad and a triangle over four corners, one material each; the first material is textured.
+zv::XFileMesh twoFaceMesh() {
+  zv::XFileMesh mesh;
+  mesh.name = "Quad";
+  mesh.positions = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+  mesh.faces = {{0, 1, 2, 3}, {0, 2, 3}};
+  mesh.materials = {{{0.8f, 0.2f, 0.2f, 1}, 12, {0.5f, 0.5f, 0.5f}, {0, 0, 0.1f}, "seed.bmp"},
+                    {{1, 1, 1, 0.5f}, 0, {}, {}, ""}};
+  mesh.faceMaterials = {0, 1};
+  mesh.normals = {{0, 0, -1}, {0, 0, -1}, {0, 0, -1}, {0, 0, -1}};
+  mesh.textureCoords = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+  return mesh;
+}
+
+zv::XFileContent everyTemplate() {
+  zv::XFileFrame child;
+  child.name = zv::port::utf8ToCp932("子フレーム");
+  child.matrix = zv::translation({0, 1, 0});
+  child.meshes.push_back(twoFaceMesh());
+  zv::XFileFrame root;
+  root.name = "Seed";
+  root.matrix = zv::translation({1, 2, 3});
+  root.frames.push_back(std::move(child));
+  zv::XFileMesh loose;
+  loose.positions = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+  loose.faces = {{0, 1, 2}};
+  zv::XFileContent content;
+  content.frames.push_back(std::move(root));
+  content.meshes.push_back(std::move(loose));
+  return content;
+}
+
+// What the writer never makes: comments, a template definition, GUIDs, and a material defined at
+// the top level that a mesh's material list names by reference.
+constexpr std::string_view kXTextByReference = R"(xof 0303txt 0032
+// a line comment
+# another
+template Seed {
+ <11111111-2222-3333-4444-555555555555>
+ DWORD count;
+ array FLOAT values[count];
+ [...]
+}
+Material Shared {
+ 0.8;0.2;0.2;1.0;;
+ 12.0;
+ 0.5;0.5;0.5;;
+ 0.0;0.0;0.1;;
+ TextureFilename { "seed.bmp"; }
+}
+Frame Seed <AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE> {
+ FrameTransformMatrix { 1,0,0,0, 0,1,0,0, 0,0,1,0, 1,2,3,1;; }
+ Mesh {
+  3; 0;0;0;, 1;0;0;, 0;1;0;;
+  1; 3;0,1,2;;
+  MeshMaterialList { 1; 1; 0;; { Shared } }
+ }
+}
+)";
+
+// Binary token codes, for the tokens the writer never makes.
+constexpr unsigned kXName = 1;
+constexpr unsigned kXString = 2;
+constexpr unsigned kXInteger = 3;
+constexpr unsigned kXGuid = 5;
+constexpr unsigned kXIntegerList = 6;
+constexpr unsigned kXFloatList = 7;
+constexpr unsigned kXOpenBrace = 10;
+constexpr unsigned kXCloseBrace = 11;
+constexpr unsigned kXOpenBracket = 14;
+constexpr unsigned kXCloseBracket = 15;
+constexpr unsigned kXComma = 19;
+constexpr unsigned kXSemicolon = 20;
+constexpr unsigned kXTemplate = 31;
+constexpr unsigned kXDword = 41;
+constexpr unsigned kXFloat = 42;
+constexpr unsigned kXArray = 52;
+
+Bytes& xName(Bytes& out, std::string_view name) {
+  return out.u16(kXName).u32(static_cast<std::uint32_t>(name.size())).text(name);
+}
+
+Bytes& xFloats(Bytes& out, std::initializer_list<float> values) {
+  out.u16(kXFloatList).u32(static_cast<std::uint32_t>(values.size()));
+  for (float value : values) {
+    out.text(std::string_view(reinterpret_cast<const char*>(&value), sizeof value));
+  }
+  return out;
+}
+
+Bytes& xIntegers(Bytes& out, std::initializer_list<std::uint32_t> values) {
+  out.u16(kXIntegerList).u32(static_cast<std::uint32_t>(values.size()));
+  for (std::uint32_t value : values) {
+    out.u32(value);
+  }
+  return out;
+}
+
+// The same document as the text one, with single integer tokens, punctuation and a string whose
+// terminator is widened to a DWORD, as some writers do.
+std::string xBinaryByReference() {
+  Bytes out;
+  out.text("xof 0303bin 0032").u16(kXTemplate);
+  xName(out, "Seed").u16(kXOpenBrace).u16(kXGuid).text("0123456789abcdef");
+  xName(out.u16(kXDword), "count").u16(kXSemicolon).u16(kXArray).u16(kXFloat);
+  xName(out, "values").u16(kXOpenBracket);
+  xName(out, "count").u16(kXCloseBracket).u16(kXSemicolon).u16(kXCloseBrace);
+  xName(xName(out, "Material"), "Shared").u16(kXOpenBrace);
+  xFloats(out, {0.8f, 0.2f, 0.2f, 1, 12, 0.5f, 0.5f, 0.5f, 0, 0, 0.1f});
+  xName(out, "TextureFilename").u16(kXOpenBrace).u16(kXString).u32(8).text("seed.bmp");
+  out.u16(kXSemicolon).u16(0).u16(kXCloseBrace).u16(kXCloseBrace);
+  xName(xName(out, "Frame"), "Seed").u16(kXGuid).text("fedcba9876543210").u16(kXOpenBrace);
+  xName(out, "Mesh").u16(kXOpenBrace).u16(kXInteger).u32(3).u16(kXComma);
+  xFloats(out, {0, 0, 0, 1, 0, 0, 0, 1, 0});
+  xIntegers(out, {1, 3, 0, 1, 2});
+  xName(out, "MeshMaterialList").u16(kXOpenBrace);
+  xIntegers(out, {1, 1, 0}).u16(kXOpenBrace);
+  xName(out, "Shared").u16(kXCloseBrace).u16(kXCloseBrace);
+  return out.u16(kXCloseBrace).u16(kXCloseBrace).data;
+}
+
+bool writeXSeeds(const fs::path& folder) {
+  const zv::XFileContent content = everyTemplate();
+  return write(folder / "every_template_text.x", zv::formatXText(content)) &&
+         write(folder / "every_template_binary32.x", zv::formatXBinary(content, 32)) &&
+         write(folder / "every_template_binary64.x", zv::formatXBinary(content, 64)) &&
+         write(folder / "reference_text.x", std::string(kXTextByReference)) &&
+         write(folder / "reference_binary32.x", xBinaryByReference());
+}
+
+// ---- Sequences: every event kind the reader steps over, tempo changes, and every syllable form.
+
+std::string metaEvent(unsigned type, std::string_view data) {
+  return Bytes().u8(0).u8(0xFF).u8(type).u8(static_cast<unsigned>(data.size())).text(data).data;
+}
+
+// A master track holding one of each event kind, then a voice track with two sung notes.
+std::string everyEventKind() {
+  zv::SequenceSong song;
+  song.tempos = {{0, 500000}, {960, 600000}, {1920, 400000}};
+  song.notes = {{480, 400, "ら", "4 a", 60}, {1440, 400, "き", "k' i", 62}};
+  std::string master = metaEvent(0x00, std::string("\x00\x01", 2)) + metaEvent(0x02, "(c) seed") +
+                       metaEvent(0x03, "Master") + metaEvent(0x04, "Voice") + metaEvent(0x05, "la");
+  std::int32_t previousTick = 0;
+  for (const zv::TempoChange& change : song.tempos) {
+    master += zv::smfTempoEvent(static_cast<std::uint32_t>(change.tick - previousTick),
+                                static_cast<std::uint32_t>(change.tempo));
+    previousTick = change.tick;
+  }
+  master += metaEvent(0x58, std::string("\x04\x02\x18\x08", 4));
+  master += metaEvent(0x59, std::string("\x02\x00", 2)) + metaEvent(0x59, std::string("\xFD\x01", 2));
+  master += Bytes().bytes({0, 0x90, 60, 64, 0, 0xB0, 7, 100}).text(zv::smfQuantity(480)).data;
+  master += Bytes().bytes({0x80, 60, 0}).text(zv::smfEndOfTrack()).data;
+  const std::string voice =
+      metaEvent(0x03, "Voice1") + zv::smfMetatextEvents(zv::sequenceMetatext(song)) + zv::smfEndOfTrack();
+  return zv::smfFile(480, {zv::smfTrack(master), zv::smfTrack(voice)});
+}
+
+// Lyrics in each phonetic form the reader takes apart, including a '%' that must stay text.
+zv::SequenceSong everySyllableForm() {
+  zv::SequenceSong song;
+  const std::pair<const char*, const char*> syllables[] = {
+      {"あ", "a"},   {"ちゃ", "tS a"}, {"つ", "ts M"}, {"ふ", "p\\ M"},
+      {"ん", "N\\"}, {"ん", "N"},      {"%s", "s a"},  {"ぎ", "g' i"},
+  };
+  std::int32_t tick = 0;
+  for (const auto& [lyric, phonetic] : syllables) {
+    song.notes.push_back({tick, 240, lyric, phonetic, 64});
+    tick += 240;
+  }
+  return song;
+}
+
+bool writeSequenceSeeds(const fs::path& folder) {
+  return write(folder / "every_event_kind.vsq", everyEventKind()) &&
+         write(folder / "every_syllable_form.vsq", zv::sequenceFileBytes(everySyllableForm())) &&
+         write(folder / "no_notes.vsq", zv::sequenceFileBytes(zv::SequenceSong{}));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const fs::path corpus = argc > 1 ? fs::path(argv[1]) : fs::path("fuzz/corpus");
-  for (const char* name : {"tga", "bmp", "wav", "vac", "motion"}) {
+  for (const char* name : {"tga", "bmp", "wav", "vac", "motion", "x_file", "sequence"}) {
     std::error_code error;
     fs::create_directories(corpus / name, error);
     if (error) {
@@ -341,6 +526,7 @@ int main(int argc, char** argv) {
   }
   const bool ok = writeTgaSeeds(corpus / "tga") && writeBmpSeeds(corpus / "bmp") &&
                   writeWavSeeds(corpus / "wav") && writeVacSeeds(corpus / "vac") &&
-                  writeMotionSeeds(corpus / "motion");
+                  writeMotionSeeds(corpus / "motion") && writeXSeeds(corpus / "x_file") &&
+                  writeSequenceSeeds(corpus / "sequence");
   return ok ? 0 : 1;
 }

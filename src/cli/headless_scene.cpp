@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/command_files.h"
 #include "app/file_commands.h"
 #include "app/project_file.h"
 #include "port/paths.h"
@@ -61,6 +62,37 @@ bool openProject(HeadlessScene& headless, const SceneOptions& options) {
   return true;
 }
 
+bool buildScene(const SceneOptions& options, HeadlessScene& headless) {
+  Scene& scene = *headless.scene;
+  if (!options.projectPath.empty()) {
+    return openProject(headless, options);
+  }
+  for (std::size_t slot = 0; slot < options.models.size(); ++slot) {
+    if (!loadModelWithMotions(headless, static_cast<std::uint8_t>(slot), options.models[slot])) {
+      return false;
+    }
+  }
+  if (!loadCameraMotions(scene, options.cameraPaths, headless.ui)) {
+    return false;
+  }
+  // Camera motions drive the view as the follow switch makes them do in the window.
+  scene.followCameraLight = !options.cameraPaths.empty();
+  scene.cameraMode = options.cameraMode;
+  scene.currentModel = 0;
+  return true;
+}
+
+// The image goes first so that the video, when there is one, is composed over it as the window
+// shows the two together.
+bool loadBackgrounds(const SceneOptions& options, HeadlessScene& headless) {
+  Scene& scene = *headless.scene;
+  FrameSystems& systems = *headless.systems;
+  return (options.backgroundImagePath.empty() ||
+          loadBackgroundImageFile(scene, systems, options.backgroundImagePath)) &&
+         (options.backgroundVideoPath.empty() ||
+          loadBackgroundVideoFile(scene, systems, options.backgroundVideoPath));
+}
+
 }  // namespace
 
 HeadlessScene::~HeadlessScene() {
@@ -95,22 +127,7 @@ bool openHeadlessScene(const SceneOptions& options, HeadlessScene& headless) {
   }
   headless.systems = std::move(systems);
   layoutView(scene, *headless.systems);
-  if (!options.projectPath.empty()) {
-    return openProject(headless, options);
-  }
-  for (std::size_t slot = 0; slot < options.models.size(); ++slot) {
-    if (!loadModelWithMotions(headless, static_cast<std::uint8_t>(slot), options.models[slot])) {
-      return false;
-    }
-  }
-  if (!loadCameraMotions(scene, options.cameraPaths, headless.ui)) {
-    return false;
-  }
-  // Camera motions drive the view as the follow switch makes them do in the window.
-  scene.followCameraLight = !options.cameraPaths.empty();
-  scene.cameraMode = options.cameraMode;
-  scene.currentModel = 0;
-  return true;
+  return buildScene(options, headless) && loadBackgrounds(options, headless);
 }
 
 }  // namespace zv::cli

@@ -79,7 +79,14 @@ std::optional<RgbaImage> recordedPicture(HeadlessScene& headless, std::uint32_t 
   scene.playRangeStartTime = scene.currentTime;
   scene.playRangeEndTime = scene.currentTime;
   seekScene(scene);
-  return recordingPicture(scene, *headless.systems);
+  // As the first picture of a recording from `frame` at 30 pictures per second: a frame-locked
+  // background video then shows its frame `frame` by the recording's counter, not by a clock
+  // whose rounding can land on the frame before.
+  followRecording(headless.systems->backgrounds, frame, kFramesPerSecond);
+  scene.recording = true;
+  std::optional<RgbaImage> picture = recordingPicture(scene, *headless.systems);
+  scene.recording = false;
+  return picture;
 }
 
 }  // namespace zv::cli

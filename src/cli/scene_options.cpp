@@ -24,6 +24,18 @@ bool readSide(std::string_view option, std::string_view text, int& side) {
   return true;
 }
 
+// The scene has one background of each kind: a second one of the same kind would silently win.
+bool readBackground(std::string_view option, std::string_view value, std::string& path) {
+  if (!path.empty()) {
+    return reportBad(option, "one file; it was given twice");
+  }
+  if (value.empty()) {
+    return reportBad(option, "a file name");
+  }
+  path = value;
+  return true;
+}
+
 }  // namespace
 
 bool parseWhole(std::string_view text, std::int64_t& value) {
@@ -39,7 +51,8 @@ OptionRead readSceneOption(std::span<const std::string_view> arguments, std::siz
     return OptionRead::Taken;
   }
   if (option != "--model" && option != "--motion" && option != "--camera" && option != "--width" &&
-      option != "--height" && option != "--project") {
+      option != "--height" && option != "--project" && option != "--background-video" &&
+      option != "--background-image") {
     return OptionRead::NotMine;
   }
   if (index + 1 >= arguments.size()) {
@@ -59,6 +72,12 @@ OptionRead readSceneOption(std::span<const std::string_view> arguments, std::siz
     options.models.back().motionPaths.emplace_back(value);
   } else if (option == "--camera") {
     options.cameraPaths.emplace_back(value);
+  } else if (option == "--background-video" || option == "--background-image") {
+    if (!readBackground(
+            option, value,
+            option == "--background-video" ? options.backgroundVideoPath : options.backgroundImagePath)) {
+      return OptionRead::Bad;
+    }
   } else if (!readSide(option, value, option == "--width" ? options.width : options.height)) {
     return OptionRead::Bad;
   }

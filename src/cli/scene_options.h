@@ -1,5 +1,5 @@
 // The options `render` and `export` share: which models with which motions, which camera motions,
-// whose view, and the picture size.
+// whose view, the picture size and the backgrounds behind the scene.
 #pragma once
 
 #include <span>
@@ -22,6 +22,8 @@ struct SceneOptions {
   bool cameraMode = false;               // the camera row is selected, as in the window
   int width = 512;                       // picture size in pixels
   int height = 384;
+  std::string backgroundVideoPath;  // loaded after the scene as the view menu loads it
+  std::string backgroundImagePath;
 };
 
 enum class OptionRead { Taken, NotMine, Bad };

@@ -113,6 +113,21 @@ TEST(BmpReader, RunLengthEightBit) {
   EXPECT_EQ(rgbAt(*image, 3, 0), 0u);  // never written: palette entry 0
 }
 
+TEST(BmpReader, PixelsTheRunsSkipShowPaletteEntryZero) {
+  std::string error;
+  // 3 x 3: a delta of one right and one up, one pixel of index 1, end of bitmap.
+  const std::string data = std::string("\x00\x02\x01\x01\x01\x01\x00\x01", 8);
+  auto image = decode(bitmapFile(3, 3, 8, 1, {0x123456, 0xFF0000}, data), error);
+  ASSERT_TRUE(image) << error;
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 3; ++x) {
+      const bool painted = x == 1 && y == 1;
+      EXPECT_EQ(rgbAt(*image, x, y), painted ? 0xFF0000u : 0x123456u) << x << "," << y;
+      EXPECT_EQ(image->at(x, y)[3], 255);
+    }
+  }
+}
+
 TEST(BmpReader, HostileFilesAreRefused) {
   std::string error;
   const std::string good = bitmapFile(2, 2, 24, 0, {}, std::string(16, '\x7F'));

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <bit>
+#include <cstring>
 
 #include "port/byte_cursor.h"
 #include "port/file_bytes.h"
@@ -193,14 +194,22 @@ void decodeUncompressed(std::string_view file, const BmpLayout& layout, RgbaImag
   }
 }
 
+// Every pixel palette entry 0. A few bytes of runs may describe a picture of millions of pixels,
+// so the first row is painted and copied to the others.
+void paintEntryZero(const BmpLayout& layout, RgbaImage& image) {
+  for (int x = 0; x < image.width; ++x) {
+    putIndexed(image, layout, x, 0, 0);
+  }
+  const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 4;
+  for (int y = 1; y < image.height; ++y) {
+    std::memcpy(image.at(0, y), image.at(0, 0), rowBytes);
+  }
+}
+
 // Run-length 8 and 4-bit data: pixels the runs skip keep palette entry 0.
 bool decodeRunLength(std::string_view file, const BmpLayout& layout, RgbaImage& image, std::string& error) {
   const bool four = layout.compression == kRle4;
-  for (int y = 0; y < image.height; ++y) {
-    for (int x = 0; x < image.width; ++x) {
-      putIndexed(image, layout, x, y, 0);
-    }
-  }
+  paintEntryZero(layout, image);
   ByteCursor in = cursorAt(file, layout.pixelOffset);
   std::int64_t x = 0;
   std::int64_t row = 0;  // counted from the bottom

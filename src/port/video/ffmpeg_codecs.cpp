@@ -37,7 +37,7 @@ AVPixelFormat encoderPixelFormat(const AVCodec& encoder) {
 }
 
 void quietFfmpegLog() {
-  av_log_set_level(AV_LOG_ERROR);
+  av_log_set_level(AV_LOG_QUIET);
 }
 
 }  // namespace zv::port

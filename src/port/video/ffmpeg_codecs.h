@@ -16,8 +16,9 @@ const AVCodec* findVideoEncoder(VideoCodec codec);
 // picture we make), otherwise the encoder's first format.
 AVPixelFormat encoderPixelFormat(const AVCodec& encoder);
 
-// FFmpeg prints warnings for every deprecated pixel format it meets; the program has no console
-// to show them to, so only errors are kept. Called before any other FFmpeg use.
+// FFmpeg prints warnings for every deprecated pixel format it meets and its own line for every
+// frame it cannot decode; the program reports its failures in its own messages and the
+// command-line tool prints only those, so FFmpeg prints nothing. Called before any other FFmpeg use.
 void quietFfmpegLog();
 
 }  // namespace zv::port
