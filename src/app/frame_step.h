@@ -14,6 +14,9 @@ namespace zv {
 // Reports through systems.ui.
 void frameStep(Scene& scene, FrameSystems& systems);
 
+// Ends a running recording where it stands: playback stops and the file is finished.
+void stopRecording(Scene& scene, FrameSystems& systems);
+
 // The picture a recording takes of the scene at the playback clock: every track sampled, the 3D
 // scene drawn without overlays or text and read back top row first, every pixel opaque. Nothing
 // when the device cannot draw.
