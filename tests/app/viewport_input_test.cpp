@@ -2,6 +2,7 @@
 // through the headless window host, every step polls them, and the scene shows what they did.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -261,6 +262,43 @@ TEST_F(ViewportInput, RightAndMiddleDragsTurnZoomAndPanTheView) {
   step();
 }
 
+TEST_F(ViewportInput, AClickOnAMarkerInTheWindowSelectsThatBone) {
+  loadDemo();
+  if (!ui().control(kSelectModeButton).checked) {
+    ui().click(kSelectModeButton);
+  }
+  ASSERT_EQ(scene_.editMode, EditMode::Select);
+  step();
+  const std::vector<Bone>& bones = model().bones;
+  const auto alone = [&](std::size_t i) {
+    for (std::size_t j = 0; j < bones.size(); ++j) {
+      const float dx = bones[j].screenX - bones[i].screenX;
+      const float dy = bones[j].screenY - bones[i].screenY;
+      if (j != i && dx * dx + dy * dy < 20 * 20) {
+        return false;
+      }
+    }
+    // In view, clear of the icons and strips at the view's right.
+    const Bone& bone = bones[i];
+    const float right = static_cast<float>(systems_.device.width - 150);
+    const float bottom = static_cast<float>(systems_.device.height - 40);
+    return bone.type < kBoneTypeFirstUnkeyed && bone.screenX > 40 && bone.screenX < right &&
+           bone.screenY > 40 && bone.screenY < bottom;
+  };
+  std::size_t target = 1;
+  while (target < bones.size() && !alone(target)) {
+    ++target;
+  }
+  ASSERT_LT(target, bones.size()) << "the demo has a marker standing alone";
+  const ViewGeometry g = viewGeometry(systems_);
+  // The window pixel over the marker's centre: the view is stretched and offset in the window.
+  const int x = clientX(g, bones[target].screenX, 0.5f);
+  const int y = clientY(g, bones[target].screenY, 0.5f);
+  drag({{x, y}});
+  EXPECT_EQ(model().selectedBone, static_cast<int>(target)) << "bone " << target << " at " << x << ", " << y;
+  EXPECT_EQ(model().boneSelected[target], 1);
+}
+
 TEST_F(ViewportInput, AMouseCoordinateOf65535IsMinusOne) {
   host_.moveMouse(65535, 65535);
   step();
@@ -291,6 +329,10 @@ TEST_F(ViewportInput, ABoxSelectsTheMarkersInsideItAndIsDrawnInItsColour) {
   ASSERT_GT(std::count(inside.begin(), inside.end(), 1), 0) << "the box must hold a marker to mean anything";
   ASSERT_LT(std::count(inside.begin(), inside.end(), 1), static_cast<long>(inside.size()));
   EXPECT_EQ(model().boneSelected, inside);
+  const RgbaImage picture = readBackBuffer(systems_.device);
+  const std::uint8_t* edge = picture.at(box.left + 3, box.top);
+  EXPECT_EQ((std::array<int, 3>{edge[0], edge[1], edge[2]}), (std::array<int, 3>{0, 56, 74}))
+      << "the box's top edge in its own colour";
   host_.releaseMouse(MouseButton::Left, to.x, to.y);
   step();
   EXPECT_FALSE(scene_.boxActive);
