@@ -172,6 +172,41 @@ TEST_F(ViewportInput, ARingDragOfOneFullTurnTurnsTheBoneOneFullTurn) {
   EXPECT_EQ(scene_.editMode, EditMode::Rotate);
 }
 
+TEST_F(ViewportInput, TheMoveGizmosRightArmMovesTheBoneAcrossTheScreen) {
+  loadDemo();
+  ASSERT_TRUE(model().bones[0].type == kBoneTypeRotateMove || model().bones[0].type == kBoneTypeMove);
+  tap(port::letterKey('Z'));
+  const ViewGeometry g = viewGeometry(systems_);
+  const int x = clientX(g, scene_.gizmoScreenX, 51);
+  const int y = clientY(g, scene_.gizmoScreenY);
+  host_.moveMouse(x, y);
+  step();
+  EXPECT_EQ(scene_.hoverZone, HoverZone::MoveGizmoRightArm);
+  const float depth = scene_.gizmoScreenScale;
+  drag({{x, y}, {x + 10, y}});
+  const float aspect = static_cast<float>(scene_.outputWidth) / static_cast<float>(scene_.outputHeight);
+  const float expected =
+      10 / g.xRatio * g.overlayScale * depth / static_cast<float>(g.backBufferWidth) * aspect * 0.825f;
+  const Vec3 moved = model().bones[0].keyTranslation;
+  EXPECT_NEAR(moved.x, expected, 1e-5f);
+  EXPECT_NEAR(moved.y, 0.0f, 1e-6f);
+  EXPECT_NEAR(moved.z, 0.0f, 1e-6f);
+  EXPECT_EQ(scene_.editMode, EditMode::Move) << "back to the move tool after the drag";
+}
+
+TEST_F(ViewportInput, CameraStripsTurnAndMoveTheCameraByTheVerticalDrag) {
+  ASSERT_TRUE(scene_.cameraMode);
+  const ViewGeometry g = viewGeometry(systems_);
+  const int x = g.view.right - static_cast<int>(127 * g.xRatio) + static_cast<int>(17 * g.xRatio);
+  const int rotateY = g.view.bottom - static_cast<int>(80 * g.yRatio) + static_cast<int>(15 * g.yRatio);
+  const int moveY = g.view.bottom - static_cast<int>(40 * g.yRatio) + static_cast<int>(15 * g.yRatio);
+  drag({{x, rotateY}, {x, rotateY - 10}});
+  EXPECT_FLOAT_EQ(scene_.camera.cameraAngles.x, -0.2f);
+  const float centreX = scene_.camera.cameraCentre.x;
+  drag({{x, moveY}, {x, moveY + 20}});
+  EXPECT_FLOAT_EQ(scene_.camera.cameraCentre.x, centreX + 1.0f);
+}
+
 TEST_F(ViewportInput, ThePanIconHidesAndHoldsTheCursorUntilRelease) {
   loadDemo();
   const ViewGeometry g = viewGeometry(systems_);
