@@ -8,12 +8,15 @@
 
 #include "app/frame_step.h"
 #include "app/model_commands.h"
+#include "app/recording_commands.h"
 #include "app/startup.h"
 #include "app/view_geometry.h"
 #include "app/window_program.h"
 #include "port/gl/headless_gl_context.h"
 #include "port/headless_window_host.h"
+#include "port/video/video_file_info.h"
 #include "render/picture_copy.h"
+#include "temp_folder.h"
 #include "ui/control_ids.h"
 
 namespace zv {
@@ -332,6 +335,26 @@ TEST_F(ViewportInput, AClickOnAMarkerInTheWindowSelectsThatBone) {
   drag({{x, y}});
   EXPECT_EQ(model().selectedBone, static_cast<int>(target)) << "bone " << target << " at " << x << ", " << y;
   EXPECT_EQ(model().boneSelected[target], 1);
+}
+
+TEST_F(ViewportInput, EscStopsARecordingAndLeavesAFinishedFileEvenFromATextBox) {
+  test::TempFolder folder;
+  RecordingSettings settings;
+  settings.recordPath = folder / "out.avi";
+  settings.recordEndFrame = 300;
+  ASSERT_EQ(startRecording(scene_, systems_.aviExport, settings, std::nullopt, ui()).error,
+            port::AviWriteError::None);
+  step();
+  step();
+  ui().focusedControl = kStartFrameBox;
+  tap(port::kKeyEscape);
+  EXPECT_FALSE(scene_.recording);
+  EXPECT_FALSE(scene_.playing);
+  const std::int32_t written = systems_.aviExport.framesWritten;
+  EXPECT_GE(written, 2);
+  const auto info = port::describeVideoFile(settings.recordPath);
+  ASSERT_TRUE(info.has_value());
+  EXPECT_EQ(info->streams.at(0).frameCount, written);
 }
 
 TEST_F(ViewportInput, AMouseCoordinateOf65535IsMinusOne) {
