@@ -107,5 +107,26 @@ TEST_F(ViewInputWindow, KeysAndAStripDragInTheViewPoseAndRegisterTheBone) {
   EXPECT_TRUE(scene_.modified);
 }
 
+TEST_F(ViewInputWindow, KeypadDigitsAreTheirOwnKeysAndDeactivationLetsHeldKeysGo) {
+  ASSERT_TRUE(addModel(scene_, *systems_, "UserFile/Model/tessera.tsm"));
+  steps(1);
+  scene_.camera.cameraDistance = -60;
+  QTest::keyClick(window_, Qt::Key_2);
+  steps(1);
+  EXPECT_EQ(scene_.camera.cameraDistance, -60.0f) << "the main row's 2";
+  QTest::keyClick(window_, Qt::Key_2, Qt::KeypadModifier);
+  steps(1);
+  EXPECT_EQ(scene_.camera.cameraDistance, -35.0f);
+  EXPECT_EQ(scene_.viewOffsetY, 10.0f);
+
+  QTest::keyPress(window_, Qt::Key_Control);
+  steps(2);
+  EXPECT_EQ(scene_.keyStates[port::kKeyControl], KeyState::Held);
+  QEvent deactivate(QEvent::WindowDeactivate);
+  QCoreApplication::sendEvent(window_, &deactivate);
+  steps(1);
+  EXPECT_EQ(scene_.keyStates[port::kKeyControl], KeyState::Released);
+}
+
 }  // namespace
 }  // namespace zv

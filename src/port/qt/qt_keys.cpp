@@ -69,15 +69,35 @@ bool KeyWatcher::belongsToWindow(QObject* receiver) const {
   return receiver == view || receiver == window_.windowHandle();
 }
 
+void KeyWatcher::report(int code, bool down) {
+  if (down) {
+    down_.insert(code);
+  } else {
+    down_.erase(code);
+  }
+  if (events_.key) {
+    events_.key({code, down});
+  }
+}
+
+void KeyWatcher::releaseAll() {
+  const std::set<int> held = down_;
+  for (const int code : held) {
+    report(code, false);
+  }
+}
+
 bool KeyWatcher::eventFilter(QObject* receiver, QEvent* event) {
   const bool press = event->type() == QEvent::KeyPress;
-  if ((press || event->type() == QEvent::KeyRelease) && events_.key && belongsToWindow(receiver)) {
+  if ((press || event->type() == QEvent::KeyRelease) && belongsToWindow(receiver)) {
     const auto& keyEvent = static_cast<const QKeyEvent&>(*event);
     if (!keyEvent.isAutoRepeat()) {
       if (const std::optional<int> code = keyCodeOf(keyEvent)) {
-        events_.key({*code, press});
+        report(*code, press);
       }
     }
+  } else if (event->type() == QEvent::WindowDeactivate && receiver == &window_) {
+    releaseAll();
   }
   return QObject::eventFilter(receiver, event);
 }

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <optional>
+#include <set>
 
 #include "port/window_host.h"
 
@@ -17,7 +18,9 @@ namespace zv::port {
 std::optional<int> keyCodeOf(const QKeyEvent& event);
 
 // Sees every key event of the application and reports those sent to `window` (or any widget in
-// it) and to `view`, the 3D view's own window once it exists. Auto-repeats are dropped.
+// it) and to `view`, the 3D view's own window once it exists. Auto-repeats are dropped. When the
+// window loses activation (a dialog opens, the user switches away) the keys still down are
+// reported up: their releases will go elsewhere, and a key must not stay down for ever.
 class KeyWatcher : public QObject {
  public:
   KeyWatcher(QWidget& window, const WindowEvents& events) : window_(window), events_(events) {}
@@ -28,7 +31,10 @@ class KeyWatcher : public QObject {
 
  private:
   bool belongsToWindow(QObject* receiver) const;
+  void report(int code, bool down);
+  void releaseAll();
   QWidget& window_;
+  std::set<int> down_;
   const WindowEvents& events_;
 };
 
