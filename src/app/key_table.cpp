@@ -3,7 +3,12 @@
 namespace zv {
 namespace {
 
-KeyState nextState(KeyState previous, bool down) {
+// A key that went down since the last poll is a new press, even when it was also down at the last
+// poll and was let go in between.
+KeyState nextState(KeyState previous, bool down, bool wentDown) {
+  if (wentDown) {
+    return KeyState::Pressed;
+  }
   if (down) {
     return previous == KeyState::Up || previous == KeyState::Released ? KeyState::Pressed : KeyState::Held;
   }
@@ -17,17 +22,16 @@ void recordKey(KeyboardDevice& keyboard, const port::KeyEvent& event) {
     return;
   }
   const auto code = static_cast<std::size_t>(event.code);
-  keyboard.down[code] = event.down;
-  if (event.down) {
+  if (event.down && !keyboard.down[code]) {
     keyboard.wentDown[code] = true;
   }
+  keyboard.down[code] = event.down;
 }
 
 void pollInput(Scene& scene, KeyboardDevice& keyboard) {
   for (std::size_t code = 0; code < keyboard.down.size(); ++code) {
-    const bool down = keyboard.down[code] || keyboard.wentDown[code];
     KeyState& state = code == port::kKeyEnter ? scene.enterKeyState : scene.keyStates[code];
-    state = nextState(state, down);
+    state = nextState(state, keyboard.down[code], keyboard.wentDown[code]);
     keyboard.wentDown[code] = false;
   }
 }

@@ -20,7 +20,8 @@ struct KeyboardDevice {
 void recordKey(KeyboardDevice& keyboard, const port::KeyEvent& event);
 
 // Updates every key state: Pressed on the first poll a key is down, Held on the next ones,
-// Released on the first poll it is up again, then Up.
+// Released on the first poll it is up again, then Up. A key that went down since the last poll
+// reads Pressed even when it is up again or was already down at the last poll.
 void pollInput(Scene& scene, KeyboardDevice& keyboard);
 
 KeyState keyState(const Scene& scene, int code);

@@ -154,6 +154,9 @@ TEST(KeyTable, StatesFollowThePollsAndAShortTapStillCounts) {
   recordKey(keyboard, {c, true});
   recordKey(keyboard, {c, false});
   EXPECT_EQ(poll(), KeyState::Pressed) << "down and up between two polls";
+  recordKey(keyboard, {c, true});
+  recordKey(keyboard, {c, false});
+  EXPECT_EQ(poll(), KeyState::Pressed) << "a second tap right after the first";
   EXPECT_EQ(poll(), KeyState::Released);
 
   recordKey(keyboard, {port::kKeyPad0 + 2, true});

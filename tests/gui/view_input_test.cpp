@@ -107,6 +107,26 @@ TEST_F(ViewInputWindow, KeysAndAStripDragInTheViewPoseAndRegisterTheBone) {
   EXPECT_TRUE(scene_.modified);
 }
 
+TEST_F(ViewInputWindow, LettersTypedIntoTheFrameBoxStayInIt) {
+  ASSERT_TRUE(addModel(scene_, *systems_, "UserFile/Model/tessera.tsm"));
+  steps(1);
+  const EditMode before = scene_.editMode;
+  QWidget* frameBox = ui().widget(kCurrentFrameBox);
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  frameBox->setFocus(Qt::OtherFocusReason);
+  ASSERT_EQ(ui().keyboardFocus(), kCurrentFrameBox);
+  QTest::keyClick(frameBox, Qt::Key_X);
+  QTest::keyClick(frameBox, Qt::Key_Right);
+  steps(1);
+  EXPECT_EQ(scene_.editMode, before);
+  EXPECT_EQ(scene_.currentFrame, 0u);
+  ui().focusMainWindow();
+  QTest::keyClick(window_, Qt::Key_X);
+  steps(1);
+  EXPECT_EQ(scene_.editMode, EditMode::Rotate) << "the same key acts once the window has the focus";
+}
+
 TEST_F(ViewInputWindow, KeypadDigitsAreTheirOwnKeysAndDeactivationLetsHeldKeysGo) {
   ASSERT_TRUE(addModel(scene_, *systems_, "UserFile/Model/tessera.tsm"));
   steps(1);

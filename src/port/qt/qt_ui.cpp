@@ -21,6 +21,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <functional>
 
@@ -450,6 +451,11 @@ void QtUi::focusMainWindow() {
 }
 
 int QtUi::keyboardFocus() const {
+  // The 3D view's own window holding the focus leaves the edit that had it without keys.
+  const QWindow* focused = QGuiApplication::focusWindow();
+  if (focused && focused != window_.windowHandle()) {
+    return 0;
+  }
   // An edit's inner widgets (a combo box's line edit) stand for the control that holds them.
   for (const QWidget* widget = QApplication::focusWidget(); widget; widget = widget->parentWidget()) {
     const QVariant id = widget->property("controlId");
