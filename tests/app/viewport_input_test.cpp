@@ -237,6 +237,31 @@ TEST_F(ViewportInput, ThePanIconHidesAndHoldsTheCursorUntilRelease) {
   EXPECT_EQ(scene_.capturedWidget, CapturedWidget::None);
 }
 
+TEST_F(ViewportInput, TheZoomIconZoomsByTheVerticalDragAndKeepsThePointerInTheView) {
+  const ViewGeometry g = viewGeometry(systems_);
+  const int x = g.view.right - static_cast<int>(60 * g.xRatio) + static_cast<int>(12 * g.xRatio);
+  const int y = g.view.top + static_cast<int>(10 * g.yRatio) + 12;
+  host_.moveMouse(x, y);
+  host_.pressMouse(MouseButton::Left, x, y);
+  step();
+  EXPECT_EQ(scene_.capturedWidget, CapturedWidget::ZoomIcon);
+  EXPECT_EQ(ui().cursorHides, 1);
+  const int centreY = viewCentreY(g);
+  host_.moveMouse(viewCentreX(g), centreY + 10);
+  step();
+  EXPECT_FLOAT_EQ(scene_.camera.cameraDistance, -36.0f);
+  host_.moveMouse(viewCentreX(g), g.view.bottom + 50);
+  step();
+  EXPECT_EQ(scene_.mouseY, centreY) << "the pointer comes back to the view's middle";
+  EXPECT_EQ(ui().cursorY, centreY);
+  EXPECT_FLOAT_EQ(scene_.camera.cameraDistance, -36.0f) << "the jump back is no zoom";
+  host_.releaseMouse(MouseButton::Left, viewCentreX(g), centreY);
+  step();
+  EXPECT_EQ(ui().cursorHides, 0);
+  EXPECT_EQ(ui().cursorX, g.view.right - 52);
+  EXPECT_EQ(ui().cursorY, g.view.top + 23);
+}
+
 TEST_F(ViewportInput, KeypadPresetsActInModelModeOnlyAndKeepTheRoll) {
   scene_.camera.cameraDistance = -50;
   scene_.viewOffsetY = 3;
