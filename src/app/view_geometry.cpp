@@ -1,15 +1,18 @@
 #include "app/view_geometry.h"
 
+#include <algorithm>
+
 namespace zv {
 
 ViewGeometry viewGeometry(const FrameSystems& systems) {
   ViewGeometry geometry;
   geometry.view = systems.viewRectangle;
-  geometry.xRatio = systems.stretch.xRatio;
-  geometry.yRatio = systems.stretch.yRatio;
+  // A view not laid out yet has no stretch; 1 keeps the conversions finite until it is.
+  geometry.xRatio = systems.stretch.xRatio > 0 ? systems.stretch.xRatio : 1.0f;
+  geometry.yRatio = systems.stretch.yRatio > 0 ? systems.stretch.yRatio : 1.0f;
   geometry.overlayScale = systems.device.overlayScale > 0 ? systems.device.overlayScale : 1.0f;
-  geometry.backBufferWidth = systems.device.width;
-  geometry.backBufferHeight = systems.device.height;
+  geometry.backBufferWidth = std::max(systems.device.width, 1);
+  geometry.backBufferHeight = std::max(systems.device.height, 1);
   return geometry;
 }
 

@@ -390,7 +390,9 @@ Vec3 screenMove(const Input& in) {
   const Vec3 angles = scene.camera.cameraAngles;
   Vec3 offset;
   if (scene.dragMode != DragMode::MoveAlongScreenVertical) {
-    const float aspect = static_cast<float>(scene.outputWidth) / static_cast<float>(scene.outputHeight);
+    const float aspect = scene.outputHeight > 0
+                             ? static_cast<float>(scene.outputWidth) / static_cast<float>(scene.outputHeight)
+                             : 1.0f;
     const float k = screenMoveFactor(in, static_cast<float>(in.dx()), in.geometry.xRatio,
                                      in.geometry.backBufferWidth, aspect);
     offset = offset + Vec3{k * std::cos(angles.y), 0, k * std::sin(angles.y)};
