@@ -175,6 +175,29 @@ TEST_F(ViewportInput, ARingDragOfOneFullTurnTurnsTheBoneOneFullTurn) {
   EXPECT_EQ(scene_.editMode, EditMode::Rotate);
 }
 
+TEST_F(ViewportInput, TheRotateGizmosArmsTurnAboutTheScreensAxes) {
+  loadDemo();
+  ASSERT_EQ(scene_.camera.cameraAngles, Vec3{});
+  tap(port::letterKey('X'));
+  const ViewGeometry g = viewGeometry(systems_);
+  const int x = clientX(g, scene_.gizmoScreenX, 20);
+  const int y = clientY(g, scene_.gizmoScreenY);
+  drag({{x, y}, {x + 10, y}});
+  const Quat aboutUp = model().bones[0].keyRotation;
+  EXPECT_NEAR(aboutUp.y, std::sin(-0.05f), 1e-5f) << "a drag to the right turns about the screen's up axis";
+  EXPECT_NEAR(aboutUp.w, std::cos(-0.05f), 1e-5f);
+  EXPECT_EQ(scene_.editMode, EditMode::Rotate);
+
+  model().bones[0].keyRotation = Quat{};
+  step();
+  const int armX = clientX(g, scene_.gizmoScreenX);
+  const int armY = clientY(g, scene_.gizmoScreenY, -20);
+  drag({{armX, armY}, {armX, armY - 10}});
+  const Quat aboutSide = model().bones[0].keyRotation;
+  EXPECT_NEAR(aboutSide.x, std::sin(0.05f), 1e-5f) << "a drag up turns about the screen's sideways axis";
+  EXPECT_NEAR(aboutSide.y, 0.0f, 1e-6f);
+}
+
 TEST_F(ViewportInput, TheMoveGizmosRightArmMovesTheBoneAcrossTheScreen) {
   loadDemo();
   ASSERT_TRUE(model().bones[0].type == kBoneTypeRotateMove || model().bones[0].type == kBoneTypeMove);
