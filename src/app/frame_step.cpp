@@ -11,6 +11,7 @@
 #include "app/playback_stop.h"
 #include "app/recording_commands.h"
 #include "app/view_transforms.h"
+#include "app/viewport_input.h"
 #include "app/widget_restriction.h"
 #include "media/background_video.h"
 #include "render/axes_drawing.h"
@@ -178,7 +179,7 @@ std::optional<BoneProjection> drawEditingAids(Scene& scene, FrameSystems& system
     gizmo.yRatio = systems.stretch.yRatio;
     drawGizmo(device, systems.textures, systems.resources, gizmo);
   }
-  drawTripod(device, systems.resources, *model, world, true, scene.hoverZone);
+  drawTripod(device, systems.resources, *model, world, !keyDown(scene, port::kMouseLeft), scene.hoverZone);
   return selected;
 }
 
@@ -390,6 +391,8 @@ void frameStep(Scene& scene, FrameSystems& systems) {
   const DrawnView view = drawView(scene, systems);
   captureScreen(scene, systems);
   recordFrame(scene, systems);
+  pollInput(scene, systems.keyboard);
+  applyViewportInput(scene, systems);
   scene.camera.cameraAngles.x = std::clamp(scene.camera.cameraAngles.x, -kMaxPitch, kMaxPitch);
   restrictWidgets(scene, *systems.ui);
   if (view.selectedBone) {
@@ -400,6 +403,7 @@ void frameStep(Scene& scene, FrameSystems& systems) {
   drawOverlays(scene, systems, view.worldViewProjection);
   drawInformation(scene, systems);
   presentView(systems);
+  keepMousePosition(scene);
 }
 
 }  // namespace zv

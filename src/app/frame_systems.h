@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/key_table.h"
 #include "app/view_layout.h"
 #include "media/avi_export.h"
 #include "media/background_state.h"
@@ -44,6 +45,7 @@ struct FrameSystems {
   ViewStretch stretch;                   // of the view rectangle over the back buffer
   port::ViewSurface* surface = nullptr;  // the window's 3D view; null when drawing headless
   Panels panels;                         // the control panels' bitmaps, row table and clipboard state
+  KeyboardDevice keyboard;               // keys and mouse buttons as the window reported them
   port::Ui* ui = nullptr;                // the window the frame step reports to; set on creation
   bool shadowDialogOpen = false;         // the ground-shadow colour dialog is showing
 };

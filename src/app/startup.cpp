@@ -49,6 +49,7 @@ StartOutcome startUp(Scene& scene, port::WindowHost& host, std::string_view comm
   events.scrolled = contents.scrolled;
   events.fileDropped = contents.fileDropped;
   events.mouse = contents.mouse;
+  events.key = contents.key;
   if (!host.createMainWindow(std::string(kWindowTitle), configuration.window, std::move(events))) {
     port::Ui& ui = host.ui();
     ui.messageBox(port::MessageOwner::None, "CreateWindow failed", "メインウィンドウ作成",

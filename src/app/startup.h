@@ -22,6 +22,7 @@ struct WindowContents {
   std::function<void(int id, port::ScrollCode code, int position)> scrolled;  // a scroll bar moved
   std::function<void(const std::filesystem::path& file)> fileDropped;  // a file was dropped on the window
   std::function<void(const port::MouseEvent&)> mouse;                  // the mouse over the window
+  std::function<void(const port::KeyEvent&)> key;                      // a key went down or up
   std::function<void()> openProject;  // loads scene.projectPath; run when the command line named one
 };
 

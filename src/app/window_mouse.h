@@ -11,5 +11,6 @@ namespace zv {
 inline constexpr float kWheelDistancePerUnit = 0.05f;  // one notch of 120 moves the eye by 6
 
 void handleMouse(Scene& scene, FrameSystems& systems, const port::MouseEvent& event);
+void handleKey(FrameSystems& systems, const port::KeyEvent& event);
 
 }  // namespace zv

@@ -32,6 +32,7 @@ WindowContents windowContents(Scene& scene, FrameSystems& systems, port::WindowH
     openDroppedFile(scene, systems, file);
   };
   contents.mouse = [&scene, &systems](const port::MouseEvent& event) { handleMouse(scene, systems, event); };
+  contents.key = [&systems](const port::KeyEvent& event) { handleKey(systems, event); };
   contents.openProject = [&scene, &systems] { loadProject(scene, systems); };
   return contents;
 }

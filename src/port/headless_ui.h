@@ -60,6 +60,9 @@ class HeadlessUi : public Ui {
   Rect restored{0, 0, 1280, 720};
   bool isMaximised = false;
   int focusedControl = 0;  // the edit holding the keyboard focus; 0 for the main window
+  int cursorHides = 0;     // hides not yet shown again: the cursor shows at 0
+  int cursorX = 0;         // where the program last moved the cursor, client pixels
+  int cursorY = 0;
   int repaintRequests = 0;
   CursorShape cursorShape = CursorShape::Arrow;
   // Where the user's actions are reported: the shell's command and scroll handlers.
@@ -94,6 +97,13 @@ class HeadlessUi : public Ui {
   void setControlPage(int id, int page) override { model_.state(id).page = page; }
   void placeControl(int id, Rect area) override { model_.state(id).area = area; }
   void focusMainWindow() override { moveFocus(0); }
+  int keyboardFocus() const override { return focusedControl; }
+  void hideCursor() override { ++cursorHides; }
+  void showCursor() override { --cursorHides; }
+  void moveCursor(int x, int y) override {
+    cursorX = x;
+    cursorY = y;
+  }
   void closeMainWindow() override {
     if (closeWindow) {
       closeWindow();

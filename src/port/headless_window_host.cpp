@@ -58,6 +58,18 @@ void HeadlessWindowHost::turnWheel(int delta, int x, int y) {
   sendMouse({MouseAction::Wheel, MouseButton::None, x, y, false, false, delta});
 }
 
+void HeadlessWindowHost::pressKey(int code) {
+  if (events_.key && !destroyed_) {
+    events_.key({code, true});
+  }
+}
+
+void HeadlessWindowHost::releaseKey(int code) {
+  if (events_.key && !destroyed_) {
+    events_.key({code, false});
+  }
+}
+
 void HeadlessWindowHost::sendMouse(const MouseEvent& event) {
   if (events_.mouse && !destroyed_) {
     events_.mouse(event);

@@ -35,6 +35,9 @@ class HeadlessWindowHost : public WindowHost {
   void releaseMouse(MouseButton button, int x, int y);
   void moveMouse(int x, int y);
   void turnWheel(int delta, int x, int y);
+  // As if the user pressed or let go the key with code `code` (port/key_codes.h).
+  void pressKey(int code);
+  void releaseKey(int code);
 
  private:
   void sendMouse(const MouseEvent& event);

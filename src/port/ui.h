@@ -162,6 +162,13 @@ class Ui {
   virtual void placeControl(int id, Rect area) = 0;
   // Gives the keyboard focus back to the main window, whose keys the program polls.
   virtual void focusMainWindow() = 0;
+  // The control holding the keyboard focus; 0 when it is the main window or none of its controls.
+  virtual int keyboardFocus() const = 0;
+  // The mouse cursor over the main window: hidden while a view icon holds it, moved by the program
+  // (client pixels). Hides and shows nest: each hide needs its show.
+  virtual void hideCursor() = 0;
+  virtual void showCursor() = 0;
+  virtual void moveCursor(int x, int y) = 0;
   // Closes the main window as its close box does: the shell is asked first and may keep it open.
   virtual void closeMainWindow() = 0;
   // Asks for the client area to be painted again (WindowEvents::paint) once events are handled.

@@ -27,6 +27,13 @@ struct MouseEvent {
   int wheelDelta = 0;  // 120 per notch, positive turned away from the user
 };
 
+// A key going down or up while the main window or its 3D view is active, with its code from
+// port/key_codes.h; keys without a code and auto-repeats are not reported.
+struct KeyEvent {
+  int code = 0;
+  bool down = false;
+};
+
 // What the main window reports to the shell.
 struct WindowEvents {
   std::function<bool()> closeRequested;  // the user asked to close; true lets the window close
@@ -40,6 +47,7 @@ struct WindowEvents {
   // A file from elsewhere was dropped on the window: its local path.
   std::function<void(const std::filesystem::path& file)> fileDropped;
   std::function<void(const MouseEvent& event)> mouse;  // over the client area or the 3D view
+  std::function<void(const KeyEvent& event)> key;      // also while an edit holds the focus
 };
 
 // The 3D view: a GL 3.3 core surface inside the main window that the frame step makes current,

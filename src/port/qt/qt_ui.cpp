@@ -2,8 +2,10 @@
 
 #include <QAbstractSlider>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
@@ -19,6 +21,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <functional>
 
@@ -466,6 +469,34 @@ void QtUi::placeControl(int id, Rect area) {
 
 void QtUi::focusMainWindow() {
   window_.setFocus(Qt::OtherFocusReason);
+}
+
+int QtUi::keyboardFocus() const {
+  // The 3D view's own window holding the focus leaves the edit that had it without keys.
+  const QWindow* focused = QGuiApplication::focusWindow();
+  if (focused && focused != window_.windowHandle()) {
+    return 0;
+  }
+  // An edit's inner widgets (a combo box's line edit) stand for the control that holds them.
+  for (const QWidget* widget = QApplication::focusWidget(); widget; widget = widget->parentWidget()) {
+    const QVariant id = widget->property("controlId");
+    if (id.isValid()) {
+      return id.toInt();
+    }
+  }
+  return 0;
+}
+
+void QtUi::hideCursor() {
+  QApplication::setOverrideCursor(Qt::BlankCursor);
+}
+
+void QtUi::showCursor() {
+  QApplication::restoreOverrideCursor();
+}
+
+void QtUi::moveCursor(int x, int y) {
+  QCursor::setPos(client_.mapToGlobal(QPoint(x, y)));
 }
 
 void QtUi::closeMainWindow() {

@@ -62,6 +62,10 @@ class QtUi : public Ui {
   void setControlPage(int id, int page) override;
   void placeControl(int id, Rect area) override;
   void focusMainWindow() override;
+  int keyboardFocus() const override;
+  void hideCursor() override;
+  void showCursor() override;
+  void moveCursor(int x, int y) override;
   void closeMainWindow() override;
   void repaint() override;
   void setCursorShape(CursorShape shape) override;

@@ -109,6 +109,10 @@ Size QtViewSurface::pixelSize() const {
           static_cast<int>(state_->window->height() * ratio)};
 }
 
+QWindow* QtViewSurface::window() const {
+  return state_->window;
+}
+
 void QtViewSurface::swapBuffers() {
   // Swapping a window that is hidden or covered has no defined result: there is nothing to show.
   if (state_->window->isExposed()) {

@@ -8,6 +8,7 @@
 #include "port/window_host.h"
 
 class QWidget;
+class QWindow;
 
 namespace zv::port {
 
@@ -24,6 +25,8 @@ class QtViewSurface : public ViewSurface {
   unsigned framebuffer() const override;
   Size pixelSize() const override;
   void swapBuffers() override;
+  // The view's own window, which receives the keys and mouse while it is active.
+  QWindow* window() const;
 
  private:
   struct State;

@@ -17,6 +17,7 @@
 #include <stdexcept>
 
 #include "port/canvas/canvas.h"
+#include "port/qt/qt_keys.h"
 #include "port/qt/qt_mouse.h"
 #include "port/qt/qt_ui.h"
 #include "port/qt/qt_view_surface.h"
@@ -133,10 +134,16 @@ std::unique_ptr<QApplication> applicationFor(int& argc, char** argv) {
 
 struct QtWindowHost::State {
   State(int& argc, char** argv)
-      : application(applicationFor(argc, argv)), ui(window, *window.client, window.events) {}
+      : application(applicationFor(argc, argv)),
+        ui(window, *window.client, window.events),
+        keys(window, window.events) {
+    QApplication::instance()->installEventFilter(&keys);
+  }
+  ~State() { QApplication::instance()->removeEventFilter(&keys); }
   std::unique_ptr<QApplication> application;
   MainWindow window;
   QtUi ui;
+  KeyWatcher keys;
   // Declared after the window: it goes first, while the window still holds its container.
   std::unique_ptr<QtViewSurface> view;
   bool viewTried = false;
@@ -195,6 +202,7 @@ ViewSurface* QtWindowHost::viewSurface() {
   if (!state_->viewTried) {
     state_->viewTried = true;
     state_->view = QtViewSurface::create(*state_->window.client, state_->window.events);
+    state_->keys.view = state_->view ? state_->view->window() : nullptr;
   }
   return state_->view.get();
 }

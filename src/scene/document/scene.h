@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "port/key_codes.h"
 #include "scene/clipboard/clipboards.h"
 #include "scene/document/frame_time.h"
 #include "scene/document/math.h"
@@ -151,10 +152,24 @@ struct Scene {
 
   // 3D view interaction.
   EditMode editMode = EditMode::Select;
+  // Every polled key and mouse button by its key code (port/key_codes.h); Enter's state lives in
+  // enterKeyState instead, where commands mark it.
+  std::array<KeyState, port::kKeyCodeCount> keyStates{};
   KeyState enterKeyState = KeyState::Up;
   HoverZone hoverZone = HoverZone::Nothing;
+  bool hovering = false;    // a hover zone was found this step
   std::int32_t mouseX = 0;  // the pointer in main-window client pixels, as last reported
   std::int32_t mouseY = 0;
+  std::int32_t prevMouseX = 0;  // the pointer at the end of the previous step
+  std::int32_t prevMouseY = 0;
+  CapturedWidget capturedWidget = CapturedWidget::None;
+  DragMode dragMode = DragMode::None;
+  std::int32_t ringAnchorX = 0;  // the rotate gizmo's window centre when a ring drag started
+  std::int32_t ringAnchorY = 0;
+  std::int32_t boxStartX = 0;  // where a box selection started, client pixels
+  std::int32_t boxStartY = 0;
+  bool boxActive = false;
+  float keyRepeatSeconds = 0.0f;  // how long the left or right arrow has been held
 
   // Frame-rate reading of the information text.
   float fpsAccumulator = 0.0f;  // seconds summed since the last reading

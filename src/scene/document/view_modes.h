@@ -6,9 +6,9 @@
 
 namespace zv {
 
-// The Enter key as the keyboard poller last saw it. Held means a press already counted, so the
-// Enter that closes a dialog is not taken for a new press.
-enum class KeyState : std::uint8_t { Up, Held };
+// A key or mouse button as the once-per-step poll sees it: Pressed and Released last one poll.
+// Commands mark Enter Held before a dialog, so the Enter that closes it is not taken for a press.
+enum class KeyState : std::uint8_t { Up = 0, Pressed = 1, Released = 2, Held = 3 };
 
 // What a left-button press in the view does. The order matters: below None the bone lines and
 // all markers show; from None up the ground shadow and outlines are drawn.
@@ -45,6 +45,33 @@ enum class HoverZone : std::int32_t {
   CameraRotateX = 18,
   CameraRotateY = 19,
   CameraRotateZ = 20,
+};
+
+// A zoom or pan icon drag: the cursor is hidden and held by the icon until the button is let go.
+enum class CapturedWidget : std::int32_t { None = 0, ZoomIcon = 1, PanIcon = 2 };
+
+// The left-button drag in progress, started by a press on a gizmo or widget-strip button. Bone
+// drags come first (1-12), then the camera strips (13-18).
+enum class DragMode : std::int32_t {
+  None = 0,
+  TurnAboutScreenVertical = 1,
+  TurnAboutScreenHorizontal = 2,
+  TurnAboutViewAxis = 3,
+  TurnAboutBoneX = 4,
+  TurnAboutBoneY = 5,
+  TurnAboutBoneZ = 6,
+  MoveAlongScreenHorizontal = 7,
+  MoveAlongScreenVertical = 8,
+  MoveInScreenPlane = 9,
+  MoveAlongWorldX = 10,
+  MoveAlongWorldY = 11,
+  MoveAlongWorldZ = 12,
+  CameraCentreX = 13,
+  CameraCentreY = 14,
+  CameraCentreZ = 15,
+  CameraAngleX = 16,
+  CameraAngleY = 17,
+  CameraAngleZ = 18,
 };
 
 // The part of the picture the screen capture copies into the capture texture.
