@@ -39,6 +39,22 @@ TEST(CommandTable, EveryRowNamesAControlOrMenuItemOnce) {
   EXPECT_EQ(findCommand(kModelList, port::kNotifyClicked), nullptr);
 }
 
+// A control the user can click or a menu item that reaches no handler is drawn but does nothing.
+TEST(CommandTable, EveryButtonCheckBoxAndMenuItemHasAClickedRow) {
+  for (const port::ControlSpec& spec : controlRows()) {
+    const bool clickable = spec.kind == port::ControlKind::Button ||
+                           spec.kind == port::ControlKind::PushLikeCheckBox ||
+                           spec.kind == port::ControlKind::CheckBox ||
+                           spec.kind == port::ControlKind::RadioButton;
+    if (clickable) {
+      EXPECT_NE(findCommand(spec.id, port::kNotifyClicked), nullptr) << spec.id << " " << spec.caption;
+    }
+  }
+  for (const port::MenuItemSpec& spec : menuRows()) {
+    EXPECT_NE(findCommand(spec.id, port::kNotifyClicked), nullptr) << spec.id << " " << spec.caption;
+  }
+}
+
 class CommandsTest : public test::FrameStepTest {
  protected:
   void SetUp() override {
