@@ -8,6 +8,7 @@
 #include "app/model_commands.h"
 #include "app/new_scene.h"
 #include "app/window_panels.h"
+#include "editor_fixture.h"
 #include "frame_fixture.h"
 #include "port/text.h"
 #include "scene/keys/key_bone_lookup.h"
@@ -18,25 +19,8 @@
 namespace zv {
 namespace {
 
-class ClipboardCommands : public test::FrameStepTest {
+class ClipboardCommands : public test::EditorTest {
  protected:
-  void SetUp() override {
-    FrameStepTest::SetUp();
-    if (!context_) {
-      return;
-    }
-    createPanels(scene_, *systems_);
-    newScene(scene_, *systems_);
-    ui_.command = [&](int id, int notification) { handleCommand(scene_, *systems_, id, notification); };
-  }
-
-  Model& addDemoModel() {
-    EXPECT_TRUE(addModel(scene_, *systems_, "UserFile/Model/tessera.tsm"));
-    ui_.messages.clear();
-    scene_.modified = false;
-    return *currentModel(scene_);
-  }
-
   static std::uint32_t bone(const Model& model, const char* name) {
     const std::optional<std::uint32_t> found = findBoneByName(model, port::utf8ToCp932(name));
     EXPECT_TRUE(found) << name;

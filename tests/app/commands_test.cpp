@@ -10,6 +10,7 @@
 #include "app/model_commands.h"
 #include "app/new_scene.h"
 #include "app/window_panels.h"
+#include "editor_fixture.h"
 #include "frame_fixture.h"
 #include "ui/control_ids.h"
 #include "ui/control_rows.h"
@@ -42,10 +43,9 @@ TEST(CommandTable, EveryRowNamesAControlOrMenuItemOnce) {
 // A control the user can click or a menu item that reaches no handler is drawn but does nothing.
 TEST(CommandTable, EveryButtonCheckBoxAndMenuItemHasAClickedRow) {
   for (const port::ControlSpec& spec : controlRows()) {
-    const bool clickable = spec.kind == port::ControlKind::Button ||
-                           spec.kind == port::ControlKind::PushLikeCheckBox ||
-                           spec.kind == port::ControlKind::CheckBox ||
-                           spec.kind == port::ControlKind::RadioButton;
+    const bool clickable =
+        spec.kind == port::ControlKind::Button || spec.kind == port::ControlKind::PushLikeCheckBox ||
+        spec.kind == port::ControlKind::CheckBox || spec.kind == port::ControlKind::RadioButton;
     if (clickable) {
       EXPECT_NE(findCommand(spec.id, port::kNotifyClicked), nullptr) << spec.id << " " << spec.caption;
     }
@@ -55,25 +55,8 @@ TEST(CommandTable, EveryButtonCheckBoxAndMenuItemHasAClickedRow) {
   }
 }
 
-class CommandsTest : public test::FrameStepTest {
+class CommandsTest : public test::EditorTest {
  protected:
-  void SetUp() override {
-    FrameStepTest::SetUp();
-    if (!context_) {
-      return;
-    }
-    createPanels(scene_, *systems_);
-    newScene(scene_, *systems_);
-    ui_.command = [&](int id, int notification) { handleCommand(scene_, *systems_, id, notification); };
-    ui_.messages.clear();
-  }
-
-  Model& addDemoModel() {
-    EXPECT_TRUE(addModel(scene_, *systems_, "UserFile/Model/tessera.tsm"));
-    ui_.messages.clear();
-    scene_.modified = false;
-    return *currentModel(scene_);
-  }
 };
 
 TEST_F(CommandsTest, ViewMenuSwitchesFollowTheSceneWithTheirChecks) {

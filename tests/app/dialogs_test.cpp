@@ -10,6 +10,7 @@
 #include "app/recording_commands.h"
 #include "app/small_dialogs.h"
 #include "app/window_panels.h"
+#include "editor_fixture.h"
 #include "frame_fixture.h"
 #include "port/video/video_file_info.h"
 #include "temp_folder.h"
@@ -41,20 +42,8 @@ const port::FormField& shownField(const port::FormRequest& form, int id) {
   return port::formField(form.fields, id);
 }
 
-class DialogsTest : public test::FrameStepTest {
+class DialogsTest : public test::EditorTest {
  protected:
-  void SetUp() override {
-    FrameStepTest::SetUp();
-    if (!context_) {
-      return;
-    }
-    createPanels(scene_, *systems_);
-    newScene(scene_, *systems_);
-    ui_.command = [&](int id, int notification) { handleCommand(scene_, *systems_, id, notification); };
-    ui_.messages.clear();
-    scene_.modified = false;
-  }
-
   void answer(port::FormAnswer formAnswer) { ui_.formAnswers.push_back(std::move(formAnswer)); }
 
   // The export dialogs answered: the file, the settings (start, end, rate), the codec's row.

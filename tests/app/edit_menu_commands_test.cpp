@@ -7,6 +7,7 @@
 #include "app/new_scene.h"
 #include "app/view_transforms.h"
 #include "app/window_panels.h"
+#include "editor_fixture.h"
 #include "frame_fixture.h"
 #include "scene/keys/key_pool_selection.h"
 #include "scene/keys/key_registration.h"
@@ -15,25 +16,8 @@
 namespace zv {
 namespace {
 
-class EditMenuTest : public test::FrameStepTest {
+class EditMenuTest : public test::EditorTest {
  protected:
-  void SetUp() override {
-    FrameStepTest::SetUp();
-    if (!context_) {
-      return;
-    }
-    createPanels(scene_, *systems_);
-    newScene(scene_, *systems_);
-    ui_.command = [&](int id, int notification) { handleCommand(scene_, *systems_, id, notification); };
-  }
-
-  Model& addDemoModel() {
-    EXPECT_TRUE(addModel(scene_, *systems_, "UserFile/Model/tessera.tsm"));
-    ui_.messages.clear();
-    scene_.modified = false;
-    return *currentModel(scene_);
-  }
-
   // Where the view puts a world point before projection, as the frame step composes it.
   Vec3 inView(Vec3 point) const {
     const Mat4 world = translation(worldCentre(scene_) * -1.0f) * viewRotation(scene_.camera.cameraAngles);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/command_handler.h"
+#include "app/model_commands.h"
 #include "app/new_scene.h"
 #include "app/window_panels.h"
 #include "frame_fixture.h"
@@ -22,6 +23,16 @@ class EditorTest : public FrameStepTest {
     ui_.scrolled = [&](int id, port::ScrollCode code, int position) {
       handleScroll(scene_, *systems_, id, code, position);
     };
+    ui_.messages.clear();
+    scene_.modified = false;
+  }
+
+  // The demo character as the current model, with nothing shown and nothing modified yet.
+  Model& addDemoModel() {
+    EXPECT_TRUE(addModel(scene_, *systems_, "UserFile/Model/tessera.tsm"));
+    ui_.messages.clear();
+    scene_.modified = false;
+    return *currentModel(scene_);
   }
 };
 

@@ -4,6 +4,7 @@
 #include "app/model_commands.h"
 #include "app/new_scene.h"
 #include "app/window_panels.h"
+#include "editor_fixture.h"
 #include "frame_fixture.h"
 #include "scene/keys/key_pool_selection.h"
 #include "scene/keys/key_registration.h"
@@ -12,25 +13,8 @@
 namespace zv {
 namespace {
 
-class NumberEditTest : public test::FrameStepTest {
+class NumberEditTest : public test::EditorTest {
  protected:
-  void SetUp() override {
-    FrameStepTest::SetUp();
-    if (!context_) {
-      return;
-    }
-    createPanels(scene_, *systems_);
-    newScene(scene_, *systems_);
-    ui_.command = [&](int id, int notification) { handleCommand(scene_, *systems_, id, notification); };
-  }
-
-  Model& addDemoModel() {
-    EXPECT_TRUE(addModel(scene_, *systems_, "UserFile/Model/tessera.tsm"));
-    ui_.messages.clear();
-    scene_.modified = false;
-    return *currentModel(scene_);
-  }
-
   void answer(std::map<int, std::string> texts, bool ok = true) {
     port::FormAnswer form;
     form.texts = std::move(texts);

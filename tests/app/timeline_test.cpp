@@ -9,6 +9,7 @@
 #include "app/new_scene.h"
 #include "app/timeline_mouse.h"
 #include "app/window_panels.h"
+#include "editor_fixture.h"
 #include "frame_fixture.h"
 #include "ui/control_ids.h"
 #include "ui/timeline_drawing.h"
@@ -21,21 +22,8 @@ TimelinePress cell(int column, int row, bool shift = false) {
   return {kGridLeft + kColumnPitch * column + 2, kRowsTop + kRowPitch * row + 3, shift};
 }
 
-class Timeline : public test::FrameStepTest {
+class Timeline : public test::EditorTest {
  protected:
-  void SetUp() override {
-    FrameStepTest::SetUp();
-    if (!context_) {
-      return;
-    }
-    createPanels(scene_, *systems_);
-    newScene(scene_, *systems_);
-    ui_.command = [&](int id, int notification) { handleCommand(scene_, *systems_, id, notification); };
-    ui_.scrolled = [&](int id, port::ScrollCode code, int position) {
-      handleScroll(scene_, *systems_, id, code, position);
-    };
-  }
-
   std::uint32_t first() const { return systems_->panels.timeline.firstVisibleFrame; }
 
   // Camera keys at `frames` after the head; their pool indices.
