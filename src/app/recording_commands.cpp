@@ -54,16 +54,20 @@ std::optional<port::AviAudioFormat> musicFormat(const FrameSystems& systems) {
                               format.bitsPerSample};
 }
 
+void positionAtRecordStart(Scene& scene, FrameSystems& systems, const RecordingSettings& settings) {
+  scene.playRangeStartTime = static_cast<float>(settings.recordStartFrame) / kFramesPerSecond;
+  scene.playRangeEndTime = static_cast<float>(settings.recordEndFrame) / kFramesPerSecond;
+  seekScene(scene);
+  followRecording(systems.backgrounds, settings.recordStartFrame, settings.recordFrameRate);
+}
+
 bool startWindowRecording(Scene& scene, FrameSystems& systems, const RecordingSettings& settings) {
   port::Ui& ui = *systems.ui;
   if (startRecording(scene, systems.aviExport, settings, musicFormat(systems), ui).error !=
       port::AviWriteError::None) {
     return false;
   }
-  scene.playRangeStartTime = static_cast<float>(settings.recordStartFrame) / kFramesPerSecond;
-  scene.playRangeEndTime = static_cast<float>(settings.recordEndFrame) / kFramesPerSecond;
-  seekScene(scene);
-  followRecording(systems.backgrounds, settings.recordStartFrame, settings.recordFrameRate);
+  positionAtRecordStart(scene, systems, settings);
   lockForPlayback(ui, systems.panels.playbackLock);
   return true;
 }

@@ -23,6 +23,10 @@ void showRecordingStep(const Scene& scene, const Outcome& step, port::Ui& ui);
 // The loaded music's format, for the audio stream of a recording; nothing without music.
 std::optional<port::AviAudioFormat> musicFormat(const FrameSystems& systems);
 
+// A started recording's play range, every track at its start frame and the background video
+// following it: what the window and the command-line export share.
+void positionAtRecordStart(Scene& scene, FrameSystems& systems, const RecordingSettings& settings);
+
 // Starts recording from the window: the play range and every track at the start frame, the
 // background video following, the editing controls locked. False, with the reason shown, when the
 // recording cannot start.

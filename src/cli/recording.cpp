@@ -52,10 +52,7 @@ bool recordAvi(HeadlessScene& headless, const RecordingSettings& settings, const
       port::AviWriteError::None) {
     return false;
   }
-  scene.playRangeStartTime = static_cast<float>(settings.recordStartFrame) / kFramesPerSecond;
-  scene.playRangeEndTime = static_cast<float>(settings.recordEndFrame) / kFramesPerSecond;
-  seekScene(scene);
-  followRecording(systems.backgrounds, settings.recordStartFrame, settings.recordFrameRate);
+  positionAtRecordStart(scene, systems, settings);
   ProgressLine progress = startProgress(
       recordingPictureCount(settings.recordStartFrame, settings.recordEndFrame, settings.recordFrameRate));
   for (std::int64_t step = stepLimit(settings); scene.recording && step > 0; --step) {
