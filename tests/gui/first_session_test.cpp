@@ -324,6 +324,8 @@ void FirstSession::keyTheBlinkAndUndo() {
 }
 
 void FirstSession::copyPasteAndStretch() {
+  click(kShowCurrentFrameButton);
+  ASSERT_EQ(systems_->panels.timeline.firstVisibleFrame, 0u) << "frame 0, where undo and redo left the frame";
   const int row = modelModeRows(model(), model().rowScroll).boneRows[arm_];
   if (row < 0) {
     clickTimeline({kGroupBoxX, kRowsTop + kRowPitch * -row + 3});
@@ -344,6 +346,7 @@ void FirstSession::copyPasteAndStretch() {
   const Quat& q = armKey_.rotation;
   EXPECT_EQ(mirrored->rotation, (Quat{q.x, -q.y, -q.z, q.w}));
 
+  typeIntoBox(kCurrentFrameBox, "0");  // the stretched keys start at the current frame
   typeIntoBox(kRangeStartBox, "0");
   typeIntoBox(kRangeEndBox, "60");
   whenModalShows([](QDialog& dialog) {
@@ -365,6 +368,8 @@ TEST_F(FirstSession, ANewUsersFirstDayInTheWindow) {
   poseTheRightArm();
   ASSERT_FALSE(HasFatalFailure());
   keyTheBlinkAndUndo();
+  ASSERT_FALSE(HasFatalFailure());
+  copyPasteAndStretch();
   ASSERT_FALSE(HasFatalFailure());
 }
 
