@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -196,6 +197,7 @@ class FirstSession : public ::testing::Test {
   void keyTheBlinkAndUndo();
   void copyPasteAndStretch();
   void playAndStop();
+  void saveNewAndOpen();
 
   static inline int argc_ = 1;
   static inline char name_[] = "test_gui";
@@ -392,6 +394,88 @@ void FirstSession::playAndStop() {
   }
 }
 
+// What the session made, as the project file must bring it back.
+struct SessionState {
+  std::vector<BoneKey> armKeys;
+  std::vector<std::uint32_t> armFrames;
+  std::vector<std::uint32_t> leftArmFrames;
+  std::vector<Quat> pose;
+  std::int32_t propParentModel = -1;
+  std::int32_t propParentBone = 0;
+  Vec3 propPosition;
+  float propScale = 0;
+  std::filesystem::path music;
+  bool backgroundShown = false;
+};
+
+SessionState sessionState(const Scene& scene, const FrameSystems& systems, std::uint32_t arm,
+                          std::uint32_t leftArm) {
+  const Model& model = *scene.modelSlots[0];
+  SessionState state;
+  state.armFrames = keyFrames(model, arm);
+  for (const std::uint32_t frame : state.armFrames) {
+    state.armKeys.push_back(*keyAt(model, arm, frame));
+    state.armKeys.back().selected = false;
+    state.armKeys.back().prev = state.armKeys.back().next = 0;
+  }
+  state.leftArmFrames = keyFrames(model, leftArm);
+  for (const Bone& bone : model.bones) {
+    state.pose.push_back(bone.keyRotation);
+  }
+  state.propParentModel = scene.accessories[0].parentModel;
+  state.propParentBone = scene.accessories[0].parentBone;
+  state.propPosition = scene.accessories[0].position;
+  state.propScale = scene.accessories[0].scale;
+  state.music = wavLoaded(systems) ? systems.wav.path.filename() : std::filesystem::path();
+  state.backgroundShown = scene.backgroundImageShown;
+  return state;
+}
+
+void FirstSession::saveNewAndOpen() {
+  const SessionState made = sessionState(scene_, *systems_, arm_, bone("左腕"));
+  EXPECT_EQ(made.music, "demo_beat.wav");
+  EXPECT_TRUE(made.backgroundShown);
+  EXPECT_EQ(made.armFrames.front(), 0u);
+  EXPECT_EQ(made.armKeys.front().rotation, armKey_.rotation);
+  EXPECT_EQ(made.propParentModel, 0);
+  EXPECT_EQ(made.propParentBone, static_cast<std::int32_t>(bone("右手首")));
+  const std::filesystem::path saved = folder_ / "first_session.tsf";
+  chosenFile_ = saved;
+  ui().action(kMenuSaveAs)->trigger();
+  steps(1);
+  ASSERT_TRUE(std::filesystem::exists(saved));
+  EXPECT_FALSE(scene_.modified);
+  const std::string bytes = test::readFile(saved);
+
+  messages_.clear();
+  answers_ = {port::MessageAnswer::Ok};
+  ui().action(kMenuNew)->trigger();
+  steps(1);
+  EXPECT_EQ(messages_.size(), 1u) << "New asks first";
+  EXPECT_EQ(ui().control(kModelList).rows, std::vector<std::string>{"ｶﾒﾗ･照明･ｱｸｾｻﾘ"});
+  EXPECT_EQ(scene_.modelSlots[0], nullptr);
+
+  ui().action(kMenuOpen)->trigger();
+  steps(2);
+  ASSERT_NE(scene_.modelSlots[0], nullptr);
+  const SessionState opened = sessionState(scene_, *systems_, arm_, bone("左腕"));
+  EXPECT_EQ(opened.armFrames, made.armFrames);
+  EXPECT_EQ(opened.armKeys, made.armKeys);
+  EXPECT_EQ(opened.leftArmFrames, made.leftArmFrames);
+  EXPECT_EQ(opened.pose, made.pose);
+  EXPECT_EQ(opened.propParentModel, made.propParentModel);
+  EXPECT_EQ(opened.propParentBone, made.propParentBone);
+  EXPECT_EQ(opened.propPosition, made.propPosition);
+  EXPECT_EQ(opened.propScale, made.propScale);
+  EXPECT_EQ(opened.music, made.music);
+  EXPECT_EQ(opened.backgroundShown, made.backgroundShown);
+  EXPECT_FALSE(scene_.modified);
+
+  ui().action(kMenuSave)->trigger();
+  steps(1);
+  EXPECT_EQ(test::readFile(saved), bytes) << "saved again, byte for byte the same";
+}
+
 TEST_F(FirstSession, ANewUsersFirstDayInTheWindow) {
   startWithTheDemoProject();
   ASSERT_FALSE(HasFatalFailure());
@@ -402,6 +486,8 @@ TEST_F(FirstSession, ANewUsersFirstDayInTheWindow) {
   copyPasteAndStretch();
   ASSERT_FALSE(HasFatalFailure());
   playAndStop();
+  ASSERT_FALSE(HasFatalFailure());
+  saveNewAndOpen();
   ASSERT_FALSE(HasFatalFailure());
 }
 
