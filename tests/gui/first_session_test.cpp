@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <deque>
@@ -30,6 +31,7 @@
 #include "app/view_geometry.h"
 #include "app/window_program.h"
 #include "kept_configuration.h"
+#include "port/paths.h"
 #include "port/qt/qt_ui.h"
 #include "port/qt/qt_window_host.h"
 #include "port/text.h"
@@ -202,6 +204,7 @@ class FirstSession : public ::testing::Test {
   void playAndStop();
   void saveNewAndOpen();
   void exportThroughTheMenu();
+  void closeWithUnsavedChanges();
 
   static inline int argc_ = 1;
   static inline char name_[] = "test_gui";
@@ -541,6 +544,29 @@ void FirstSession::exportThroughTheMenu() {
   EXPECT_EQ(port::readAudioBytes(exported), port::readAudioBytes(cli));
 }
 
+void FirstSession::closeWithUnsavedChanges() {
+  const std::filesystem::path configuration = port::executableDirectory() / "Data" / "config.ini";
+  std::filesystem::remove(configuration);
+  tap(Qt::Key_Return);  // one more key, not saved
+  ASSERT_TRUE(scene_.modified);
+  messages_.clear();
+  answers_ = {port::MessageAnswer::Cancel};
+  window_->close();
+  EXPECT_TRUE(host_->processEvents());
+  EXPECT_EQ(messages_,
+            std::vector<std::string>{"終了:保存していない変更点があります\n\n終了してよろしいですか？"});
+  EXPECT_TRUE(window_->isVisible()) << "Cancel keeps the window";
+  EXPECT_FALSE(std::filesystem::exists(configuration));
+
+  answers_ = {port::MessageAnswer::Ok};
+  window_->close();
+  closed_ = true;
+  EXPECT_FALSE(host_->processEvents());
+  EXPECT_EQ(messages_.size(), 2u);
+  const std::string written = test::readFile(configuration);
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 8) << "the configuration is written";
+}
+
 TEST_F(FirstSession, ANewUsersFirstDayInTheWindow) {
   startWithTheDemoProject();
   ASSERT_FALSE(HasFatalFailure());
@@ -556,6 +582,7 @@ TEST_F(FirstSession, ANewUsersFirstDayInTheWindow) {
   ASSERT_FALSE(HasFatalFailure());
   exportThroughTheMenu();
   ASSERT_FALSE(HasFatalFailure());
+  closeWithUnsavedChanges();
 }
 
 }  // namespace
