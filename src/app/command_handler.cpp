@@ -2,6 +2,7 @@
 
 #include "app/command_table.h"
 #include "app/frame_navigation.h"
+#include "app/track_bar_moves.h"
 #include "app/window_panels.h"
 #include "ui/control_ids.h"
 #include "ui/curve_box.h"
@@ -55,6 +56,8 @@ void handleScroll(Scene& scene, FrameSystems& systems, int id, port::ScrollCode 
     scrollFrameEditorRows(scene, systems, code, position);
   } else if (id == kFrameScrollBar) {
     timelineScroll(scene, systems, code, position);
+  } else {
+    moveTrackBar(scene, id, position);
   }
 }
 

@@ -3,6 +3,7 @@
 #include "app/command_table.h"
 #include "app/edit_box_commit.h"
 #include "app/frame_navigation.h"
+#include "app/key_table.h"
 #include "port/ui.h"
 #include "ui/control_ids.h"
 
@@ -41,7 +42,9 @@ void rememberBoxText(FrameSystems& systems, int id) {
 }
 
 // The box's value is applied and shown by the commit itself; no row rebuild is needed after it.
+// The Enter belongs to the box: it must not also register the selected bones.
 bool commitOnEnter(Scene& scene, FrameSystems& systems, int id) {
+  takeEnterAsHeld(scene, systems.keyboard);
   commitEditBox(scene, systems, id);
   rememberBoxText(systems, id);
   return false;

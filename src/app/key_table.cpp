@@ -36,6 +36,11 @@ void pollInput(Scene& scene, KeyboardDevice& keyboard) {
   }
 }
 
+void takeEnterAsHeld(Scene& scene, KeyboardDevice& keyboard) {
+  keyboard.wentDown[port::kKeyEnter] = false;
+  scene.enterKeyState = KeyState::Held;
+}
+
 KeyState keyState(const Scene& scene, int code) {
   if (code == port::kKeyEnter) {
     return scene.enterKeyState;

@@ -24,6 +24,10 @@ void recordKey(KeyboardDevice& keyboard, const port::KeyEvent& event);
 // reads Pressed even when it is up again or was already down at the last poll.
 void pollInput(Scene& scene, KeyboardDevice& keyboard);
 
+// The Enter that just confirmed something else (a typed box) reads Held from now on, so the next
+// poll does not take it for a new press that registers a frame.
+void takeEnterAsHeld(Scene& scene, KeyboardDevice& keyboard);
+
 KeyState keyState(const Scene& scene, int code);
 // Pressed or Held.
 bool keyDown(const Scene& scene, int code);

@@ -35,6 +35,22 @@ std::int32_t playBoxNumber(const port::Ui& ui, int id) {
   return static_cast<std::int32_t>(std::strtol(text.c_str(), nullptr, 10));
 }
 
+// A picture still fitted as it was loaded is stored with scale 0, which every reader fits again
+// to its own view: the placement is in back-buffer pixels, and a window on another screen or the
+// command-line renderer would otherwise show the picture enlarged or shrunk.
+ProjectBackground storedBackground(const BackgroundPlacement& placement, int width, int height,
+                                   const Backgrounds& backgrounds, std::string storedPath) {
+  if (width > 0 && height > 0) {
+    const BackgroundPlacement fitted =
+        fitToWidth(width, height, backgrounds.width, backgrounds.height, backgrounds.aspectCorrection);
+    if (placement.offsetX == fitted.offsetX && placement.offsetY == fitted.offsetY &&
+        placement.zoom == fitted.zoom) {
+      return {0, 0, 0.0f, std::move(storedPath)};
+    }
+  }
+  return {placement.offsetX, placement.offsetY, placement.zoom, std::move(storedPath)};
+}
+
 ProjectTrailer trailerOf(Scene& scene, FrameSystems& systems, const port::Ui& ui) {
   const std::filesystem::path& folder = scene.exeDirectory;
   Backgrounds& backgrounds = systems.backgrounds;
@@ -57,13 +73,13 @@ ProjectTrailer trailerOf(Scene& scene, FrameSystems& systems, const port::Ui& ui
   trailer.playStop = playBoxNumber(ui, kStopFrameBox);
   trailer.wavLoaded = wavLoaded(systems);
   trailer.wavStoredPath = trailer.wavLoaded ? storedProjectPath(systems.wav.path, folder) : std::string();
-  const BackgroundPlacement& video = backgrounds.video.placement;
-  trailer.video = {video.offsetX, video.offsetY, video.zoom,
-                   storedProjectPath(backgrounds.video.path, folder)};
+  trailer.video = storedBackground(backgrounds.video.placement, backgrounds.video.frameWidth,
+                                   backgrounds.video.frameHeight, backgrounds,
+                                   storedProjectPath(backgrounds.video.path, folder));
   trailer.videoShown = scene.backgroundVideoShown;
-  const BackgroundPlacement& image = backgrounds.image.placement;
-  trailer.image = {image.offsetX, image.offsetY, image.zoom,
-                   storedProjectPath(backgrounds.image.path, folder)};
+  trailer.image = storedBackground(backgrounds.image.placement, backgrounds.image.bitmap.width,
+                                   backgrounds.image.bitmap.height, backgrounds,
+                                   storedProjectPath(backgrounds.image.path, folder));
   trailer.imageShown = scene.backgroundImageShown;
   trailer.showInfo = scene.showInfo;
   trailer.showAxes = scene.showAxes;

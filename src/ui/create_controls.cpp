@@ -1,5 +1,6 @@
 #include "ui/create_controls.h"
 
+#include "ui/control_ids.h"
 #include "ui/control_rows.h"
 #include "ui/menu_rows.h"
 
@@ -8,6 +9,10 @@ namespace zv {
 void createControls(port::Ui& ui) {
   for (const port::ControlSpec& row : controlRows()) {
     ui.createControl(row);
+  }
+  // A morph's weight 0..1 shown x 100.
+  for (const int slider : kMorphSliders) {
+    ui.setControlRange(slider, 0, 100);
   }
   for (const port::MenuItemSpec& row : menuRows()) {
     ui.createMenuItem(row);

@@ -11,6 +11,7 @@
 #include "app/window_panels.h"
 #include "files/project/project_writer.h"
 #include "frame_fixture.h"
+#include "media/background_placement.h"
 #include "port/text.h"
 #include "temp_folder.h"
 #include "ui/control_ids.h"
@@ -208,6 +209,24 @@ TEST_F(ProjectFileTest, TheDemoProjectOpensWithItsCharacterLampMusicAndBackgroun
   EXPECT_EQ(ui_.control(kStopFrameBox).text, "90");
   EXPECT_TRUE(scene_.repeatPlayback);
   EXPECT_EQ(ui_.control(kModelList).rows.size(), 2u);
+}
+
+TEST_F(ProjectFileTest, AFittedBackgroundIsStoredAsFittedAndAMovedOneAsPlaced) {
+  scene_.projectPath = "UserFile/demo.tsf";
+  ASSERT_TRUE(loadProject(scene_, *systems_));
+  const ProjectBackground fitted = collectProject(scene_, *systems_).trailer.image;
+  EXPECT_EQ(fitted.offsetX, 0);
+  EXPECT_EQ(fitted.offsetY, 0);
+  EXPECT_EQ(fitted.scale, 0.0f) << "read back fitted to whatever view reads it";
+  EXPECT_FALSE(fitted.storedPath.empty());
+
+  BackgroundPlacement& placement = systems_->backgrounds.image.placement;
+  dragBackgroundPan(placement, 2, 0);
+  const ProjectBackground moved = collectProject(scene_, *systems_).trailer.image;
+  EXPECT_EQ(moved.offsetX, 10);
+  EXPECT_EQ(moved.offsetY, placement.offsetY);
+  EXPECT_EQ(moved.scale, placement.zoom);
+  EXPECT_GT(moved.scale, 0.0f);
 }
 
 TEST_F(ProjectFileTest, TheFileMenuOpensAndSavesProjects) {

@@ -453,5 +453,22 @@ TEST_F(ViewportInput, ABoxSelectsTheMarkersInsideItAndIsDrawnInItsColour) {
   }
 }
 
+TEST_F(ViewportInput, TheEnterThatConfirmsATypedFrameRegistersNoKey) {
+  loadDemo();
+  model().boneMoved[model().selectedBone] = 1;
+  const std::uint32_t keysBefore = model().boneKeyPool.lowestFree().value_or(0);
+  ui().focusedControl = kCurrentFrameBox;
+  ui().type(kCurrentFrameBox, "30");
+  host_.pressKey(port::kKeyEnter);
+  ui().pressEnter();
+  step();
+  host_.releaseKey(port::kKeyEnter);
+  step();
+  EXPECT_EQ(scene_.currentFrame, 30u);
+  EXPECT_EQ(model().boneKeyPool.lowestFree().value_or(0), keysBefore) << "no key was registered";
+  tap(port::kKeyEnter);
+  EXPECT_NE(model().boneKeyPool.lowestFree().value_or(0), keysBefore) << "the next Enter registers";
+}
+
 }  // namespace
 }  // namespace zv
