@@ -57,7 +57,7 @@ void handleScroll(Scene& scene, FrameSystems& systems, int id, port::ScrollCode 
   } else if (id == kFrameScrollBar) {
     timelineScroll(scene, systems, code, position);
   } else {
-    moveTrackBar(scene, id, position);
+    moveTrackBar(scene, systems, id, position);
   }
 }
 

@@ -1,35 +1,21 @@
-// The face panel's track bars: moving one sets the weight of its group's chosen morph, which the
-// group's register button then keys.
+// The panels' track bars: a face bar sets the weight of its group's chosen morph, which the
+// group's register button then keys; a camera or light bar sets what its box shows.
 #include <gtest/gtest.h>
 
 #include "app/command_handler.h"
 #include "app/model_commands.h"
 #include "app/new_scene.h"
 #include "app/window_panels.h"
-#include "frame_fixture.h"
+#include "editor_fixture.h"
 #include "port/text.h"
 #include "ui/control_ids.h"
 
 namespace zv {
 namespace {
 
-class FaceSliders : public test::FrameStepTest {
- protected:
-  void SetUp() override {
-    FrameStepTest::SetUp();
-    if (!context_) {
-      return;
-    }
-    createPanels(scene_, *systems_);
-    newScene(scene_, *systems_);
-    ui_.command = [&](int id, int notification) { handleCommand(scene_, *systems_, id, notification); };
-    ui_.scrolled = [&](int id, port::ScrollCode code, int position) {
-      handleScroll(scene_, *systems_, id, code, position);
-    };
-  }
-};
+class PanelTrackBars : public test::EditorTest {};
 
-TEST_F(FaceSliders, TheEyeBarSetsTheBlinkWeightAndRegisterKeysIt) {
+TEST_F(PanelTrackBars, TheEyeBarSetsTheBlinkWeightAndRegisterKeysIt) {
   if (!context_) {
     GTEST_SKIP() << "no OpenGL 3.3 core context";
   }
@@ -56,7 +42,7 @@ TEST_F(FaceSliders, TheEyeBarSetsTheBlinkWeightAndRegisterKeysIt) {
   EXPECT_FLOAT_EQ(model.morphKeyPool[key].weight, 1.0f);
 }
 
-TEST_F(FaceSliders, ABarWithoutAModelOrAChosenMorphChangesNothing) {
+TEST_F(PanelTrackBars, ABarWithoutAModelOrAChosenMorphChangesNothing) {
   if (!context_) {
     GTEST_SKIP() << "no OpenGL 3.3 core context";
   }
@@ -71,6 +57,28 @@ TEST_F(FaceSliders, ABarWithoutAModelOrAChosenMorphChangesNothing) {
   for (std::size_t m = 0; m < before.size(); ++m) {
     EXPECT_EQ(model.morphs[m].weight, before[m].weight) << m;
   }
+}
+
+TEST_F(PanelTrackBars, CameraAndLightBarsSetTheirBoxAndTheScene) {
+  if (!context_) {
+    GTEST_SKIP() << "no OpenGL 3.3 core context";
+  }
+  EXPECT_EQ(ui_.control(kViewAngleBar).rangeMax, 150);
+  EXPECT_EQ(ui_.control(kLightColourBars[0]).rangeMax, 256);
+  EXPECT_EQ(ui_.control(kLightDirectionBars[2]).rangeMin, -100);
+
+  ui_.scroll(kViewAngleBar, port::ScrollCode::ThumbTrack, 60);
+  EXPECT_EQ(ui_.control(kViewAngleBox).text, " 60");
+  EXPECT_EQ(scene_.camera.fieldOfView, 60.0f);
+
+  ui_.scroll(kLightColourBars[1], port::ScrollCode::ThumbTrack, 128);
+  EXPECT_EQ(ui_.control(kLightColourBoxes[1]).text, "128");
+  EXPECT_EQ(scene_.light.lightColour.y, 0.5f);
+
+  ui_.scroll(kLightDirectionBars[0], port::ScrollCode::ThumbTrack, -50);
+  EXPECT_EQ(ui_.control(kLightDirectionBoxes[0]).text, "-0.5");
+  EXPECT_EQ(scene_.light.lightDirection.x, -0.5f);
+  EXPECT_EQ(ui_.control(kLightDirectionBars[0]).position, -50);
 }
 
 }  // namespace
