@@ -25,8 +25,8 @@ const std::vector<CommandRow>& commandTable() {
     for (const std::span<const CommandRow> group :
          {fileMenuCommands(), viewMenuCommands(), playbackCommands(), modelPanelCommands(),
           cameraPanelCommands(), accessoryPanelCommands(), bonePanelCommands(), facePanelCommands(),
-          keyEditCommands(), frameEditorCommands(), editMenuCommands(), dialogCommands(),
-          clipboardCommands()}) {
+          keyEditCommands(), frameEditorCommands(), editMenuCommands(), dialogCommands(), clipboardCommands(),
+          keySelectionCommands()}) {
       rows.insert(rows.end(), group.begin(), group.end());
     }
     return rows;

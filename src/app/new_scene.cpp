@@ -52,6 +52,7 @@ void resetSceneValues(Scene& scene, FrameSystems& systems) {
   scene.cameraRowScroll = 0;
   scene.poseClipboard = {};
   forgetBoneKeys(scene.keyClipboard);
+  scene.curveClipboard.reset();
   systems.panels.clipboards = clipboardState(scene);
 }
 
@@ -68,8 +69,8 @@ void emptyLists(port::Ui& ui) {
   ui.setControlRows(kCurveList, curveListRows(true));
   ui.selectControlRow(kCurveList, kRotationCurveRow);
   ui.setControlText(kCurrentFrameBox, "0");
-  for (int id : {kCurveCopyButton, kUndoButton, kRedoButton, kPosePasteButton, kPoseMirrorPasteButton,
-                 kKeyPasteButton, kKeyMirrorPasteButton}) {
+  for (int id : {kCurveCopyButton, kCurvePasteButton, kUndoButton, kRedoButton, kPosePasteButton,
+                 kPoseMirrorPasteButton, kKeyPasteButton, kKeyMirrorPasteButton}) {
     ui.enableControl(id, false);
   }
   for (int id : {kRangeStartBox, kRangeEndBox, kStartFrameBox, kStopFrameBox, kAccessoryScaleEdit}) {
