@@ -57,9 +57,13 @@ void resetSceneValues(Scene& scene, FrameSystems& systems) {
 }
 
 void emptyLists(port::Ui& ui) {
-  for (int id : {kIkChainList, kRangeRowList, kAccessoryParentBoneList, kAccessoryList}) {
+  for (int id : {kIkChainList, kAccessoryParentBoneList, kAccessoryList}) {
     ui.setControlRows(id, {});
   }
+  // The scene's two rows, as entering camera mode gives them: an empty list would leave the range
+  // selection of a new scene with nothing to apply to.
+  ui.setControlRows(kRangeRowList, {"カメラ", "照明"});
+  ui.selectControlRow(kRangeRowList, 0);
   for (int id : kMorphNameBoxes) {
     ui.setControlText(id, "");
   }
