@@ -26,7 +26,7 @@ const std::vector<CommandRow>& commandTable() {
          {fileMenuCommands(), viewMenuCommands(), playbackCommands(), modelPanelCommands(),
           cameraPanelCommands(), accessoryPanelCommands(), bonePanelCommands(), facePanelCommands(),
           keyEditCommands(), frameEditorCommands(), editMenuCommands(), dialogCommands(), clipboardCommands(),
-          numberEditCommands()}) {
+          numberEditCommands(), keySelectionCommands()}) {
       rows.insert(rows.end(), group.begin(), group.end());
     }
     return rows;

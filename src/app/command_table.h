@@ -46,6 +46,7 @@ std::span<const CommandRow> editMenuCommands();
 std::span<const CommandRow> dialogCommands();
 std::span<const CommandRow> clipboardCommands();
 std::span<const CommandRow> numberEditCommands();
+std::span<const CommandRow> keySelectionCommands();
 
 // Every row of every panel and menu.
 const std::vector<CommandRow>& commandTable();

@@ -52,13 +52,18 @@ void resetSceneValues(Scene& scene, FrameSystems& systems) {
   scene.cameraRowScroll = 0;
   scene.poseClipboard = {};
   forgetBoneKeys(scene.keyClipboard);
+  scene.curveClipboard.reset();
   systems.panels.clipboards = clipboardState(scene);
 }
 
 void emptyLists(port::Ui& ui) {
-  for (int id : {kIkChainList, kRangeRowList, kAccessoryParentBoneList, kAccessoryList}) {
+  for (int id : {kIkChainList, kAccessoryParentBoneList, kAccessoryList}) {
     ui.setControlRows(id, {});
   }
+  // The scene's two rows, as entering camera mode gives them: an empty list would leave the range
+  // selection of a new scene with nothing to apply to.
+  ui.setControlRows(kRangeRowList, {"カメラ", "照明"});
+  ui.selectControlRow(kRangeRowList, 0);
   for (int id : kMorphNameBoxes) {
     ui.setControlText(id, "");
   }
@@ -68,8 +73,8 @@ void emptyLists(port::Ui& ui) {
   ui.setControlRows(kCurveList, curveListRows(true));
   ui.selectControlRow(kCurveList, kRotationCurveRow);
   ui.setControlText(kCurrentFrameBox, "0");
-  for (int id : {kCurveCopyButton, kUndoButton, kRedoButton, kPosePasteButton, kPoseMirrorPasteButton,
-                 kKeyPasteButton, kKeyMirrorPasteButton}) {
+  for (int id : {kCurveCopyButton, kCurvePasteButton, kUndoButton, kRedoButton, kPosePasteButton,
+                 kPoseMirrorPasteButton, kKeyPasteButton, kKeyMirrorPasteButton}) {
     ui.enableControl(id, false);
   }
   for (int id : {kRangeStartBox, kRangeEndBox, kStartFrameBox, kStopFrameBox, kAccessoryScaleEdit}) {

@@ -15,7 +15,9 @@ inline constexpr int kCurveBoxTopFromBottom = 135;  // the box's top edge, up fr
 int chosenCurveChannel(const port::Ui& ui);
 
 // Redraws the preview bitmap and keeps the handles and whether the selected keys share a curve.
-void refreshCurveBox(const Scene& scene, Panels& panels, const port::Ui& ui);
+// Outside playback the curve copy button (330) follows that sharing, so a copy is never a guess
+// between differing curves, and the linear button (332) follows whether any key is selected.
+void refreshCurveBox(const Scene& scene, Panels& panels, port::Ui& ui);
 
 // Where a point of the box lands in the client area of height `clientHeight`.
 port::Point curveBoxToWindow(port::Point boxPoint, int clientHeight);

@@ -4,8 +4,8 @@
 
 #include "port/text.h"
 #include "scene/document/model_reader.h"
+#include "scene/keys/key_range_selection.h"
 #include "ui/panels.h"
-#include "ui/range_selection.h"
 
 namespace zv {
 namespace {
@@ -175,29 +175,37 @@ TEST(CameraRows, CameraLightThenAtMostFiftyTwoPropsFromTheScroll) {
   EXPECT_EQ(few.accessorySlots[2], -1);
 }
 
-TEST_F(DemoRows, RangeSelectionOnABoneRowAndOnTheDisplayIkRow) {
+TEST_F(DemoRows, RangeSelectionOnOneRowReplacesTheSelectionOfThatRowsPool) {
   const auto neck = static_cast<std::uint32_t>(bone("首"));
   const auto head = static_cast<std::uint32_t>(bone("頭"));
   addKeys(model_.boneKeyPool, neck, {10, 20, 30});
   addKeys(model_.boneKeyPool, head, {15});
   addKeys(model_.displayIkKeyPool, 0, {5, 25});
+  model_.boneKeyPool.at(head).selected = true;
 
-  EXPECT_TRUE(selectKeysInRange(model_, 10, 20, "首"));
+  EXPECT_TRUE(selectKeysInRange(model_, {10, 20}, "首"));
   EXPECT_EQ(selectedFrames(model_.boneKeyPool, neck), (std::vector<std::uint32_t>{10, 20}));
-  EXPECT_TRUE(selectedFrames(model_.boneKeyPool, head).empty());
+  EXPECT_TRUE(selectedFrames(model_.boneKeyPool, head).empty()) << "the rest of the bone pool is deselected";
 
-  EXPECT_TRUE(selectKeysInRange(model_, 0, 5, "表示･IK"));
+  EXPECT_TRUE(selectKeysInRange(model_, {0, 5}, "表示･IK"));
   EXPECT_EQ(selectedFrames(model_.displayIkKeyPool, 0), (std::vector<std::uint32_t>{0, 5}));
+  EXPECT_EQ(selectedFrames(model_.boneKeyPool, neck), (std::vector<std::uint32_t>{10, 20}))
+      << "other pools keep their selection";
 
-  EXPECT_TRUE(selectKeysInRange(model_, 0, 0, "センター"));
+  EXPECT_TRUE(selectKeysInRange(model_, {-5, 0}, "センター"));
   EXPECT_EQ(selectedFrames(model_.boneKeyPool, 0), (std::vector<std::uint32_t>{0}));
+  EXPECT_TRUE(selectedFrames(model_.boneKeyPool, neck).empty());
 
   const auto blink = static_cast<std::uint32_t>(morph("まばたき"));
   addKeys(model_.morphKeyPool, blink, {40});
-  EXPECT_TRUE(selectKeysInRange(model_, 35, 45, "まばたき"));
+  EXPECT_TRUE(selectKeysInRange(model_, {35, 45}, "まばたき"));
   EXPECT_EQ(selectedFrames(model_.morphKeyPool, blink), (std::vector<std::uint32_t>{40}));
+  EXPECT_TRUE(selectKeysInRange(model_, {45, 35}, "まばたき"));
+  EXPECT_TRUE(selectedFrames(model_.morphKeyPool, blink).empty()) << "a reversed range holds no frame";
 
-  EXPECT_FALSE(selectKeysInRange(model_, 0, 100, "no such row"));
+  model_.morphKeyPool.at(blink).selected = true;
+  EXPECT_FALSE(selectKeysInRange(model_, {0, 100}, "no such row"));
+  EXPECT_EQ(selectedFrames(model_.morphKeyPool, blink), (std::vector<std::uint32_t>{0})) << "nothing changed";
 }
 
 TEST(FrameEditorBackground, ColoursAndRowLinesAtTheirPixels) {

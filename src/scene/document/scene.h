@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "port/key_codes.h"
@@ -95,6 +96,8 @@ struct Scene {
   // Filled by the copy buttons; pasting applies them by name to whichever model is current.
   KeyClipboard keyClipboard;
   PoseClipboard poseClipboard;
+  // The curve copy button's four control values; nothing until a curve is copied.
+  std::optional<InterpolationCurve> curveClipboard;
 
   // Accessory slot i's state; its prop lives with the renderer.
   std::array<AccessoryState, kMaxAccessories> accessories;
