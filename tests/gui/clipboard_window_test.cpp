@@ -13,10 +13,10 @@
 #include "app/frame_step.h"
 #include "app/model_commands.h"
 #include "app/window_program.h"
-#include "kept_configuration.h"
 #include "port/qt/qt_ui.h"
 #include "port/qt/qt_window_host.h"
 #include "port/text.h"
+#include "real_window.h"
 #include "scene/keys/key_bone_lookup.h"
 #include "scene/keys/key_pool_selection.h"
 #include "scene/keys/key_registration.h"
@@ -25,42 +25,8 @@
 namespace zv {
 namespace {
 
-class ClipboardWindow : public ::testing::Test {
+class ClipboardWindow : public test::RealWindow {
  protected:
-  void SetUp() override {
-    ui().answerMessage = [this](std::string_view text, std::string_view, port::MessageButtons) {
-      messages_.emplace_back(text);
-      return port::MessageAnswer::Ok;
-    };
-    contents_ = windowContents(scene_, *systems_, host_);
-    ASSERT_EQ(startUp(scene_, host_, "", contents_), StartOutcome::Running);
-    window_ = qobject_cast<QMainWindow*>(ui().widget(kUndoButton)->window());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_));
-    window_->resize(1280, 800);
-    steps(2);
-  }
-  void TearDown() override {
-    window_->close();
-    host_.processEvents();
-    releaseFrameSystems(*systems_, scene_);
-  }
-
-  port::QtUi& ui() { return static_cast<port::QtUi&>(host_.ui()); }
-  void steps(int count) {
-    for (int i = 0; i < count; ++i) {
-      host_.processEvents();
-      frameStep(scene_, *systems_);
-    }
-    host_.processEvents();
-  }
-  void click(int id) {
-    auto* button = qobject_cast<QPushButton*>(ui().widget(id));
-    ASSERT_NE(button, nullptr) << id;
-    ASSERT_TRUE(button->isVisible()) << id;
-    ASSERT_TRUE(button->isEnabled()) << id;
-    QTest::mouseClick(button, Qt::LeftButton);
-    steps(1);
-  }
   std::uint32_t bone(const char* name) {
     return findBoneByName(*currentModel(scene_), port::utf8ToCp932(name)).value_or(0);
   }
@@ -73,17 +39,6 @@ class ClipboardWindow : public ::testing::Test {
     }
     return std::nullopt;
   }
-
-  test::KeptConfiguration keptConfiguration_;
-  int argc_ = 1;
-  char name_[9] = "test_gui";
-  char* argv_[2] = {name_, nullptr};
-  port::QtWindowHost host_{argc_, argv_};
-  Scene scene_;
-  std::unique_ptr<FrameSystems> systems_ = std::make_unique<FrameSystems>();
-  WindowContents contents_;
-  QMainWindow* window_ = nullptr;
-  std::vector<std::string> messages_;  // of every message box, answered OK
 };
 
 TEST_F(ClipboardWindow, TheRealCopyAndPasteButtonsWriteKeysAndPoses) {

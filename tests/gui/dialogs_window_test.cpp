@@ -17,38 +17,16 @@
 #include "kept_configuration.h"
 #include "port/qt/qt_ui.h"
 #include "port/qt/qt_window_host.h"
+#include "real_window.h"
 #include "temp_folder.h"
 #include "ui/control_ids.h"
 
 namespace zv {
 namespace {
 
-// Runs `answer` on the modal dialog once it is showing; a dialog the answer leaves open is
-// cancelled so that a failing test cannot hang.
-void whenModalShows(std::function<void(QDialog&)> answer) {
-  QTimer::singleShot(0, [answer = std::move(answer)] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) {
-      ADD_FAILURE() << "no modal dialog is showing";
-      return;
-    }
-    answer(*dialog);
-    if (dialog->isVisible() && QApplication::activeModalWidget() == dialog) {
-      dialog->reject();
-    }
-  });
-}
-
-void typeOver(QDialog& dialog, const char* field, const char* text) {
-  auto* edit = dialog.findChild<QLineEdit*>(field);
-  ASSERT_NE(edit, nullptr) << field;
-  edit->selectAll();
-  QTest::keyClicks(edit, text);
-}
-
-void pressOk(QDialog& dialog) {
-  QTest::mouseClick(dialog.findChild<QPushButton*>("ok"), Qt::LeftButton);
-}
+using test::pressOk;
+using test::typeOver;
+using test::whenModalShows;
 
 class DialogsWindow : public ::testing::Test {
  protected:

@@ -37,6 +37,7 @@
 #include "port/text.h"
 #include "port/video/video_file_info.h"
 #include "port/video/video_reader.h"
+#include "real_window.h"
 #include "scene/keys/key_bone_lookup.h"
 #include "temp_folder.h"
 #include "ui/control_ids.h"
@@ -48,32 +49,9 @@
 namespace zv {
 namespace {
 
-// Runs `answer` on the modal dialog once it is showing; a dialog the answer leaves open is
-// cancelled so that a failing step cannot hang.
-void whenModalShows(std::function<void(QDialog&)> answer) {
-  QTimer::singleShot(0, [answer = std::move(answer)] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) {
-      ADD_FAILURE() << "no modal dialog is showing";
-      return;
-    }
-    answer(*dialog);
-    if (dialog->isVisible() && QApplication::activeModalWidget() == dialog) {
-      dialog->reject();
-    }
-  });
-}
-
-void typeOver(QDialog& dialog, const char* field, const char* text) {
-  auto* edit = dialog.findChild<QLineEdit*>(field);
-  ASSERT_NE(edit, nullptr) << field;
-  edit->selectAll();
-  QTest::keyClicks(edit, text);
-}
-
-void pressOk(QDialog& dialog) {
-  QTest::mouseClick(dialog.findChild<QPushButton*>("ok"), Qt::LeftButton);
-}
+using test::pressOk;
+using test::typeOver;
+using test::whenModalShows;
 
 // The frames of a bone's keys, head first.
 std::vector<std::uint32_t> keyFrames(const Model& model, std::uint32_t bone) {

@@ -13,9 +13,9 @@
 
 #include "app/frame_step.h"
 #include "app/window_program.h"
-#include "kept_configuration.h"
 #include "port/qt/qt_ui.h"
 #include "port/qt/qt_window_host.h"
+#include "real_window.h"
 #include "scene/keys/key_pool_selection.h"
 #include "scene/keys/key_registration.h"
 #include "ui/control_ids.h"
@@ -24,33 +24,8 @@
 namespace zv {
 namespace {
 
-class SelectionWindow : public ::testing::Test {
+class SelectionWindow : public test::RealWindow {
  protected:
-  void SetUp() override {
-    ui().answerMessage = [this](std::string_view text, std::string_view, port::MessageButtons) {
-      messages_.emplace_back(text);
-      return port::MessageAnswer::Ok;
-    };
-    ASSERT_EQ(startUp(scene_, host_, "", windowContents(scene_, *systems_, host_)), StartOutcome::Running);
-    window_ = qobject_cast<QMainWindow*>(ui().widget(kUndoButton)->window());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_));
-    window_->resize(1280, 800);
-    steps(2);
-  }
-  void TearDown() override {
-    window_->close();
-    host_.processEvents();
-    releaseFrameSystems(*systems_, scene_);
-  }
-
-  port::QtUi& ui() { return static_cast<port::QtUi&>(host_.ui()); }
-  void steps(int count) {
-    for (int i = 0; i < count; ++i) {
-      host_.processEvents();
-      frameStep(scene_, *systems_);
-    }
-    host_.processEvents();
-  }
   void typeInto(int id, const char* text) {
     auto* edit = qobject_cast<QLineEdit*>(ui().widget(id));
     ASSERT_NE(edit, nullptr) << id;
@@ -59,16 +34,6 @@ class SelectionWindow : public ::testing::Test {
     steps(1);
   }
   QPushButton* button(int id) { return qobject_cast<QPushButton*>(ui().widget(id)); }
-
-  const test::KeptConfiguration keptConfiguration_;
-  int argc_ = 1;
-  char name_[9] = "test_gui";
-  char* argv_[2] = {name_, nullptr};
-  port::QtWindowHost host_{argc_, argv_};
-  Scene scene_;
-  std::unique_ptr<FrameSystems> systems_ = std::make_unique<FrameSystems>();
-  QMainWindow* window_ = nullptr;
-  std::vector<std::string> messages_;  // of every message box, answered OK
 };
 
 TEST_F(SelectionWindow, TheRealRangeButtonSelectsCameraKeysAndTheLinearButtonStraightensTheirCurve) {
