@@ -11,44 +11,18 @@
 
 #include "app/frame_step.h"
 #include "app/window_program.h"
-#include "kept_configuration.h"
 #include "port/qt/qt_ui.h"
 #include "port/qt/qt_window_host.h"
+#include "real_window.h"
 #include "ui/control_ids.h"
 #include "ui/timeline_drawing.h"
 
 namespace zv {
 namespace {
 
-class TimelineWindow : public ::testing::Test {
+class TimelineWindow : public test::RealWindow {
  protected:
-  void SetUp() override {
-    ASSERT_EQ(startUp(scene_, host_, "", windowContents(scene_, *systems_, host_)), StartOutcome::Running);
-    window_ = qobject_cast<QMainWindow*>(ui().widget(kUndoButton)->window());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_));
-    window_->resize(1280, 800);
-    steps(3);
-  }
-  void TearDown() override { releaseFrameSystems(*systems_, scene_); }
-
-  port::QtUi& ui() { return static_cast<port::QtUi&>(host_.ui()); }
   QLineEdit* edit(int id) { return qobject_cast<QLineEdit*>(ui().widget(id)); }
-  void steps(int count) {
-    for (int i = 0; i < count; ++i) {
-      host_.processEvents();
-      frameStep(scene_, *systems_);
-    }
-    host_.processEvents();
-  }
-
-  const test::KeptConfiguration keptConfiguration_;
-  int argc_ = 1;
-  char name_[9] = "test_gui";
-  char* argv_[2] = {name_, nullptr};
-  port::QtWindowHost host_{argc_, argv_};
-  Scene scene_;
-  std::unique_ptr<FrameSystems> systems_ = std::make_unique<FrameSystems>();
-  QMainWindow* window_ = nullptr;
 };
 
 TEST_F(TimelineWindow, TheMouseDragsACurveHandleOfTheSelectedCameraKeys) {

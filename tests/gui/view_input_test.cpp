@@ -13,29 +13,17 @@
 #include "app/model_commands.h"
 #include "app/view_geometry.h"
 #include "app/window_program.h"
-#include "kept_configuration.h"
 #include "port/qt/qt_ui.h"
 #include "port/qt/qt_window_host.h"
+#include "real_window.h"
 #include "ui/control_ids.h"
 
 namespace zv {
 namespace {
 
-class ViewInputWindow : public ::testing::Test {
+class ViewInputWindow : public test::RealWindow {
  protected:
-  void SetUp() override {
-    ASSERT_EQ(startUp(scene_, host_, "", windowContents(scene_, *systems_, host_)), StartOutcome::Running);
-    ui().answerMessage = [](std::string_view, std::string_view, port::MessageButtons) {
-      return port::MessageAnswer::Ok;  // the model's comment box
-    };
-    window_ = qobject_cast<QMainWindow*>(ui().widget(kUndoButton)->window());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_));
-    window_->resize(1280, 800);
-    steps(3);
-  }
-  void TearDown() override { releaseFrameSystems(*systems_, scene_); }
-
-  port::QtUi& ui() { return static_cast<port::QtUi&>(host_.ui()); }
+  // Frame steps a sixtieth of a second apart, as the key repeat counts them.
   void steps(int count) {
     for (int i = 0; i < count; ++i) {
       host_.processEvents();
@@ -56,15 +44,6 @@ class ViewInputWindow : public ::testing::Test {
   QPoint inView(int x, int y) const {
     return {x - systems_->viewRectangle.left, y - systems_->viewRectangle.top};
   }
-
-  test::KeptConfiguration keptConfiguration_;
-  int argc_ = 1;
-  char name_[9] = "test_gui";
-  char* argv_[2] = {name_, nullptr};
-  port::QtWindowHost host_{argc_, argv_};
-  Scene scene_;
-  std::unique_ptr<FrameSystems> systems_ = std::make_unique<FrameSystems>();
-  QMainWindow* window_ = nullptr;
 };
 
 TEST_F(ViewInputWindow, KeysAndAStripDragInTheViewPoseAndRegisterTheBone) {
