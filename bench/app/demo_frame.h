@@ -25,8 +25,12 @@ struct DemoFrame {
   // A back buffer for a screen of `screen` pixels with the demo character in slot 0, current, in
   // model mode; false when there is no GL context or the character cannot be read.
   bool set(port::Size screen);
-  // Loads the demo character's motion; false when it cannot be read.
+  // Loads the demo character's motion into the current model; false when it cannot be read.
   bool loadDemoMotion();
+  // Fills slots 1 to count - 1 with further demo characters playing the demo motion, each stood
+  // `spacing` units to the right of the one before, and moves the first one as far left that the
+  // row stays centred; false when a character or the motion cannot be read.
+  bool addDemoCharacters(int count, float spacing);
 };
 
 }  // namespace zv::bench

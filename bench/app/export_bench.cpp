@@ -40,6 +40,7 @@ void BM_PlayOnly(benchmark::State& state) {
   scene.repeatPlayback = true;
   scene.playRangeEndTime = static_cast<float>(kRecordEndFrame) / 30.0f;
   scene.frameElapsedSeconds = 1.0f / 30.0f;
+  seekScene(scene);
   for (auto _ : state) {
     frameStep(scene, *frame.systems);
     // Waits for the GPU, as the recording's read-back of the picture does.
