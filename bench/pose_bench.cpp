@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <vector>
 
 #include "anim/pose_model.h"
@@ -11,25 +12,33 @@
 
 namespace {
 
-zv::Model demoCharacter() {
-  zv::Model model;
+void readDemoCharacter(zv::Model& model) {
   std::filesystem::path path = zv::port::executableDirectory() / "UserFile" / "Model" / "tessera.tsm";
   if (zv::readModelFile(path, zv::port::executableDirectory(), model)) {
     model.bones.clear();  // reported as missing below
   }
+}
+
+zv::Model demoCharacter() {
+  zv::Model model;
+  readDemoCharacter(model);
   return model;
 }
 
-// The demo character mid-motion: every bone turned a little, so its leg IK iterates, and every
-// morph at half weight.
-zv::Model demoCharacterPosed() {
-  zv::Model model = demoCharacter();
+void poseMidMotion(zv::Model& model) {
   for (zv::Bone& bone : model.bones) {
     bone.keyRotation = {0.05f, 0.1f, 0.02f, 0.9935f};
   }
   for (zv::Morph& morph : model.morphs) {
     morph.weight = 0.5f;
   }
+}
+
+// The demo character mid-motion: every bone turned a little, so its leg IK iterates, and every
+// morph at half weight.
+zv::Model demoCharacterPosed() {
+  zv::Model model = demoCharacter();
+  poseMidMotion(model);
   return model;
 }
 
@@ -55,6 +64,12 @@ zv::Model syntheticModel() {
   model.modelVertices.resize(model.sourceVertices.size());
   model.edgeVertices.resize(model.sourceVertices.size());
   return model;
+}
+
+double wallSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
 // Thread CPU time, so that other work on a shared machine does not count against either side.
@@ -103,5 +118,43 @@ BENCHMARK_CAPTURE(poseAndSkin, demoCharacterPosed, demoCharacterPosed())
 BENCHMARK_CAPTURE(poseAndSkin, synthetic100k, syntheticModel())
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
+
+// A frame's posing of 100 demo characters in mid-motion on the worker pool, in wall time, against
+// posing one of them alone: ratio is the hundred's time over (one's time x 100 / cores), 1.0 when
+// the pool shares the work perfectly.
+void poseHundredCharacters(benchmark::State& state) {
+  constexpr int kCharacters = 100;
+  std::vector<std::unique_ptr<zv::Model>> models;
+  std::vector<zv::Model*> pointers;
+  for (int m = 0; m < kCharacters; ++m) {
+    models.push_back(std::make_unique<zv::Model>());
+    readDemoCharacter(*models.back());
+    if (models.back()->bones.empty()) {
+      state.SkipWithError("model missing");
+      return;
+    }
+    poseMidMotion(*models.back());
+    pointers.push_back(models.back().get());
+  }
+  zv::port::WorkerPool pool;
+  const double cores = pool.threadCount() + 1;
+  const zv::Mat4 world{};
+  const zv::Vec3 eye{0, 0, -35};
+  double hundredTotal = 0, oneTotal = 0;
+  for (auto _ : state) {
+    double start = wallSeconds();
+    zv::poseModels(pointers, world, eye, pool);
+    double posedAll = wallSeconds();
+    zv::poseModel(*pointers[0], world, eye);
+    double posedOne = wallSeconds();
+    state.SetIterationTime(posedAll - start);
+    hundredTotal += posedAll - start;
+    oneTotal += posedOne - posedAll;
+  }
+  state.counters["cores"] = cores;
+  state.counters["one_us"] = oneTotal / static_cast<double>(state.iterations()) * 1e6;
+  state.counters["ratio"] = hundredTotal / (oneTotal * kCharacters / cores);
+}
+BENCHMARK(poseHundredCharacters)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

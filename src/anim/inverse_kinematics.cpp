@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "anim/skeleton_pose.h"
 
@@ -38,9 +39,43 @@ Vec3 intoParentFrame(Vec3 axis, const Mat4& rotation) {
           axis.x * m[2][0] + axis.y * m[2][1] + axis.z * m[2][2]};
 }
 
-void recompose(Model& model, Bone& bone) {
+void recomposeTransform(Model& model, Bone& bone) {
   bone.globalTransform = composed(bone.ikTransform, parentTransform(model, bone));
+}
+
+void recomposeRotation(Model& model, Bone& bone) {
   bone.globalRotation = composed(bone.ikRotationMatrix, parentRotation(model, bone));
+}
+
+// The chain's global rotations feed nothing while it turns (a joint's axis uses its rotation at
+// the start, the head positions use transforms only) when each joint's parent is the next joint
+// up, the top joint's parent is neither a joint nor the effector, and the effector is no joint and
+// not its own parent. Then they can be composed once when the chain is solved, from the same
+// inputs as the last turn would have composed them: the same bits.
+bool rotationsCanWait(const Model& model, const IkChain& chain) {
+  const std::vector<std::uint16_t>& links = chain.chainBones;
+  if (links.empty() || model.bones[chain.effector].parent == chain.effector) {
+    return false;
+  }
+  for (std::size_t k = 0; k < links.size(); ++k) {
+    if (links[k] == chain.effector ||
+        (k + 1 < links.size() && model.bones[links[k]].parent != links[k + 1])) {
+      return false;
+    }
+  }
+  const std::int16_t top = model.bones[links.back()].parent;
+  return top != chain.effector && std::find(links.begin(), links.end(), top) == links.end();
+}
+
+// Composes the rotations of joints `highest` down to 0, then the effector's, as every turn at
+// joint `highest` does.
+void recomposeRotations(Model& model, const IkChain& chain, std::size_t highest) {
+  Bone& effector = model.bones[chain.effector];
+  for (std::size_t k = highest + 1; k-- > 0;) {
+    recomposeRotation(model, model.bones[chain.chainBones[k]]);
+  }
+  recomposeRotation(model, effector);
+  effector.parentRotation = parentRotation(model, effector);
 }
 
 // What one step at a joint did.
@@ -50,8 +85,10 @@ enum class LinkStep {
   aligned,  // the chain already points at the goal; nothing changed, the iteration ends
 };
 
-// Turns joint `link` of the chain one step toward the goal.
-LinkStep turnLink(Model& model, const IkChain& chain, std::size_t link, int iteration, Vec3 goal) {
+// Turns joint `link` of the chain one step toward the goal. With `rotationsWait` the global
+// rotations are left for recomposeRotations.
+LinkStep turnLink(Model& model, const IkChain& chain, std::size_t link, int iteration, Vec3 goal,
+                  bool rotationsWait) {
   Bone& joint = model.bones[chain.chainBones[link]];
   Bone& effector = model.bones[chain.effector];
   Vec3 jointPosition = headPosition(joint);
@@ -93,10 +130,12 @@ LinkStep turnLink(Model& model, const IkChain& chain, std::size_t link, int iter
   joint.ikRotationMatrix = rotation;
   joint.ikTransform = localTransform(joint, rotation);
   for (std::size_t k = link + 1; k-- > 0;) {
-    recompose(model, model.bones[chain.chainBones[k]]);
+    recomposeTransform(model, model.bones[chain.chainBones[k]]);
   }
-  recompose(model, effector);
-  effector.parentRotation = parentRotation(model, effector);
+  recomposeTransform(model, effector);
+  if (!rotationsWait) {
+    recomposeRotations(model, chain, link);
+  }
   return LinkStep::turned;
 }
 
@@ -111,20 +150,28 @@ void solveIkChain(Model& model, const IkChain& chain) {
   Bone& effector = model.bones[chain.effector];
   effector.ikRotationMatrix = toMatrix(effector.keyRotation);
   effector.ikTransform = localTransform(effector, effector.ikRotationMatrix);
+  const bool rotationsWait = rotationsCanWait(model, chain);
+  std::optional<std::size_t> highestTurned;
   for (int iteration = 0; iteration < chain.iterations; ++iteration) {
     bool turnedAny = false;
     for (std::size_t link = 0; link < chain.chainBones.size(); ++link) {
-      LinkStep step = turnLink(model, chain, link, iteration, goal);
+      LinkStep step = turnLink(model, chain, link, iteration, goal, rotationsWait);
       if (step == LinkStep::aligned) {
         break;
       }
-      turnedAny = turnedAny || step == LinkStep::turned;
+      if (step == LinkStep::turned) {
+        turnedAny = true;
+        highestTurned = std::max(highestTurned.value_or(0), link);
+      }
     }
     // An iteration that turned nothing left every input as it found it, so each later one would
     // repeat it exactly: a chain at rest on its goal costs one check, not one per iteration.
     if (!turnedAny) {
-      return;
+      break;
     }
+  }
+  if (rotationsWait && highestTurned) {
+    recomposeRotations(model, chain, *highestTurned);
   }
 }
 

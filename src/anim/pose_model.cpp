@@ -13,4 +13,8 @@ void poseModel(Model& model, const Mat4& world, Vec3 eye) {
   skinVertices(model, outlineOffset(model, world, eye));
 }
 
+void poseModels(std::span<Model* const> models, const Mat4& world, Vec3 eye, port::WorkerPool& pool) {
+  pool.run(models.size(), [&](std::size_t i) { poseModel(*models[i], world, eye); });
+}
+
 }  // namespace zv

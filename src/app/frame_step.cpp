@@ -87,13 +87,19 @@ void setSceneLight(Scene& scene, DisplayDevice& device, const Mat4& rotation) {
   light.enabled = true;
 }
 
-void poseModels(Scene& scene, const Mat4& world) {
+// Posing runs on the pool; the uploads need the drawing context, so they follow on this thread.
+void poseAndUpload(Scene& scene, FrameSystems& systems, const Mat4& world) {
   const Vec3 eye{scene.viewOffsetX, scene.viewOffsetY, scene.camera.cameraDistance};
+  std::vector<Model*>& models = systems.modelsToPose;
+  models.clear();
   for (std::unique_ptr<Model>& model : scene.modelSlots) {
     if (model) {
-      poseModel(*model, world, eye);
-      uploadSkinnedVertices(*model);
+      models.push_back(model.get());
     }
+  }
+  poseModels(models, world, eye, systems.posing);
+  for (Model* model : models) {
+    uploadSkinnedVertices(*model);
   }
 }
 
@@ -349,7 +355,7 @@ DrawnView drawView(Scene& scene, FrameSystems& systems) {
   setSceneLight(scene, device, rotation);
   const Mat4 world = translation(worldCentre(scene) * -1.0f) * rotation;
   device.state.world = world;
-  poseModels(scene, world);
+  poseAndUpload(scene, systems, world);
   if (scene.camera.orthographic) {
     device.state.projection =
         orthographicProjection(scene.camera.cameraDistance, scene.outputWidth, scene.outputHeight);

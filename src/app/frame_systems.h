@@ -6,6 +6,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "app/key_table.h"
 #include "app/view_layout.h"
@@ -13,6 +14,7 @@
 #include "media/background_state.h"
 #include "media/wav_player.h"
 #include "port/window_host.h"
+#include "port/worker_pool.h"
 #include "render/capture_texture.h"
 #include "render/display_device.h"
 #include "render/drawing_resources.h"
@@ -48,6 +50,8 @@ struct FrameSystems {
   KeyboardDevice keyboard;               // keys and mouse buttons as the window reported them
   port::Ui* ui = nullptr;                // the window the frame step reports to; set on creation
   bool shadowDialogOpen = false;         // the ground-shadow colour dialog is showing
+  port::WorkerPool posing;               // poses the loaded models side by side each frame
+  std::vector<Model*> modelsToPose;      // this frame's models, kept to save an allocation
 };
 
 // The window-creation work for these: the device for a screen of `screen` pixels on `surface`'s

@@ -4,42 +4,6 @@
 
 namespace zv {
 
-Vec3 operator+(Vec3 a, Vec3 b) {
-  return {a.x + b.x, a.y + b.y, a.z + b.z};
-}
-Vec3 operator-(Vec3 a, Vec3 b) {
-  return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-Vec3 operator*(Vec3 v, float s) {
-  return {v.x * s, v.y * s, v.z * s};
-}
-float dot(Vec3 a, Vec3 b) {
-  return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-Vec3 cross(Vec3 a, Vec3 b) {
-  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-float length(Vec3 v) {
-  return std::sqrt(dot(v, v));
-}
-
-Vec3 normalised(Vec3 v) {
-  float l = length(v);
-  return l > 0.0f ? Vec3{v.x / l, v.y / l, v.z / l} : v;
-}
-
-Vec3 transformPoint(Vec3 p, const Mat4& m) {
-  return {p.x * m.m[0][0] + p.y * m.m[1][0] + p.z * m.m[2][0] + m.m[3][0],
-          p.x * m.m[0][1] + p.y * m.m[1][1] + p.z * m.m[2][1] + m.m[3][1],
-          p.x * m.m[0][2] + p.y * m.m[1][2] + p.z * m.m[2][2] + m.m[3][2]};
-}
-
-Vec3 transformDirection(Vec3 d, const Mat4& m) {
-  return {d.x * m.m[0][0] + d.y * m.m[1][0] + d.z * m.m[2][0],
-          d.x * m.m[0][1] + d.y * m.m[1][1] + d.z * m.m[2][1],
-          d.x * m.m[0][2] + d.y * m.m[1][2] + d.z * m.m[2][2]};
-}
-
 Mat4 operator*(const Mat4& a, const Mat4& b) {
   Mat4 r;
   for (int i = 0; i < 4; ++i) {
@@ -48,34 +12,6 @@ Mat4 operator*(const Mat4& a, const Mat4& b) {
           a.m[i][0] * b.m[0][j] + a.m[i][1] * b.m[1][j] + a.m[i][2] * b.m[2][j] + a.m[i][3] * b.m[3][j];
     }
   }
-  return r;
-}
-
-Quat operator*(Quat a, Quat b) {
-  return {a.w * b.x + a.x * b.w + a.y * b.z - a.z * b.y, a.w * b.y - a.x * b.z + a.y * b.w + a.z * b.x,
-          a.w * b.z + a.x * b.y - a.y * b.x + a.z * b.w, a.w * b.w - a.x * b.x - a.y * b.y - a.z * b.z};
-}
-
-Mat4 toMatrix(Quat q) {
-  float s = 2.0f / (q.x * q.x + q.y * q.y + q.z * q.z + q.w * q.w);
-  Mat4 r;
-  r.m[0][0] = 1.0f - s * (q.y * q.y + q.z * q.z);
-  r.m[0][1] = s * (q.x * q.y + q.w * q.z);
-  r.m[0][2] = s * (q.x * q.z - q.w * q.y);
-  r.m[1][0] = s * (q.x * q.y - q.w * q.z);
-  r.m[1][1] = 1.0f - s * (q.x * q.x + q.z * q.z);
-  r.m[1][2] = s * (q.y * q.z + q.w * q.x);
-  r.m[2][0] = s * (q.x * q.z + q.w * q.y);
-  r.m[2][1] = s * (q.y * q.z - q.w * q.x);
-  r.m[2][2] = 1.0f - s * (q.x * q.x + q.y * q.y);
-  return r;
-}
-
-Mat4 translation(Vec3 v) {
-  Mat4 r;
-  r.m[3][0] = v.x;
-  r.m[3][1] = v.y;
-  r.m[3][2] = v.z;
   return r;
 }
 
