@@ -10,9 +10,7 @@ namespace {
   }
 }
 
-}  // namespace
-
-Mat4 composed(const Mat4& a, const Mat4& b) {
+[[gnu::always_inline]] inline Mat4 composedInline(const Mat4& a, const Mat4& b) {
   Mat4 r;
   composeRow(a.m[0], b, r.m[0]);
   composeRow(a.m[1], b, r.m[1]);
@@ -21,10 +19,19 @@ Mat4 composed(const Mat4& a, const Mat4& b) {
   return r;
 }
 
+}  // namespace
+
+Mat4 composed(const Mat4& a, const Mat4& b) {
+  return composedInline(a, b);
+}
+
+// Inlined products, so that the compiler sees the translations' constant ones and zeros: it drops
+// the multiplications by one (exact), and keeps every addition and every product with zero, whose
+// signs and NaNs the result depends on.
 Mat4 localTransform(const Bone& bone, const Mat4& rotation) {
-  return composed(
-      composed(composed(translation(Vec3{} - bone.head), rotation), translation(bone.keyTranslation)),
-      translation(bone.head));
+  return composedInline(composedInline(composedInline(translation(Vec3{} - bone.head), rotation),
+                                       translation(bone.keyTranslation)),
+                        translation(bone.head));
 }
 
 void poseSkeleton(Model& model) {

@@ -52,6 +52,35 @@ TEST(Composed, GivesTheBitsOfThePlainProduct) {
   }
 }
 
+// The local transform's products are inlined with the translations' constants in view; dropping a
+// product with zero or an addition of zero would change signed zeros and infinities.
+TEST(Composed, LocalTransformsGiveTheBitsOfThePlainProducts) {
+  const float awkward[] = {0.0f, -0.0f, 1.0f, -1.0f, 1e-40f, -3e38f, std::numeric_limits<float>::infinity()};
+  std::mt19937 engine(11);
+  std::uniform_real_distribution<float> spread(-4.0f, 4.0f);
+  std::uniform_int_distribution<int> pick(0, 2 * static_cast<int>(std::size(awkward)) - 1);
+  auto element = [&] {
+    int choice = pick(engine);
+    return choice < static_cast<int>(std::size(awkward)) ? awkward[choice] : spread(engine);
+  };
+  for (int round = 0; round < 20000; ++round) {
+    SCOPED_TRACE(round);
+    Bone bone;
+    bone.head = {element(), element(), element()};
+    bone.keyTranslation = {element(), element(), element()};
+    Mat4 rotation = round % 2 == 0 ? toMatrix({element(), element(), element(), element()}) : Mat4{};
+    for (int i = 0; i < 3 && round % 3 == 0; ++i) {
+      rotation.m[i][i] = element();
+    }
+    const Mat4 plain = translation(Vec3{} - bone.head) * rotation * translation(bone.keyTranslation) *
+                       translation(bone.head);
+    expectSameBits(localTransform(bone, rotation), plain);
+    if (testing::Test::HasFatalFailure()) {
+      return;
+    }
+  }
+}
+
 TEST(Composed, TheDestinationMayBeAnInput) {
   Mat4 rotation = toMatrix({0.0f, -0.0f, 0.3826834f, 0.9238795f});
   Mat4 moved = composed(rotation, translation({-0.0f, 2.5f, -1.0f}));
