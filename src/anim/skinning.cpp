@@ -125,11 +125,17 @@ float outlineOffset(const Model& model, const Mat4& world, Vec3 eye) {
     const SkinningMatrices& first = bones[v.firstBone];
     const SkinningMatrices& second = bones[v.secondBone];
     const WeightLanes& w = kWeightLanes[v.firstBoneWeight];
-    Lanes position = weightedSum(w.first, pointTimes(v.position, first.transform), w.second,
-                                 pointTimes(v.position, second.transform));
+    // Most vertices follow one bone: its products are the same bits, computed once.
+    const Lanes firstPoint = pointTimes(v.position, first.transform);
     // The rotations' translation rows are zero, so their full rows turn the normal as a direction.
-    Lanes normal = weightedSum(w.second, pointTimes(v.normal, second.rotation), w.first,
-                               pointTimes(v.normal, first.rotation));
+    const Lanes firstNormal = pointTimes(v.normal, first.rotation);
+    Lanes secondPoint = firstPoint, secondNormal = firstNormal;
+    if (v.firstBone != v.secondBone) {
+      secondPoint = pointTimes(v.position, second.transform);
+      secondNormal = pointTimes(v.normal, second.rotation);
+    }
+    Lanes position = weightedSum(w.first, firstPoint, w.second, secondPoint);
+    Lanes normal = weightedSum(w.second, secondNormal, w.first, firstNormal);
     Lanes edge = pushedOut(position, normal, pushBy[v.noEdge]);
     // The position goes out as one whole vector; its spare fourth lane lands on normal.x, which
     // the normal overwrites at once.
