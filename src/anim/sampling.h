@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+#include "port/worker_pool.h"
 #include "scene/document/frame_time.h"
 #include "scene/document/model.h"
 #include "scene/document/scene.h"
@@ -30,9 +31,10 @@ void advanceModel(Model& model, float t);
 // and light tracks too when cameraMode or followCameraLight is set, which also zeroes the editing
 // view's offset so the camera's own track frames the picture.
 void seekScene(Scene& scene);
-// Samples every loaded model at currentTime, then the camera and light (when cameraMode or
+// Samples every loaded model at currentTime (side by side on `pool` when given: each model's
+// sampling touches that model alone), then the camera and light (when cameraMode or
 // followCameraLight is set) and every active accessory track.
-void advanceScene(Scene& scene);
+void advanceScene(Scene& scene, port::WorkerPool* pool = nullptr);
 
 // Editing: whole frames, each track walked from its head.
 

@@ -68,10 +68,20 @@ void seekScene(Scene& scene) {
   }
 }
 
-void advanceScene(Scene& scene) {
+void advanceScene(Scene& scene, port::WorkerPool* pool) {
+  std::vector<Model*> models;
+  models.reserve(scene.modelSlots.size());
   for (auto& model : scene.modelSlots) {
     if (model) {
-      advanceModel(*model, scene.currentTime);
+      models.push_back(model.get());
+    }
+  }
+  const auto advance = [&](std::size_t i) { advanceModel(*models[i], scene.currentTime); };
+  if (pool) {
+    pool->run(models.size(), advance);
+  } else {
+    for (std::size_t i = 0; i < models.size(); ++i) {
+      advance(i);
     }
   }
   float f = scene.currentTime * kFramesPerSecond;

@@ -35,7 +35,7 @@ constexpr int kShadowOffset = 2;
 
 // Samples every track at the clock; a sampled camera brings its own view angle to the projection.
 void sampleScene(Scene& scene, FrameSystems& systems) {
-  advanceScene(scene);
+  advanceScene(scene, &systems.posing);
   if ((scene.cameraMode || scene.followCameraLight) && scene.outputWidth > 0) {
     const CameraProjection lens = cameraProjection(scene.camera);
     const float aspect = static_cast<float>(scene.outputHeight) / static_cast<float>(scene.outputWidth);

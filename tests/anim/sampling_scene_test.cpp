@@ -127,5 +127,35 @@ TEST(ScenePlayback, EveryLoadedModelIsSampled) {
   EXPECT_EQ(scene->modelSlots[99]->bones[0].keyRotation, (Quat{0, 1, 0, 0}));
 }
 
+// Models in every third slot, each turning by its own amount between frames 10 and 20.
+std::unique_ptr<Scene> sceneOfTurningModels() {
+  auto scene = std::make_unique<Scene>();
+  for (int slot = 0; slot < 40; slot += 3) {
+    scene->modelSlots[slot] = std::make_unique<Model>(test::modelWithTracks({0, 0}));
+    const float turn = static_cast<float>(slot) * 0.01f;
+    appendKey(scene->modelSlots[slot]->boneKeyPool, 1, test::boneKey(10, {}, Quat{turn, 0, 0, 1}));
+    appendKey(scene->modelSlots[slot]->boneKeyPool, 1, test::boneKey(20, {}, Quat{0, turn, 0, 1}));
+  }
+  seekScene(*scene);
+  return scene;
+}
+
+TEST(ScenePlayback, ModelsSampledOnThePoolGetTheirOwnKeys) {
+  std::unique_ptr<Scene> together = sceneOfTurningModels();
+  std::unique_ptr<Scene> oneByOne = sceneOfTurningModels();
+  port::WorkerPool pool(3);
+  for (float frame : {10.0f, 13.5f, 20.0f}) {
+    together->currentTime = oneByOne->currentTime = frame / kFramesPerSecond;
+    advanceScene(*together, &pool);
+    advanceScene(*oneByOne);
+    for (int slot = 0; slot < 40; slot += 3) {
+      EXPECT_EQ(together->modelSlots[slot]->bones[1].keyRotation,
+                oneByOne->modelSlots[slot]->bones[1].keyRotation)
+          << slot << " " << frame;
+    }
+  }
+  EXPECT_NE(together->modelSlots[3]->bones[1].keyRotation, together->modelSlots[6]->bones[1].keyRotation);
+}
+
 }  // namespace
 }  // namespace zv
