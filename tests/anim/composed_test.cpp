@@ -26,16 +26,24 @@ void expectSameBits(const Mat4& actual, const Mat4& expected) {
   }
 }
 
+// Half of the values drawn are signed zeros, ones, a denormal, a huge value or infinity.
+class AwkwardFloats {
+ public:
+  explicit AwkwardFloats(unsigned seed) : engine_(seed) {}
+  float operator()() {
+    static constexpr float kAwkward[] = {0.0f,   -0.0f,  1.0f, -1.0f,
+                                         1e-40f, -3e38f, 0.1f, std::numeric_limits<float>::infinity()};
+    constexpr int kCount = static_cast<int>(std::size(kAwkward));
+    const int choice = std::uniform_int_distribution<int>(0, 2 * kCount - 1)(engine_);
+    return choice < kCount ? kAwkward[choice] : std::uniform_real_distribution<float>(-4.0f, 4.0f)(engine_);
+  }
+
+ private:
+  std::mt19937 engine_;
+};
+
 TEST(Composed, GivesTheBitsOfThePlainProduct) {
-  const float awkward[] = {0.0f,   -0.0f,  1.0f, -1.0f,
-                           1e-40f, -3e38f, 0.1f, std::numeric_limits<float>::infinity()};
-  std::mt19937 engine(7);
-  std::uniform_real_distribution<float> spread(-4.0f, 4.0f);
-  std::uniform_int_distribution<int> pick(0, 2 * static_cast<int>(std::size(awkward)) - 1);
-  auto element = [&] {
-    int choice = pick(engine);
-    return choice < static_cast<int>(std::size(awkward)) ? awkward[choice] : spread(engine);
-  };
+  AwkwardFloats element(7);
   for (int round = 0; round < 20000; ++round) {
     SCOPED_TRACE(round);
     Mat4 a, b;
@@ -55,14 +63,7 @@ TEST(Composed, GivesTheBitsOfThePlainProduct) {
 // The local transform's products are inlined with the translations' constants in view; dropping a
 // product with zero or an addition of zero would change signed zeros and infinities.
 TEST(Composed, LocalTransformsGiveTheBitsOfThePlainProducts) {
-  const float awkward[] = {0.0f, -0.0f, 1.0f, -1.0f, 1e-40f, -3e38f, std::numeric_limits<float>::infinity()};
-  std::mt19937 engine(11);
-  std::uniform_real_distribution<float> spread(-4.0f, 4.0f);
-  std::uniform_int_distribution<int> pick(0, 2 * static_cast<int>(std::size(awkward)) - 1);
-  auto element = [&] {
-    int choice = pick(engine);
-    return choice < static_cast<int>(std::size(awkward)) ? awkward[choice] : spread(engine);
-  };
+  AwkwardFloats element(11);
   for (int round = 0; round < 20000; ++round) {
     SCOPED_TRACE(round);
     Bone bone;
