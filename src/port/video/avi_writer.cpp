@@ -126,12 +126,10 @@ struct AviWriter::Impl {
       encoder->flags |= AV_CODEC_FLAG_QSCALE;
       encoder->global_quality = FF_QP2LAMBDA * kDefaultQuantiser;
     }
-    if (choice.codec == VideoCodec::Mjpeg && choice.dataRate == 0) {
-      // Each picture is coded on its own at a fixed quantiser, so coding the next one on a second
-      // thread gives the same bytes while the caller draws the picture after it.
-      encoder->thread_count = 2;
-      encoder->thread_type = FF_THREAD_FRAME;
-    }
+    // One coding thread: with frame threads the last pictures could leave the encoder after the
+    // music was written, so the file's layout depended on timing. Queued pictures overlap the
+    // caller's drawing on the writer's own thread instead.
+    encoder->thread_count = 1;
     if (choice.codec == VideoCodec::H264) {
       av_opt_set(encoder->priv_data, "preset", "veryfast", 0);
     }
