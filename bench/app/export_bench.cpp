@@ -18,6 +18,7 @@
 #include "app/recording_commands.h"
 #include "demo_frame.h"
 #include "media/avi_export.h"
+#include "render/async_read_back.h"
 
 namespace zv {
 namespace {
@@ -191,6 +192,36 @@ BENCHMARK_CAPTURE(BM_Record, UncompressedAtOnce, port::VideoCodec::Uncompressed,
 BENCHMARK_CAPTURE(BM_Record, MjpegAtOnce, port::VideoCodec::Mjpeg, false)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// The read-back of one drawn picture, repeated: straight into memory, or through a pixel-buffer
+// object collected at once (the recording collects it a frame later).
+void BM_ReadBack(benchmark::State& state, bool pixelBuffer) {
+  bench::DemoFrame frame;
+  if (!setDemoScene(frame, state)) {
+    return;
+  }
+  startPlaying(frame.scene);
+  playStep(frame);
+  DisplayDevice& device = frame.systems->device;
+  port::Picture picture{device.width, device.height, {}};
+  picture.pixels.resize(static_cast<std::size_t>(device.width) * device.height * 4);
+  AsyncReadBack readBack;
+  bool read = true;
+  for (auto _ : state) {
+    if (pixelBuffer) {
+      read = startReadBack(device, readBack) && collectReadBack(readBack, picture) && read;
+    } else {
+      read = readBackBufferBottomUp(device, picture.pixels) && read;
+    }
+    benchmark::DoNotOptimize(picture.pixels.data());
+  }
+  releaseReadBack(readBack);
+  if (!read) {
+    state.SkipWithError("the back buffer could not be read");
+  }
+}
+BENCHMARK_CAPTURE(BM_ReadBack, Direct, false)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_ReadBack, PixelBuffer, true)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 using Clock = std::chrono::steady_clock;
 

@@ -521,4 +521,9 @@ std::int64_t AviWriter::framesWritten() const {
   return impl_->framesWritten;
 }
 
+bool AviWriter::keepsAlpha() const {
+  const AVPixFmtDescriptor* descriptor = av_pix_fmt_desc_get(impl_->encoder->pix_fmt);
+  return descriptor != nullptr && (descriptor->flags & AV_PIX_FMT_FLAG_ALPHA) != 0;
+}
+
 }  // namespace zv::port

@@ -72,6 +72,8 @@ class AviWriter {
 
   // Pictures appended so far; a queued one counts once it is coded and written.
   std::int64_t framesWritten() const;
+  // The codec stores each pixel's alpha; otherwise alpha never reaches the file.
+  bool keepsAlpha() const;
 
   // Pictures that may wait in the queue besides the one being coded: memory stays bounded while
   // a slow disk or coder holds the caller back.
