@@ -70,6 +70,7 @@ struct AviWriter::Impl {
   int scalerWidth = 0;  // the picture size the scaler was made for
   int scalerHeight = 0;
   bool bottomUpRows = false;  // raw pictures are stored bottom-up, as bitmaps are
+  bool keepsAlpha = false;    // the encoder's pixel format has an alpha channel
   bool fileOpen = false;
   bool finished = false;
   std::atomic<std::int64_t> framesWritten = 0;  // counted on the coding thread, read on the caller's
@@ -149,6 +150,8 @@ struct AviWriter::Impl {
     videoStream->time_base = encoder->time_base;
     videoStream->avg_frame_rate = encoder->framerate;
     bottomUpRows = choice.codec == VideoCodec::Uncompressed;
+    const AVPixFmtDescriptor* descriptor = av_pix_fmt_desc_get(encoder->pix_fmt);
+    keepsAlpha = descriptor != nullptr && (descriptor->flags & AV_PIX_FMT_FLAG_ALPHA) != 0;
     frame = av_frame_alloc();
     packet = av_packet_alloc();
     if (frame == nullptr || packet == nullptr) {
@@ -522,8 +525,7 @@ std::int64_t AviWriter::framesWritten() const {
 }
 
 bool AviWriter::keepsAlpha() const {
-  const AVPixFmtDescriptor* descriptor = av_pix_fmt_desc_get(impl_->encoder->pix_fmt);
-  return descriptor != nullptr && (descriptor->flags & AV_PIX_FMT_FLAG_ALPHA) != 0;
+  return impl_->keepsAlpha;
 }
 
 }  // namespace zv::port
