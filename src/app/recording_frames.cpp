@@ -7,9 +7,9 @@
 namespace zv {
 namespace {
 
-// The oldest picture being read back, made opaque where the codec keeps alpha, to the writer's
-// queue. A read that cannot be collected hands over an empty picture, which the writer refuses
-// with the recording's message.
+// The oldest picture being read back to the writer's queue, to be made opaque there. A read that
+// cannot be collected hands over an empty picture, which the writer refuses with the recording's
+// message.
 Outcome handOverOldestPicture(Scene& scene, FrameSystems& systems) {
   AviExport& aviExport = systems.aviExport;
   port::Picture& picture = aviExport.backBuffer;
@@ -17,10 +17,7 @@ Outcome handOverOldestPicture(Scene& scene, FrameSystems& systems) {
     picture = {};
   }
   aviExport.picturesReadingBack -= 1;
-  if (aviExport.writer != nullptr && aviExport.writer->keepsAlpha()) {
-    port::makeOpaque(picture);
-  }
-  return queueFrame(scene, aviExport, picture, port::RowOrder::BottomUp);
+  return queueFrame(scene, aviExport, picture, port::RowOrder::BottomUp, port::QueuedAlpha::Opaque);
 }
 
 Outcome takePictureOverlapped(Scene& scene, FrameSystems& systems) {

@@ -137,11 +137,12 @@ Outcome writeFrame(Scene& scene, AviExport& aviExport, const port::Picture& back
   return {true, {}};
 }
 
-Outcome queueFrame(Scene& scene, AviExport& aviExport, port::Picture& backBuffer, port::RowOrder rows) {
+Outcome queueFrame(Scene& scene, AviExport& aviExport, port::Picture& backBuffer, port::RowOrder rows,
+                   port::QueuedAlpha alpha) {
   if (aviExport.writer == nullptr) {
     return {};
   }
-  const port::AviWriteError error = aviExport.writer->queueFrame(backBuffer, rows);
+  const port::AviWriteError error = aviExport.writer->queueFrame(backBuffer, rows, alpha);
   countWritten(aviExport);
   if (error != port::AviWriteError::None) {
     return endAfterFailedPicture(scene, aviExport);

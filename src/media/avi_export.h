@@ -97,10 +97,12 @@ Outcome writeFrame(Scene& scene, AviExport& aviExport, const port::Picture& back
                    port::RowOrder rows = port::RowOrder::TopDown);
 
 // As writeFrame, but the picture is coded on the writer's thread while the caller goes on; its
-// pixels are taken and `backBuffer` is left with a spent buffer to fill next. A failure of an
-// earlier queued picture ends the recording here, as writeFrame would have for that picture.
+// pixels are taken and `backBuffer` is left with a spent buffer to fill next. `alpha` Opaque
+// makes the picture opaque there, as the recording's pictures are. A failure of an earlier queued
+// picture ends the recording here, as writeFrame would have for that picture.
 Outcome queueFrame(Scene& scene, AviExport& aviExport, port::Picture& backBuffer,
-                   port::RowOrder rows = port::RowOrder::TopDown);
+                   port::RowOrder rows = port::RowOrder::TopDown,
+                   port::QueuedAlpha alpha = port::QueuedAlpha::AsGiven);
 
 // The pictures the recording has taken from the drawing: handed over or still being read back.
 std::int32_t picturesDrawn(const AviExport& aviExport);

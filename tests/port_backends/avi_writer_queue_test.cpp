@@ -56,6 +56,27 @@ TEST(AviWriterQueue, QueuedPicturesMakeTheFileOfPicturesWrittenAtOnce) {
   }
 }
 
+TEST(AviWriterQueue, AQueuedPictureMadeOpaqueOnTheWritersThreadIsStoredOpaque) {
+  TempFolder folder;
+  for (const VideoCodec codec : {VideoCodec::Uncompressed, VideoCodec::Mjpeg}) {
+    Picture seeThrough = test::noisePicture(kWidth, kHeight, 5);
+    for (std::size_t alpha = 3; alpha < seeThrough.pixels.size(); alpha += 8) {
+      seeThrough.pixels[alpha] = 0;
+    }
+    Picture opaque = seeThrough;
+    makeOpaque(opaque);
+    auto atOnce = openWriter(folder / "at_once.avi", codec);
+    auto queued = openWriter(folder / "queued.avi", codec);
+    ASSERT_TRUE(atOnce && queued);
+    EXPECT_EQ(atOnce->writeFrame(opaque), AviWriteError::None);
+    EXPECT_EQ(queued->queueFrame(seeThrough, RowOrder::TopDown, QueuedAlpha::Opaque), AviWriteError::None);
+    EXPECT_EQ(atOnce->finish(), AviWriteError::None);
+    EXPECT_EQ(queued->finish(), AviWriteError::None);
+    EXPECT_TRUE(test::readFile(folder / "at_once.avi") == test::readFile(folder / "queued.avi"))
+        << static_cast<int>(codec);
+  }
+}
+
 TEST(AviWriterQueue, ABadPictureIsRefusedAtOnceAndNothingIsQueuedAfterFinishing) {
   TempFolder folder;
   auto writer = openWriter(folder / "out.avi", VideoCodec::Uncompressed);

@@ -53,6 +53,7 @@ bool pictureAcceptable(const Picture& picture) {
 struct QueuedPicture {
   Picture picture;
   RowOrder rows = RowOrder::TopDown;
+  QueuedAlpha alpha = QueuedAlpha::AsGiven;
 };
 
 }  // namespace
@@ -355,6 +356,9 @@ struct AviWriter::Impl {
       coding = true;
       const bool failedBefore = queueError != AviWriteError::None;
       lock.unlock();
+      if (!failedBefore && next.alpha == QueuedAlpha::Opaque && keepsAlpha) {
+        makeOpaque(next.picture);
+      }
       const AviWriteError error = failedBefore ? AviWriteError::None : appendFrame(next.picture, next.rows);
       lock.lock();
       if (queueError == AviWriteError::None) {
@@ -418,7 +422,7 @@ AviWriteError AviWriter::writeFrame(const Picture& picture, RowOrder rows) {
   return writer.appendFrame(picture, rows);
 }
 
-AviWriteError AviWriter::queueFrame(Picture& picture, RowOrder rows) {
+AviWriteError AviWriter::queueFrame(Picture& picture, RowOrder rows, QueuedAlpha alpha) {
   Impl& writer = *impl_;
   if (writer.finished) {
     return AviWriteError::WriteFailed;
@@ -439,7 +443,7 @@ AviWriteError AviWriter::queueFrame(Picture& picture, RowOrder rows) {
   if (!writer.coder.joinable()) {
     writer.coder = std::thread([&writer] { writer.codeQueuedPictures(); });
   }
-  QueuedPicture taken{{picture.width, picture.height, std::move(picture.pixels)}, rows};
+  QueuedPicture taken{{picture.width, picture.height, std::move(picture.pixels)}, rows, alpha};
   picture.pixels = {};
   if (!writer.spareBuffers.empty()) {
     picture.pixels = std::move(writer.spareBuffers.back());
@@ -522,10 +526,6 @@ AviWriteError AviWriter::finish() {
 
 std::int64_t AviWriter::framesWritten() const {
   return impl_->framesWritten;
-}
-
-bool AviWriter::keepsAlpha() const {
-  return impl_->keepsAlpha;
 }
 
 }  // namespace zv::port

@@ -37,6 +37,10 @@ struct AviWriterSettings {
   std::optional<AviAudioFormat> audio;  // declares the audio stream; its samples come later
 };
 
+// What a queued picture's alpha becomes: as given, or 255 everywhere (set on the writer's thread,
+// and only where the codec keeps alpha at all).
+enum class QueuedAlpha { AsGiven, Opaque };
+
 enum class AviWriteError {
   None,
   BadSettings,       // a size, rate or audio format out of range
@@ -62,7 +66,8 @@ class AviWriter {
   // once at most `kQueuedPictures` wait, leaving `picture` with a spent buffer to fill next. A
   // picture of a bad size is refused here; a failure to code or write one is returned by the
   // following call, and the pictures queued after it are dropped.
-  AviWriteError queueFrame(Picture& picture, RowOrder rows = RowOrder::TopDown);
+  AviWriteError queueFrame(Picture& picture, RowOrder rows = RowOrder::TopDown,
+                           QueuedAlpha alpha = QueuedAlpha::AsGiven);
   // Waits until every queued picture is written; the first failure among them.
   AviWriteError waitForQueuedFrames();
   // Appends PCM bytes to the audio stream; a trailing partial sample frame is dropped.
@@ -72,8 +77,6 @@ class AviWriter {
 
   // Pictures appended so far; a queued one counts once it is coded and written.
   std::int64_t framesWritten() const;
-  // The codec stores each pixel's alpha; otherwise alpha never reaches the file.
-  bool keepsAlpha() const;
 
   // Pictures that may wait in the queue besides the one being coded: memory stays bounded while
   // a slow disk or coder holds the caller back.
