@@ -10,6 +10,7 @@
 #include "app/playback_clock.h"
 #include "app/playback_stop.h"
 #include "app/recording_commands.h"
+#include "app/recording_frames.h"
 #include "app/view_transforms.h"
 #include "app/viewport_input.h"
 #include "app/widget_restriction.h"
@@ -257,26 +258,6 @@ void captureScreen(Scene& scene, FrameSystems& systems) {
                                       scene.outputHeight));
 }
 
-void recordFrame(Scene& scene, FrameSystems& systems) {
-  if (!scene.recording) {
-    return;
-  }
-  DisplayDevice& device = systems.device;
-  port::Picture& picture = systems.aviExport.backBuffer;
-  picture.width = device.width;
-  picture.height = device.height;
-  picture.pixels.resize(static_cast<std::size_t>(device.width) * device.height * 4);
-  if (!readBackBufferBottomUp(device, picture.pixels)) {
-    picture = {};  // refused by the writer, which ends the recording with its message
-  }
-  port::makeOpaque(picture);
-  const Outcome written = writeFrame(scene, systems.aviExport, picture, port::RowOrder::BottomUp);
-  systems.aviExport.elapsedSeconds += scene.frameElapsedSeconds;
-  if (!written) {
-    showRecordingStep(scene, written, *systems.ui);
-  }
-}
-
 void restrictWidgets(Scene& scene, port::Ui& ui) {
   if (scene.cameraMode) {
     return;
@@ -319,7 +300,7 @@ void drawInformation(Scene& scene, FrameSystems& systems) {
   std::optional<RecordingPosition> recording;
   if (scene.recording) {
     const RecordingSettings& settings = systems.aviExport.settings;
-    recording = RecordingPosition{settings.recordStartFrame, systems.aviExport.framesWritten,
+    recording = RecordingPosition{settings.recordStartFrame, picturesDrawn(systems.aviExport),
                                   settings.recordFrameRate, recordingProgress(systems.aviExport)};
   }
   updateFrameRateReading(scene);

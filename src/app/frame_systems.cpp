@@ -81,6 +81,7 @@ void releaseFrameSystems(FrameSystems& systems, Scene& scene) {
   }
   releaseDrawingResources(systems.resources);
   releaseSurfaces(systems.textures);
+  releaseReadBack(systems.recordingReadBack);
   releaseDevice(systems.device);
   shutdown(systems.wav);
 }

@@ -15,6 +15,7 @@
 #include "media/wav_player.h"
 #include "port/window_host.h"
 #include "port/worker_pool.h"
+#include "render/async_read_back.h"
 #include "render/capture_texture.h"
 #include "render/display_device.h"
 #include "render/drawing_resources.h"
@@ -42,6 +43,7 @@ struct FrameSystems {
   WavPlayer wav;
   Backgrounds backgrounds;
   AviExport aviExport;
+  AsyncReadBack recordingReadBack;  // the recording's pictures on their way from the back buffer
   CaptureTexture capture;
   port::Rect viewRectangle;              // client coordinates; empty until laid out
   ViewStretch stretch;                   // of the view rectangle over the back buffer

@@ -69,7 +69,7 @@ std::string timeLine(const Scene& scene, const std::optional<RecordingPosition>&
   const int minutes = static_cast<int>(t / 60.0f) % 60;
   const int seconds = static_cast<int>(t) % 60;
   const int frame = recording ? static_cast<int>(recordedFramePosition(
-                                    recording->startFrame, recording->framesWritten, recording->frameRate))
+                                    recording->startFrame, recording->picturesDrawn, recording->frameRate))
                               : static_cast<int>(t * kFramesPerSecond);
   if (scene.recording) {
     return formatted("%5d flame(%02d:%02d:%02d)", frame, hours, minutes, seconds);

@@ -30,7 +30,7 @@ struct InfoText {
 // Where a running recording stands: the frame the picture being written shows.
 struct RecordingPosition {
   std::uint32_t startFrame = 0;
-  std::int32_t framesWritten = 0;
+  std::int32_t picturesDrawn = 0;      // taken from the drawing so far, written or not yet
   float frameRate = kFramesPerSecond;  // output pictures per second
   std::string progress;                // pictures written of the total and the time left
 };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "anim/sampling.h"
+#include "app/recording_frames.h"
 #include "media/background_video.h"
 #include "ui/control_ids.h"
 #include "ui/message_boxes.h"
@@ -78,6 +79,11 @@ void stopRecording(Scene& scene, FrameSystems& systems) {
   }
   scene.playing = false;
   unlockAfterPlayback(*systems.ui, systems.panels.playbackLock);
+  const Outcome lastPictures = handOverPicturesReadingBack(scene, systems);
+  if (!lastPictures) {
+    showRecordingStep(scene, lastPictures, *systems.ui);
+    return;
+  }
   showRecordingStep(scene, finishRecording(scene, systems.aviExport, recordedMusic(systems)), *systems.ui);
 }
 

@@ -39,6 +39,7 @@ std::string_view startFailureMessage(port::AviWriteError error) {
 bool closeRecording(Scene& scene, AviExport& aviExport, std::span<const std::uint8_t> wavPcm) {
   scene.recording = false;
   aviExport.backBuffer = {};
+  aviExport.picturesReadingBack = 0;
   if (aviExport.writer == nullptr) {
     return true;
   }
@@ -53,6 +54,23 @@ bool closeRecording(Scene& scene, AviExport& aviExport, std::span<const std::uin
   aviExport.writer.reset();
   aviExport.audio.reset();
   return finished;
+}
+
+// A picture could not be written: the recording ends with the pictures before it, kept or
+// abandoned as the caller chose.
+Outcome endAfterFailedPicture(Scene& scene, AviExport& aviExport) {
+  scene.playing = false;
+  aviExport.audio.reset();
+  if (aviExport.keepPartOnWriteFailure) {
+    closeRecording(scene, aviExport, {});
+  } else {
+    abandonRecording(scene, aviExport);
+  }
+  return writeFailure(aviExport);
+}
+
+void countWritten(AviExport& aviExport) {
+  aviExport.framesWritten = static_cast<std::int32_t>(aviExport.writer->framesWritten());
 }
 
 }  // namespace
@@ -85,6 +103,8 @@ RecordingStart startRecording(Scene& scene, AviExport& aviExport, const Recordin
   aviExport.settings = settings;
   aviExport.audio = audio;
   aviExport.framesWritten = 0;
+  aviExport.picturesTaken = 0;
+  aviExport.picturesReadingBack = 0;
   aviExport.picturesTotal =
       recordingPictureCount(settings.recordStartFrame, settings.recordEndFrame, settings.recordFrameRate);
   aviExport.elapsedSeconds = 0.0;
@@ -97,10 +117,10 @@ RecordingStart startRecording(Scene& scene, AviExport& aviExport, const Recordin
 
 bool advanceRecordingClock(Scene& scene, const AviExport& aviExport) {
   const RecordingSettings& settings = aviExport.settings;
+  const std::int32_t drawn = picturesDrawn(aviExport);
   scene.currentTime =
-      recordedFramePosition(settings.recordStartFrame, aviExport.framesWritten, settings.recordFrameRate) /
-      kFramesPerSecond;
-  return !recordingPastEnd(settings.recordStartFrame, settings.recordEndFrame, aviExport.framesWritten,
+      recordedFramePosition(settings.recordStartFrame, drawn, settings.recordFrameRate) / kFramesPerSecond;
+  return !recordingPastEnd(settings.recordStartFrame, settings.recordEndFrame, drawn,
                            settings.recordFrameRate);
 }
 
@@ -108,21 +128,41 @@ Outcome writeFrame(Scene& scene, AviExport& aviExport, const port::Picture& back
   if (aviExport.writer == nullptr) {
     return {};
   }
-  if (aviExport.writer->writeFrame(backBuffer, rows) == port::AviWriteError::None) {
-    aviExport.framesWritten += 1;
-    return {true, {}};
+  const port::AviWriteError error = aviExport.writer->writeFrame(backBuffer, rows);
+  countWritten(aviExport);
+  if (error != port::AviWriteError::None) {
+    return endAfterFailedPicture(scene, aviExport);
   }
-  scene.playing = false;
-  aviExport.audio.reset();
-  if (aviExport.keepPartOnWriteFailure) {
-    closeRecording(scene, aviExport, {});
-  } else {
-    abandonRecording(scene, aviExport);
+  aviExport.picturesTaken += 1;
+  return {true, {}};
+}
+
+Outcome queueFrame(Scene& scene, AviExport& aviExport, port::Picture& backBuffer, port::RowOrder rows,
+                   port::QueuedAlpha alpha) {
+  if (aviExport.writer == nullptr) {
+    return {};
   }
-  return writeFailure(aviExport);
+  const port::AviWriteError error = aviExport.writer->queueFrame(backBuffer, rows, alpha);
+  countWritten(aviExport);
+  if (error != port::AviWriteError::None) {
+    return endAfterFailedPicture(scene, aviExport);
+  }
+  aviExport.picturesTaken += 1;
+  return {true, {}};
+}
+
+std::int32_t picturesDrawn(const AviExport& aviExport) {
+  return aviExport.picturesTaken + aviExport.picturesReadingBack;
 }
 
 Outcome finishRecording(Scene& scene, AviExport& aviExport, std::span<const std::uint8_t> wavPcm) {
+  if (aviExport.writer != nullptr) {
+    const port::AviWriteError queued = aviExport.writer->waitForQueuedFrames();
+    countWritten(aviExport);
+    if (queued != port::AviWriteError::None) {
+      return endAfterFailedPicture(scene, aviExport);
+    }
+  }
   if (!closeRecording(scene, aviExport, wavPcm)) {
     return writeFailure(aviExport);
   }

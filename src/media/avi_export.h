@@ -7,6 +7,9 @@
 //   step 12: writeFrame(scene, export, back buffer read after the 3D scene, before any overlay, into
 //           export.backBuffer, which stays allocated for the whole recording);
 //           when it is not done the recording has ended with a message: refresh the timeline.
+//           With overlapCoding the back buffer is read asynchronously instead and handed over
+//           with queueFrame one step later (counted in picturesReadingBack meanwhile); the last
+//           one is handed over before the recording is finished.
 //   Esc: playing = false, refresh the timeline, finishRecording(scene, export, wav PCM).
 // The play button is disabled exactly while scene.recording; messages go in boxes of their own.
 #pragma once
@@ -50,7 +53,9 @@ struct RecordingSettings {
 
 struct AviExport {
   RecordingSettings settings;
-  std::int32_t framesWritten = 0;             // pictures written so far
+  std::int32_t framesWritten = 0;             // pictures written so far (queued ones once coded)
+  std::int32_t picturesTaken = 0;             // pictures handed over: written or queued for coding
+  std::int32_t picturesReadingBack = 0;       // drawn for the file but not yet handed over
   std::int32_t frameBytes = 0;                // outputWidth x outputHeight x 4
   std::int32_t picturesTotal = 0;             // what the whole recording writes
   double elapsedSeconds = 0.0;                // real time the recording has taken so far
@@ -58,6 +63,9 @@ struct AviExport {
   std::optional<port::AviAudioFormat> audio;  // the audio stream the file carries, if any
   port::Picture backBuffer;                   // the frame step's read-back, reused every picture
   bool failed = false;  // a picture or the end of the file of this recording could not be written
+  // Each picture is read back while the next is drawn and coded on the writer's thread; off, each
+  // is read back and written within its own frame step. The file's bytes are the same.
+  bool overlapCoding = true;
   // A failed write still puts the pictures written so far in place; without, the target is left
   // as it was (for callers that replace a file only with a whole recording).
   bool keepPartOnWriteFailure = true;
@@ -77,8 +85,9 @@ struct RecordingStart {
 RecordingStart startRecording(Scene& scene, AviExport& aviExport, const RecordingSettings& settings,
                               std::optional<port::AviAudioFormat> wavFormat);
 
-// Sets the playback clock to the frame the next picture shows; false once that is past the end
-// frame (the clock then reads the time where the recording ends).
+// Sets the playback clock to the frame the next picture shows (after every picture taken, those
+// still being read back included); false once that is past the end frame (the clock then reads
+// the time where the recording ends).
 bool advanceRecordingClock(Scene& scene, const AviExport& aviExport);
 
 // Appends the back buffer (any size, rows in `rows` order; scaled to the output size) as the next
@@ -87,9 +96,21 @@ bool advanceRecordingClock(Scene& scene, const AviExport& aviExport);
 Outcome writeFrame(Scene& scene, AviExport& aviExport, const port::Picture& backBuffer,
                    port::RowOrder rows = port::RowOrder::TopDown);
 
-// Ends the recording: the music's PCM (`wavPcm`, in the format given at the start) up to the time
-// the recording reached goes into the audio stream, and the file is put in place. A failure to
-// finish the file is not done, with its message. Does nothing when no recording runs.
+// As writeFrame, but the picture is coded on the writer's thread while the caller goes on; its
+// pixels are taken and `backBuffer` is left with a spent buffer to fill next. `alpha` Opaque
+// makes the picture opaque there, as the recording's pictures are. A failure of an earlier queued
+// picture ends the recording here, as writeFrame would have for that picture.
+Outcome queueFrame(Scene& scene, AviExport& aviExport, port::Picture& backBuffer,
+                   port::RowOrder rows = port::RowOrder::TopDown,
+                   port::QueuedAlpha alpha = port::QueuedAlpha::AsGiven);
+
+// The pictures the recording has taken from the drawing: handed over or still being read back.
+std::int32_t picturesDrawn(const AviExport& aviExport);
+
+// Ends the recording: the queued pictures are written, the music's PCM (`wavPcm`, in the format
+// given at the start) up to the time the recording reached goes into the audio stream, and the
+// file is put in place. A queued picture that failed ends it as writeFrame would have; a failure
+// to finish the file is not done; either with its message. Does nothing when no recording runs.
 Outcome finishRecording(Scene& scene, AviExport& aviExport, std::span<const std::uint8_t> wavPcm);
 
 // Ends the recording without putting its file in place: whatever stood at the target is left as

@@ -267,8 +267,8 @@ TEST_F(DialogsTest, StoppingARecordingEarlyLeavesAWholeFileOfThePicturesWritten)
     scene_.frameElapsedSeconds = 0.5f;
     frameStep(scene_, *systems_);
   }
-  EXPECT_EQ(recordingProgress(systems_->aviExport), "3/301 残り2:29");
   stopRecording(scene_, *systems_);
+  EXPECT_EQ(recordingProgress(systems_->aviExport), "3/301 残り2:29");
   EXPECT_FALSE(scene_.recording);
   EXPECT_FALSE(scene_.playing);
   EXPECT_TRUE(ui_.control(kPlayButton).enabled);

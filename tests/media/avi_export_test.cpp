@@ -4,7 +4,10 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <algorithm>
+#include <cstring>
 #include <iterator>
+#include <string>
 #include <vector>
 
 #include "media/avi_export.h"
@@ -76,9 +79,31 @@ class AviExportTest : public ::testing::Test {
     ui.kept(zv::finishRecording(recorded, into, wavPcm));
   }
 
+  // Records frames 0 to 9 with one second of music, each picture queued or written at once; the
+  // file's bytes.
+  std::string recordWithMusic(port::VideoCodec codec, bool queued) {
+    RecordingSettings withWave = settings(0, 9, 30.0f);
+    withWave.codec.codec = codec;
+    withWave.recordWave = true;
+    std::vector<std::uint8_t> pcm(8000 * 2);
+    for (std::size_t index = 0; index < pcm.size(); ++index) {
+      pcm[index] = static_cast<std::uint8_t>(index * 7);
+    }
+    EXPECT_EQ(startRecording(scene, aviExport, withWave, port::AviAudioFormat{1, 8000, 16}),
+              port::AviWriteError::None);
+    while (advanceRecordingClock(scene, aviExport)) {
+      Picture picture = test::noisePicture(kWidth, kHeight, aviExport.picturesTaken);
+      EXPECT_TRUE(queued ? ui.kept(queueFrame(scene, aviExport, picture)).done
+                         : writeFrame(scene, aviExport, picture));
+    }
+    scene.playing = false;
+    finishRecording(scene, aviExport, pcm);
+    return test::readFile(folder / "out.avi");
+  }
+
   // Records pictures of 192 KiB under a file-size limit that makes the disk "full" after a few;
   // true once a write failed.
-  bool writeUntilTheDiskIsFull() {
+  bool writeUntilTheDiskIsFull(bool queued = false) {
     scene.outputWidth = 256;
     scene.outputHeight = 192;
     EXPECT_EQ(startRecording(scene, aviExport, settings(0, 299, 30.0f), std::nullopt),
@@ -91,7 +116,9 @@ class AviExportTest : public ::testing::Test {
     EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
     bool failed = false;
     for (int picture = 0; picture < 20 && !failed && advanceRecordingClock(scene, aviExport); ++picture) {
-      failed = !writeFrame(scene, aviExport, test::noisePicture(256, 192, picture));
+      Picture noise = test::noisePicture(256, 192, picture);
+      failed =
+          queued ? !ui.kept(queueFrame(scene, aviExport, noise)).done : !writeFrame(scene, aviExport, noise);
     }
     setrlimit(RLIMIT_FSIZE, &original);
     return failed;
@@ -213,6 +240,34 @@ TEST_F(AviExportTest, AnMjpegExportWithMusicKeepsEveryPictureInOrderAndTheWholeM
   EXPECT_EQ(audio->size(), (333u * 8000 / 1000 + 1) * 2);
 }
 
+// The chunk ids of the file's movi list in file order: "00dc" pictures, "01wb" music.
+std::vector<std::string> moviChunks(const std::string& file) {
+  std::vector<std::string> ids;
+  const std::size_t movi = file.find("movi");
+  std::size_t offset = movi + 4;
+  while (movi != std::string::npos && offset + 8 <= file.size() && file.compare(offset, 4, "idx1") != 0) {
+    std::uint32_t size = 0;
+    std::memcpy(&size, file.data() + offset + 4, 4);
+    ids.push_back(file.substr(offset, 4));
+    offset += 8 + size + (size & 1);
+  }
+  return ids;
+}
+
+TEST_F(AviExportTest, QueuedPicturesGiveTheBytesOfPicturesWrittenAtOnceWithTheMusicLast) {
+  for (const port::VideoCodec codec : {port::VideoCodec::Uncompressed, port::VideoCodec::Mjpeg}) {
+    const std::string atOnce = recordWithMusic(codec, false);
+    const std::string queued = recordWithMusic(codec, true);
+    EXPECT_TRUE(atOnce == queued) << static_cast<int>(codec);
+    // Every picture goes in before the music, however long the coder takes.
+    const std::vector<std::string> chunks = moviChunks(queued);
+    ASSERT_EQ(std::count(chunks.begin(), chunks.end(), "00dc"), 10) << static_cast<int>(codec);
+    EXPECT_EQ(std::find(chunks.begin(), chunks.end(), "01wb") - chunks.begin(), 10);
+    EXPECT_EQ(aviExport.framesWritten, 10);
+  }
+  EXPECT_TRUE(ui.messages.empty());
+}
+
 TEST_F(AviExportTest, RefusedStartsSayWhyAndLeaveNothingBehind) {
   struct Case {
     RecordingSettings settings;
@@ -257,6 +312,19 @@ TEST_F(AviExportTest, AWriteErrorEndsTheRecordingWithAMessage) {
   EXPECT_FALSE(scene.recording);
   EXPECT_FALSE(scene.playing);
   EXPECT_FALSE(std::filesystem::exists(folder / "out.avi.part"));
+}
+
+TEST_F(AviExportTest, AWriteErrorOfAQueuedPictureEndsTheRecordingAtTheNextHandOver) {
+  EXPECT_TRUE(writeUntilTheDiskIsFull(true));
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, kExportWriteMessage);
+  EXPECT_TRUE(aviExport.failed);
+  EXPECT_FALSE(scene.recording);
+  EXPECT_FALSE(scene.playing);
+  EXPECT_LT(aviExport.framesWritten, aviExport.picturesTaken + 1);
+  EXPECT_FALSE(std::filesystem::exists(folder / "out.avi.part"));
+  EXPECT_TRUE(ui.kept(zv::finishRecording(scene, aviExport, {})).done);  // nothing runs any more
+  EXPECT_EQ(ui.messages.size(), 1u);
 }
 
 TEST_F(AviExportTest, AnExportThatKeepsNoPartLeavesTheEarlierFileAfterAWriteError) {

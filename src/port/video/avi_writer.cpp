@@ -1,7 +1,12 @@
 #include "port/video/avi_writer.h"
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 #include <system_error>
+#include <thread>
 
 #include "port/video/ffmpeg_codecs.h"
 
@@ -40,6 +45,17 @@ std::filesystem::path temporaryPathFor(const std::filesystem::path& file) {
   return temporary;
 }
 
+bool pictureAcceptable(const Picture& picture) {
+  return pictureSizeAcceptable(picture.width, picture.height) &&
+         picture.pixels.size() == static_cast<std::size_t>(picture.width) * picture.height * 4;
+}
+
+struct QueuedPicture {
+  Picture picture;
+  RowOrder rows = RowOrder::TopDown;
+  QueuedAlpha alpha = QueuedAlpha::AsGiven;
+};
+
 }  // namespace
 
 struct AviWriter::Impl {
@@ -55,12 +71,25 @@ struct AviWriter::Impl {
   int scalerWidth = 0;  // the picture size the scaler was made for
   int scalerHeight = 0;
   bool bottomUpRows = false;  // raw pictures are stored bottom-up, as bitmaps are
+  bool keepsAlpha = false;    // the encoder's pixel format has an alpha channel
   bool fileOpen = false;
   bool finished = false;
-  std::int64_t framesWritten = 0;
+  std::atomic<std::int64_t> framesWritten = 0;  // counted on the coding thread, read on the caller's
   std::int64_t audioFramesWritten = 0;
 
+  // The coding thread and what it shares with the caller, all guarded by `queueMutex`. While a
+  // picture is queued or being coded only the coding thread touches the encoder and the file.
+  std::mutex queueMutex;
+  std::condition_variable queueChanged;
+  std::deque<QueuedPicture> queued;
+  std::vector<std::vector<std::uint8_t>> spareBuffers;  // pixels of coded pictures, for reuse
+  bool coding = false;                                  // a picture taken from the queue is being coded
+  bool stopping = false;
+  AviWriteError queueError = AviWriteError::None;  // the first queued picture that failed
+  std::thread coder;
+
   ~Impl() {
+    stopCoder();
     sws_freeContext(scaler);
     av_packet_free(&packet);
     av_frame_free(&frame);
@@ -99,12 +128,10 @@ struct AviWriter::Impl {
       encoder->flags |= AV_CODEC_FLAG_QSCALE;
       encoder->global_quality = FF_QP2LAMBDA * kDefaultQuantiser;
     }
-    if (choice.codec == VideoCodec::Mjpeg && choice.dataRate == 0) {
-      // Each picture is coded on its own at a fixed quantiser, so coding the next one on a second
-      // thread gives the same bytes while the caller draws the picture after it.
-      encoder->thread_count = 2;
-      encoder->thread_type = FF_THREAD_FRAME;
-    }
+    // One coding thread: with frame threads the last pictures could leave the encoder after the
+    // music was written, so the file's layout depended on timing. Queued pictures overlap the
+    // caller's drawing on the writer's own thread instead.
+    encoder->thread_count = 1;
     if (choice.codec == VideoCodec::H264) {
       av_opt_set(encoder->priv_data, "preset", "veryfast", 0);
     }
@@ -124,6 +151,8 @@ struct AviWriter::Impl {
     videoStream->time_base = encoder->time_base;
     videoStream->avg_frame_rate = encoder->framerate;
     bottomUpRows = choice.codec == VideoCodec::Uncompressed;
+    const AVPixFmtDescriptor* descriptor = av_pix_fmt_desc_get(encoder->pix_fmt);
+    keepsAlpha = descriptor != nullptr && (descriptor->flags & AV_PIX_FMT_FLAG_ALPHA) != 0;
     frame = av_frame_alloc();
     packet = av_packet_alloc();
     if (frame == nullptr || packet == nullptr) {
@@ -296,6 +325,70 @@ struct AviWriter::Impl {
       }
     }
   }
+
+  AviWriteError appendFrame(const Picture& picture, RowOrder rows) {
+    if (!fill(picture, rows)) {
+      return AviWriteError::EncoderFailed;
+    }
+    frame->pts = framesWritten;
+    frame->pict_type = AV_PICTURE_TYPE_NONE;
+    if (avcodec_send_frame(encoder, frame) < 0) {
+      return AviWriteError::EncoderFailed;
+    }
+    const AviWriteError error = drainEncoder();
+    if (error == AviWriteError::None) {
+      framesWritten += 1;
+    }
+    return error;
+  }
+
+  // Codes queued pictures in order; after a failure the rest are dropped, so the file holds
+  // exactly the pictures before it, as when each is written at once.
+  void codeQueuedPictures() {
+    std::unique_lock lock(queueMutex);
+    for (;;) {
+      queueChanged.wait(lock, [this] { return stopping || !queued.empty(); });
+      if (stopping) {
+        return;
+      }
+      QueuedPicture next = std::move(queued.front());
+      queued.pop_front();
+      coding = true;
+      const bool failedBefore = queueError != AviWriteError::None;
+      lock.unlock();
+      if (!failedBefore && next.alpha == QueuedAlpha::Opaque && keepsAlpha) {
+        makeOpaque(next.picture);
+      }
+      const AviWriteError error = failedBefore ? AviWriteError::None : appendFrame(next.picture, next.rows);
+      lock.lock();
+      if (queueError == AviWriteError::None) {
+        queueError = error;
+      }
+      spareBuffers.push_back(std::move(next.picture.pixels));
+      coding = false;
+      queueChanged.notify_all();
+    }
+  }
+
+  AviWriteError waitForQueue() {
+    std::unique_lock lock(queueMutex);
+    queueChanged.wait(lock, [this] { return queued.empty() && !coding; });
+    return queueError;
+  }
+
+  // Lets the picture being coded finish and drops any still queued.
+  void stopCoder() {
+    if (!coder.joinable()) {
+      return;
+    }
+    {
+      const std::lock_guard lock(queueMutex);
+      stopping = true;
+    }
+    queueChanged.notify_all();
+    coder.join();
+    queued.clear();
+  }
 };
 
 AviWriter::AviWriter(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -319,27 +412,55 @@ std::unique_ptr<AviWriter> AviWriter::create(const AviWriterSettings& settings, 
 
 AviWriteError AviWriter::writeFrame(const Picture& picture, RowOrder rows) {
   Impl& writer = *impl_;
+  writer.waitForQueue();
   if (writer.finished) {
     return AviWriteError::WriteFailed;
   }
-  if (!pictureSizeAcceptable(picture.width, picture.height) ||
-      picture.pixels.size() != static_cast<std::size_t>(picture.width) * picture.height * 4) {
+  if (!pictureAcceptable(picture)) {
     return AviWriteError::BadSettings;
   }
-  if (!writer.fill(picture, rows)) {
-    return AviWriteError::EncoderFailed;
+  return writer.appendFrame(picture, rows);
+}
+
+AviWriteError AviWriter::queueFrame(Picture& picture, RowOrder rows, QueuedAlpha alpha) {
+  Impl& writer = *impl_;
+  if (writer.finished) {
+    return AviWriteError::WriteFailed;
   }
-  writer.frame->pts = writer.framesWritten;
-  writer.frame->pict_type = AV_PICTURE_TYPE_NONE;
-  if (avcodec_send_frame(writer.encoder, writer.frame) < 0) {
-    return AviWriteError::EncoderFailed;
+  if (!pictureAcceptable(picture)) {
+    return AviWriteError::BadSettings;
   }
-  writer.framesWritten += 1;
-  return writer.drainEncoder();
+  std::unique_lock lock(writer.queueMutex);
+  if (writer.stopping) {
+    return AviWriteError::WriteFailed;
+  }
+  writer.queueChanged.wait(lock, [&writer] {
+    return writer.queued.size() < kQueuedPictures || writer.queueError != AviWriteError::None;
+  });
+  if (writer.queueError != AviWriteError::None) {
+    return writer.queueError;
+  }
+  if (!writer.coder.joinable()) {
+    writer.coder = std::thread([&writer] { writer.codeQueuedPictures(); });
+  }
+  QueuedPicture taken{{picture.width, picture.height, std::move(picture.pixels)}, rows, alpha};
+  picture.pixels = {};
+  if (!writer.spareBuffers.empty()) {
+    picture.pixels = std::move(writer.spareBuffers.back());
+    writer.spareBuffers.pop_back();
+  }
+  writer.queued.push_back(std::move(taken));
+  writer.queueChanged.notify_all();
+  return AviWriteError::None;
+}
+
+AviWriteError AviWriter::waitForQueuedFrames() {
+  return impl_->waitForQueue();
 }
 
 AviWriteError AviWriter::writeAudio(std::span<const std::uint8_t> pcm) {
   Impl& writer = *impl_;
+  writer.waitForQueue();
   if (writer.audioStream == nullptr || writer.finished) {
     return AviWriteError::WriteFailed;
   }
@@ -371,6 +492,9 @@ AviWriteError AviWriter::writeAudio(std::span<const std::uint8_t> pcm) {
 
 AviWriteError AviWriter::finish() {
   Impl& writer = *impl_;
+  // A queued picture that failed was reported already; the file ends with the ones before it.
+  writer.waitForQueue();
+  writer.stopCoder();
   if (writer.finished) {
     return AviWriteError::WriteFailed;
   }
