@@ -397,6 +397,22 @@ void drawIndexed(DisplayDevice& device, const VertexBuffer& buffer, Primitive pr
   drawBound(device, buffer, primitive, indices, buffer.count);
 }
 
+void drawIndexRun(DisplayDevice& device, const VertexBuffer& buffer, const IndexBuffer& indices,
+                  Primitive primitive, IndexRun run) {
+  if (!device.created || buffer.buffer == 0 || buffer.locked || indices.buffer == 0 || run.count <= 0 ||
+      run.first < 0 || run.count > indices.count - run.first || run.highestVertex >= buffer.count) {
+    return;
+  }
+  applyState(device, buffer.layout);
+  glBindVertexArray(buffer.vertexArray);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indices.buffer);
+  const auto offset = static_cast<std::uintptr_t>(run.first) * sizeof(std::uint16_t);
+  glDrawRangeElements(glPrimitive(primitive), static_cast<GLuint>(run.lowestVertex),
+                      static_cast<GLuint>(run.highestVertex), run.count, GL_UNSIGNED_SHORT,
+                      reinterpret_cast<const void*>(offset));
+  glBindVertexArray(0);
+}
+
 void drawVertexData(DisplayDevice& device, VertexLayout layout, std::span<const std::byte> vertices,
                     Primitive primitive, std::span<const std::uint16_t> indices) {
   const int count = static_cast<int>(vertices.size() / 32);

@@ -70,6 +70,9 @@ void clear(DisplayDevice& device, ClearTargets targets, std::uint32_t colour, fl
 // Draws `indices` (16-bit, into `buffer`) as `primitive` with the device state.
 void drawIndexed(DisplayDevice& device, const VertexBuffer& buffer, Primitive primitive,
                  std::span<const std::uint16_t> indices);
+// Draws the run `run` of `indices` as `primitive`; a run naming a vertex past `buffer` is dropped.
+void drawIndexRun(DisplayDevice& device, const VertexBuffer& buffer, const IndexBuffer& indices,
+                  Primitive primitive, IndexRun run);
 // Draws vertices straight from memory; without indices they are taken in order.
 void drawVertexData(DisplayDevice& device, VertexLayout layout, std::span<const std::byte> vertices,
                     Primitive primitive, std::span<const std::uint16_t> indices = {});

@@ -274,6 +274,51 @@ TEST_F(RenderTest, IndicesPastTheBufferDrawNothing) {
   releaseVertexBuffer(buffer);
 }
 
+TEST(IndexRunOfAList, IsClippedToTheListAndKnowsItsVertexRange) {
+  const std::uint16_t list[] = {7, 2, 9, 4, 4, 3};
+  const IndexRun middle = indexRun(list, 1, 3);
+  EXPECT_EQ(middle.first, 1);
+  EXPECT_EQ(middle.count, 3);
+  EXPECT_EQ(middle.lowestVertex, 2);
+  EXPECT_EQ(middle.highestVertex, 9);
+  const IndexRun tail = indexRun(list, 4, 4000);
+  EXPECT_EQ(tail.count, 2);
+  EXPECT_EQ(tail.lowestVertex, 3);
+  EXPECT_EQ(tail.highestVertex, 4);
+  EXPECT_EQ(indexRun(list, 6, 3).count, 0);
+  EXPECT_EQ(indexRun(list, 2, 0).count, 0);
+}
+
+// Two triangles in one list: the second run draws only the right half, and a run naming a vertex
+// the buffer does not hold, or reaching past the list, is dropped whole.
+TEST_F(RenderTest, IndexRunsDrawTheirPartOfTheListOnly) {
+  ASSERT_TRUE(makeDevice(64, 64));
+  clearWhite(device_);
+  useClipSpace(device_);
+  device_.state.lighting = false;
+  device_.state.cull = Cull::None;
+  VertexBuffer buffer;
+  ASSERT_TRUE(createVertexBuffer(buffer, VertexLayout::Lit, 6));
+  const std::array<LitVertex, 6> vertices{
+      LitVertex{{-0.9f, 0.9f, 0.5f}, 0, 0xFFFF0000},  LitVertex{{-0.1f, 0.9f, 0.5f}, 0, 0xFFFF0000},
+      LitVertex{{-0.9f, -0.9f, 0.5f}, 0, 0xFFFF0000}, LitVertex{{0.1f, 0.9f, 0.5f}, 0, 0xFF0000FF},
+      LitVertex{{0.9f, 0.9f, 0.5f}, 0, 0xFF0000FF},   LitVertex{{0.9f, -0.9f, 0.5f}, 0, 0xFF0000FF}};
+  writeVertices<LitVertex>(buffer, vertices);
+  const std::uint16_t list[] = {0, 1, 2, 3, 4, 5, 0, 1, 6};
+  IndexBuffer indices;
+  ASSERT_TRUE(createIndexBuffer(indices, list));
+  drawIndexRun(device_, buffer, indices, Primitive::TriangleList, indexRun(list, 3, 3));
+  drawIndexRun(device_, buffer, indices, Primitive::TriangleList, indexRun(list, 6, 3));
+  drawIndexRun(device_, buffer, indices, Primitive::TriangleList, {0, 12, 0, 2});
+  const RgbaImage picture = readBackBuffer(device_);
+  EXPECT_EQ(pixelAt(picture, 56, 10), 0x0000FFu);
+  EXPECT_EQ(pixelAt(picture, 8, 10), 0xFFFFFFu);
+  releaseIndexBuffer(indices);
+  releaseVertexBuffer(buffer);
+  EXPECT_FALSE(createIndexBuffer(indices, {}));
+  EXPECT_EQ(indices.buffer, 0u);
+}
+
 TEST_F(RenderTest, PretransformedQuadWithDepthTestOffDrawsOverNearerGeometry) {
   ASSERT_TRUE(makeDevice(64, 64));
   clearWhite(device_);
