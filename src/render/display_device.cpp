@@ -200,8 +200,44 @@ void applyViewport(const DisplayDevice& device) {
   glDepthRange(v.minZ, v.maxZ);
 }
 
-// Puts every piece of DeviceState into GL before a draw.
-void applyState(DisplayDevice& device, VertexLayout layout) {
+FragmentChoices fragmentChoices(const DeviceState& state) {
+  FragmentChoices choices;
+  for (int index = 0; index < 2; ++index) {
+    const TextureStage& stage = state.stages[index];
+    choices.colourStage[index] = {static_cast<int>(stage.colourOp), static_cast<int>(stage.colourArg1),
+                                  static_cast<int>(stage.colourArg2)};
+    choices.alphaStage[index] = {static_cast<int>(stage.alphaOp), static_cast<int>(stage.alphaArg1),
+                                 static_cast<int>(stage.alphaArg2)};
+    choices.hasTexture[index] = stage.texture != 0;
+  }
+  choices.specular = state.specular;
+  return choices;
+}
+
+// The program for the state's fragment choices, built the first time they are drawn with; null
+// when it cannot be built.
+const FixedFunctionProgram* fixedFunctionProgram(DisplayDevice& device) {
+  const FragmentChoices choices = fragmentChoices(device.state);
+  for (const FixedFunctionProgram& program : device.fixedFunction) {
+    if (program.choices == choices) {
+      return &program;
+    }
+  }
+  FixedFunctionProgram program;
+  std::string error;
+  if (!buildFixedFunctionProgram(program, choices, error)) {
+    return nullptr;
+  }
+  device.fixedFunction.push_back(program);
+  return &device.fixedFunction.back();
+}
+
+// Puts every piece of DeviceState into GL before a draw; false when there is no program for it.
+bool applyState(DisplayDevice& device, VertexLayout layout) {
+  const FixedFunctionProgram* program = fixedFunctionProgram(device);
+  if (!program) {
+    return false;
+  }
   flushPainting(device);
   const DeviceState& state = device.state;
   glBindFramebuffer(GL_FRAMEBUFFER, device.framebuffer);
@@ -228,7 +264,7 @@ void applyState(DisplayDevice& device, VertexLayout layout) {
     glDisable(GL_BLEND);
   }
 
-  const FixedFunctionProgram& p = device.fixedFunction;
+  const FixedFunctionProgram& p = *program;
   glUseProgram(p.program);
   const Mat4 worldView = state.world * state.view;
   glUniformMatrix4fv(p.worldView, 1, GL_FALSE, &worldView.m[0][0]);
@@ -240,7 +276,6 @@ void applyState(DisplayDevice& device, VertexLayout layout) {
               static_cast<float>(std::max(state.viewport.width, 1)),
               static_cast<float>(std::max(state.viewport.height, 1)));
   glUniform1i(p.lighting, state.lighting);
-  glUniform1i(p.specularEnable, state.specular);
   uniformColour(p.globalAmbient, fromArgb(state.ambient));
   uniformColour(p.materialDiffuse, state.material.diffuse);
   uniformColour(p.materialAmbient, state.material.ambient);
@@ -259,14 +294,10 @@ void applyState(DisplayDevice& device, VertexLayout layout) {
     glUniform1i(p.coordSource[index], stage.coordSource == TexCoordSource::CameraSpaceNormal ? 1 : 0);
     glUniform1i(p.coordTransformed[index], stage.transformTwoCoords);
     glUniformMatrix4fv(p.texTransform[index], 1, GL_FALSE, &stage.transform.m[0][0]);
-    glUniform3i(p.colourStage[index], static_cast<int>(stage.colourOp), static_cast<int>(stage.colourArg1),
-                static_cast<int>(stage.colourArg2));
-    glUniform3i(p.alphaStage[index], static_cast<int>(stage.alphaOp), static_cast<int>(stage.alphaArg1),
-                static_cast<int>(stage.alphaArg2));
-    glUniform1i(p.hasTexture[index], stage.texture != 0);
     glUniform1i(p.sampler[index], index);
     applyStageTexture(device, index, stage);
   }
+  return true;
 }
 
 GLenum glPrimitive(Primitive primitive) {
@@ -288,7 +319,9 @@ bool indicesInRange(std::span<const std::uint16_t> indices, int vertexCount) {
 
 void drawBound(DisplayDevice& device, const VertexBuffer& buffer, Primitive primitive,
                std::span<const std::uint16_t> indices, int vertexCount) {
-  applyState(device, buffer.layout);
+  if (!applyState(device, buffer.layout)) {
+    return;
+  }
   glBindVertexArray(buffer.vertexArray);
   if (indices.empty()) {
     glDrawArrays(glPrimitive(primitive), 0, vertexCount);
@@ -312,8 +345,9 @@ Outcome createDevice(DisplayDevice& device, port::Size screen, const DeviceSetCh
   }
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &device.maxTextureSize);
   std::string error;
-  if (!buildFixedFunctionProgram(device.fixedFunction, error) ||
-      !buildOverlayProgram(device.overlayProgram, error)) {
+  // Builds the default state's program now, so that a context unable to build any fails here.
+  applyDefaultStates(device);
+  if (!fixedFunctionProgram(device) || !buildOverlayProgram(device.overlayProgram, error)) {
     releaseDevice(device);
     return initError("QueryInterfaceエラー:%d", 0);
   }
@@ -349,7 +383,9 @@ void releaseDevice(DisplayDevice& device) {
   glDeleteSamplers(2, device.samplers);
   glDeleteBuffers(1, &device.indexStream);
   glDeleteVertexArrays(1, &device.emptyVertexArray);
-  glDeleteProgram(device.fixedFunction.program);
+  for (const FixedFunctionProgram& program : device.fixedFunction) {
+    glDeleteProgram(program.program);
+  }
   glDeleteProgram(device.overlayProgram.program);
   const int maxTextureSize = device.maxTextureSize;
   device = DisplayDevice{};
@@ -403,7 +439,9 @@ void drawIndexRun(DisplayDevice& device, const VertexBuffer& buffer, const Index
       run.first < 0 || run.count > indices.count - run.first || run.highestVertex >= buffer.count) {
     return;
   }
-  applyState(device, buffer.layout);
+  if (!applyState(device, buffer.layout)) {
+    return;
+  }
   glBindVertexArray(buffer.vertexArray);
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indices.buffer);
   const auto offset = static_cast<std::uintptr_t>(run.first) * sizeof(std::uint16_t);

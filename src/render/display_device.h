@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "files/image/bmp_image.h"
 #include "port/canvas/canvas.h"
@@ -39,8 +40,8 @@ struct DisplayDevice {
   unsigned depthBuffer = 0;
   unsigned samplers[2] = {0, 0};
   unsigned indexStream = 0;
-  VertexBuffer vertexStream[3];  // one per layout, for vertices drawn straight from memory
-  FixedFunctionProgram fixedFunction;
+  VertexBuffer vertexStream[3];                     // one per layout, for vertices drawn straight from memory
+  std::vector<FixedFunctionProgram> fixedFunction;  // one per set of fragment choices drawn with
   OverlayProgram overlayProgram;
   unsigned overlayTexture = 0;
   unsigned emptyVertexArray = 0;

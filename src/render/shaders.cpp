@@ -2,6 +2,7 @@
 
 #include <GL/glcorearb.h>
 
+#include <string>
 #include <string_view>
 
 #include "render/vertex_attributes.h"
@@ -94,19 +95,17 @@ void main() {
 }
 )";
 
-// Fragment stage: the two-stage texture cascade, then the specular sum.
-constexpr std::string_view kFixedFragment = R"(#version 330 core
+// Fragment stage: the two-stage texture cascade, then the specular sum. It follows the constants
+// colourStage, alphaStage (operation, argument 1, argument 2 per stage), hasTexture and
+// specularEnable that `fragmentSource` puts before it.
+constexpr std::string_view kFixedFragment = R"(
 in vec4 diffuseColour;
 in vec4 specularColour;
 in vec2 stageUv0;
 in vec2 stageUv1;
 
-uniform ivec3 colourStage[2];  // operation, argument 1, argument 2
-uniform ivec3 alphaStage[2];
-uniform bool hasTexture[2];
 uniform sampler2D stageSampler0;
 uniform sampler2D stageSampler1;
-uniform bool specularEnable;
 
 out vec4 fragmentColour;
 
@@ -165,6 +164,23 @@ out vec4 fragmentColour;
 void main() { fragmentColour = texture(overlay, uv); }
 )";
 
+std::string fragmentSource(const FragmentChoices& choices) {
+  const auto triple = [](const std::array<int, 3>& t) {
+    return "ivec3(" + std::to_string(t[0]) + ", " + std::to_string(t[1]) + ", " + std::to_string(t[2]) + ")";
+  };
+  const auto flag = [](bool on) { return std::string(on ? "true" : "false"); };
+  std::string source = "#version 330 core\n";
+  source += "const ivec3 colourStage[2] = ivec3[2](" + triple(choices.colourStage[0]) + ", " +
+            triple(choices.colourStage[1]) + ");\n";
+  source += "const ivec3 alphaStage[2] = ivec3[2](" + triple(choices.alphaStage[0]) + ", " +
+            triple(choices.alphaStage[1]) + ");\n";
+  source += "const bool hasTexture[2] = bool[2](" + flag(choices.hasTexture[0]) + ", " +
+            flag(choices.hasTexture[1]) + ");\n";
+  source += "const bool specularEnable = " + flag(choices.specular) + ";\n";
+  source += kFixedFragment;
+  return source;
+}
+
 unsigned compile(GLenum kind, std::string_view source, std::string& error) {
   const GLuint shader = glCreateShader(kind);
   const char* text = source.data();
@@ -213,8 +229,10 @@ unsigned link(std::string_view vertexSource, std::string_view fragmentSource, st
 
 }  // namespace
 
-bool buildFixedFunctionProgram(FixedFunctionProgram& p, std::string& error) {
-  p.program = link(kFixedVertex, kFixedFragment, error);
+bool buildFixedFunctionProgram(FixedFunctionProgram& p, const FragmentChoices& choices, std::string& error) {
+  p = FixedFunctionProgram{};
+  p.choices = choices;
+  p.program = link(kFixedVertex, fragmentSource(choices), error);
   if (p.program == 0) {
     return false;
   }
@@ -225,7 +243,6 @@ bool buildFixedFunctionProgram(FixedFunctionProgram& p, std::string& error) {
   p.vertexLayout = at("vertexLayout");
   p.viewport = at("viewport");
   p.lighting = at("lighting");
-  p.specularEnable = at("specularEnable");
   p.globalAmbient = at("globalAmbient");
   p.materialDiffuse = at("materialDiffuse");
   p.materialAmbient = at("materialAmbient");
@@ -240,17 +257,11 @@ bool buildFixedFunctionProgram(FixedFunctionProgram& p, std::string& error) {
   const char* const coordSources[] = {"coordSource[0]", "coordSource[1]"};
   const char* const transformed[] = {"coordTransformed[0]", "coordTransformed[1]"};
   const char* const transforms[] = {"texTransform[0]", "texTransform[1]"};
-  const char* const colourStages[] = {"colourStage[0]", "colourStage[1]"};
-  const char* const alphaStages[] = {"alphaStage[0]", "alphaStage[1]"};
-  const char* const hasTextures[] = {"hasTexture[0]", "hasTexture[1]"};
   const char* const samplers[] = {"stageSampler0", "stageSampler1"};
   for (int stage = 0; stage < 2; ++stage) {
     p.coordSource[stage] = at(coordSources[stage]);
     p.coordTransformed[stage] = at(transformed[stage]);
     p.texTransform[stage] = at(transforms[stage]);
-    p.colourStage[stage] = at(colourStages[stage]);
-    p.alphaStage[stage] = at(alphaStages[stage]);
-    p.hasTexture[stage] = at(hasTextures[stage]);
     p.sampler[stage] = at(samplers[stage]);
   }
   return true;

@@ -188,6 +188,55 @@ TEST_F(RenderTest, StageOneModulatesTheStageZeroResultWithItsTexture) {
   releaseSurfaces(store);
 }
 
+// Each draw takes the texture stages and specular sum of its own state, whatever the draw before
+// it used, and a state seen before reuses what was built for it.
+TEST_F(RenderTest, ConsecutiveDrawsFollowTheirOwnStageChoices) {
+  ASSERT_TRUE(makeDevice(64, 64));
+  TempFolder folder;
+  writeBandedBmp(folder / "cloth.bmp", 4, 4, 4, {200, 100, 50}, {200, 100, 50});
+  TextureStore store;
+  ASSERT_TRUE(registerTexture(store, "cloth.bmp", folder.path()));
+  createSurfaces(store, device_);
+  clearWhite(device_);
+  useClipSpace(device_);
+  DeviceState& state = device_.state;
+  state.lighting = false;
+  state.stages[0].texture = 0;
+  const auto column = [&](float left) {
+    const float right = left + 0.5f;
+    const std::array<LitVertex, 4> quad{LitVertex{{left, 1, 0.5f}, 0, 0xFF808080, 0xFF102030, 0, 0},
+                                        LitVertex{{right, 1, 0.5f}, 0, 0xFF808080, 0xFF102030, 1, 0},
+                                        LitVertex{{left, -1, 0.5f}, 0, 0xFF808080, 0xFF102030, 0, 1},
+                                        LitVertex{{right, -1, 0.5f}, 0, 0xFF808080, 0xFF102030, 1, 1}};
+    drawVertices<LitVertex>(device_, quad, Primitive::TriangleStrip);
+  };
+  const unsigned cloth = findTexture(store, "cloth.bmp").name;
+  const auto textured = [&](bool on) {
+    state.stages[1].colourOp = on ? TextureOp::Modulate : TextureOp::Disable;
+    state.stages[1].texture = on ? cloth : 0;
+  };
+  state.specular = false;
+  textured(true);
+  column(-1.0f);
+  textured(false);
+  column(-0.5f);
+  state.specular = true;
+  column(0.0f);
+  textured(true);
+  column(0.5f);
+  const std::size_t programs = device_.fixedFunction.size();
+  state.specular = false;
+  column(-1.0f);
+  EXPECT_EQ(device_.fixedFunction.size(), programs);
+
+  const RgbaImage picture = readBackBuffer(device_);
+  EXPECT_TRUE(near(pixelAt(picture, 8, 32), 100, 50, 25)) << std::hex << pixelAt(picture, 8, 32);
+  EXPECT_TRUE(near(pixelAt(picture, 24, 32), 128, 128, 128)) << std::hex << pixelAt(picture, 24, 32);
+  EXPECT_TRUE(near(pixelAt(picture, 40, 32), 144, 160, 176)) << std::hex << pixelAt(picture, 40, 32);
+  EXPECT_TRUE(near(pixelAt(picture, 56, 32), 116, 82, 73)) << std::hex << pixelAt(picture, 56, 32);
+  releaseSurfaces(store);
+}
+
 TEST_F(RenderTest, CullModesAndAlphaBlending) {
   ASSERT_TRUE(makeDevice(64, 64));
   clearWhite(device_);
