@@ -200,10 +200,14 @@ void applyViewport(const DisplayDevice& device) {
   glDepthRange(v.minZ, v.maxZ);
 }
 
-FragmentChoices fragmentChoices(const DeviceState& state) {
-  FragmentChoices choices;
+ProgramChoices programChoices(const DeviceState& state, VertexLayout layout) {
+  ProgramChoices choices;
+  choices.vertexLayout = static_cast<int>(layout);
+  choices.lighting = state.lighting;
   for (int index = 0; index < 2; ++index) {
     const TextureStage& stage = state.stages[index];
+    choices.coordSource[index] = stage.coordSource == TexCoordSource::CameraSpaceNormal ? 1 : 0;
+    choices.coordTransformed[index] = stage.transformTwoCoords;
     choices.colourStage[index] = {static_cast<int>(stage.colourOp), static_cast<int>(stage.colourArg1),
                                   static_cast<int>(stage.colourArg2)};
     choices.alphaStage[index] = {static_cast<int>(stage.alphaOp), static_cast<int>(stage.alphaArg1),
@@ -214,10 +218,10 @@ FragmentChoices fragmentChoices(const DeviceState& state) {
   return choices;
 }
 
-// The program for the state's fragment choices, built the first time they are drawn with; null
-// when it cannot be built.
-const FixedFunctionProgram* fixedFunctionProgram(DisplayDevice& device) {
-  const FragmentChoices choices = fragmentChoices(device.state);
+// The program for the choices of the state and layout, built the first time they are drawn with;
+// null when it cannot be built.
+const FixedFunctionProgram* fixedFunctionProgram(DisplayDevice& device, VertexLayout layout) {
+  const ProgramChoices choices = programChoices(device.state, layout);
   for (const FixedFunctionProgram& program : device.fixedFunction) {
     if (program.choices == choices) {
       return &program;
@@ -234,7 +238,7 @@ const FixedFunctionProgram* fixedFunctionProgram(DisplayDevice& device) {
 
 // Puts every piece of DeviceState into GL before a draw; false when there is no program for it.
 bool applyState(DisplayDevice& device, VertexLayout layout) {
-  const FixedFunctionProgram* program = fixedFunctionProgram(device);
+  const FixedFunctionProgram* program = fixedFunctionProgram(device, layout);
   if (!program) {
     return false;
   }
@@ -271,11 +275,9 @@ bool applyState(DisplayDevice& device, VertexLayout layout) {
   glUniformMatrix4fv(p.projection, 1, GL_FALSE, &state.projection.m[0][0]);
   const std::array<float, 9> normals = normalTransform(worldView);
   glUniformMatrix3fv(p.normalMatrix, 1, GL_FALSE, normals.data());
-  glUniform1i(p.vertexLayout, static_cast<int>(layout));
   glUniform4f(p.viewport, static_cast<float>(state.viewport.x), static_cast<float>(state.viewport.y),
               static_cast<float>(std::max(state.viewport.width, 1)),
               static_cast<float>(std::max(state.viewport.height, 1)));
-  glUniform1i(p.lighting, state.lighting);
   uniformColour(p.globalAmbient, fromArgb(state.ambient));
   uniformColour(p.materialDiffuse, state.material.diffuse);
   uniformColour(p.materialAmbient, state.material.ambient);
@@ -291,8 +293,6 @@ bool applyState(DisplayDevice& device, VertexLayout layout) {
   uniformColour(p.lightAmbient, light.ambient);
   for (int index = 0; index < 2; ++index) {
     const TextureStage& stage = state.stages[index];
-    glUniform1i(p.coordSource[index], stage.coordSource == TexCoordSource::CameraSpaceNormal ? 1 : 0);
-    glUniform1i(p.coordTransformed[index], stage.transformTwoCoords);
     glUniformMatrix4fv(p.texTransform[index], 1, GL_FALSE, &stage.transform.m[0][0]);
     glUniform1i(p.sampler[index], index);
     applyStageTexture(device, index, stage);
@@ -347,7 +347,8 @@ Outcome createDevice(DisplayDevice& device, port::Size screen, const DeviceSetCh
   std::string error;
   // Builds the default state's program now, so that a context unable to build any fails here.
   applyDefaultStates(device);
-  if (!fixedFunctionProgram(device) || !buildOverlayProgram(device.overlayProgram, error)) {
+  if (!fixedFunctionProgram(device, VertexLayout::Model) ||
+      !buildOverlayProgram(device.overlayProgram, error)) {
     releaseDevice(device);
     return initError("QueryInterfaceエラー:%d", 0);
   }

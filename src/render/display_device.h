@@ -41,7 +41,7 @@ struct DisplayDevice {
   unsigned samplers[2] = {0, 0};
   unsigned indexStream = 0;
   VertexBuffer vertexStream[3];                     // one per layout, for vertices drawn straight from memory
-  std::vector<FixedFunctionProgram> fixedFunction;  // one per set of fragment choices drawn with
+  std::vector<FixedFunctionProgram> fixedFunction;  // one per set of program choices drawn with
   OverlayProgram overlayProgram;
   unsigned overlayTexture = 0;
   unsigned emptyVertexArray = 0;

@@ -188,8 +188,8 @@ TEST_F(RenderTest, StageOneModulatesTheStageZeroResultWithItsTexture) {
   releaseSurfaces(store);
 }
 
-// Each draw takes the texture stages and specular sum of its own state, whatever the draw before
-// it used, and a state seen before reuses what was built for it.
+// Each draw takes the lighting, texture stages and specular sum of its own state, whatever the
+// draw before it used, and a state seen before reuses what was built for it.
 TEST_F(RenderTest, ConsecutiveDrawsFollowTheirOwnStageChoices) {
   ASSERT_TRUE(makeDevice(64, 64));
   TempFolder folder;
@@ -234,6 +234,15 @@ TEST_F(RenderTest, ConsecutiveDrawsFollowTheirOwnStageChoices) {
   EXPECT_TRUE(near(pixelAt(picture, 24, 32), 128, 128, 128)) << std::hex << pixelAt(picture, 24, 32);
   EXPECT_TRUE(near(pixelAt(picture, 40, 32), 144, 160, 176)) << std::hex << pixelAt(picture, 40, 32);
   EXPECT_TRUE(near(pixelAt(picture, 56, 32), 116, 82, 73)) << std::hex << pixelAt(picture, 56, 32);
+
+  // Lit, a vertex without a normal takes ambient light only, and there is none here.
+  state.lighting = true;
+  state.ambient = 0;
+  state.material = {};
+  state.light.ambient = {};
+  textured(false);
+  column(-0.5f);
+  EXPECT_EQ(pixelAt(readBackBuffer(device_), 24, 32), 0x000000u);
   releaseSurfaces(store);
 }
 
