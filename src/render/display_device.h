@@ -45,6 +45,7 @@ struct DisplayDevice {
   OverlayProgram overlayProgram;
   unsigned overlayTexture = 0;
   unsigned emptyVertexArray = 0;
+  int indicesSinceFlush = 0;  // indices drawn since the rasteriser was last handed the draws
 
   // The 2D painting layer: what text, pens, fills and sprites painted since the last 3D draw.
   // It is laid over the back buffer before anything reads or draws into it again.
