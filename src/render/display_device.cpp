@@ -17,6 +17,10 @@ namespace {
 constexpr const char* kInitCaption = "Direct3D::Init";
 constexpr int kNoContext = -1;
 constexpr float kInitialFieldOfView = 0.7825f;
+// A software rasteriser starts on the draws only when they are flushed and would idle while a
+// frame of many models is prepared: handing them over every so many indices lets it work on
+// them meanwhile. Measured on ten characters; much smaller batches cost more than they win.
+constexpr int kIndicesPerFlush = 40000;
 
 Outcome initFailure(std::string text) {
   return {false, {{std::move(text), kInitCaption, true}}};
@@ -200,8 +204,48 @@ void applyViewport(const DisplayDevice& device) {
   glDepthRange(v.minZ, v.maxZ);
 }
 
-// Puts every piece of DeviceState into GL before a draw.
-void applyState(DisplayDevice& device, VertexLayout layout) {
+ProgramChoices programChoices(const DeviceState& state, VertexLayout layout) {
+  ProgramChoices choices;
+  choices.vertexLayout = static_cast<int>(layout);
+  choices.lighting = state.lighting;
+  for (int index = 0; index < 2; ++index) {
+    const TextureStage& stage = state.stages[index];
+    choices.coordSource[index] = stage.coordSource == TexCoordSource::CameraSpaceNormal ? 1 : 0;
+    choices.coordTransformed[index] = stage.transformTwoCoords;
+    choices.colourStage[index] = {static_cast<int>(stage.colourOp), static_cast<int>(stage.colourArg1),
+                                  static_cast<int>(stage.colourArg2)};
+    choices.alphaStage[index] = {static_cast<int>(stage.alphaOp), static_cast<int>(stage.alphaArg1),
+                                 static_cast<int>(stage.alphaArg2)};
+    choices.hasTexture[index] = stage.texture != 0;
+  }
+  choices.specular = state.specular;
+  return choices;
+}
+
+// The program for the choices of the state and layout, built the first time they are drawn with;
+// null when it cannot be built.
+const FixedFunctionProgram* fixedFunctionProgram(DisplayDevice& device, VertexLayout layout) {
+  const ProgramChoices choices = programChoices(device.state, layout);
+  for (const FixedFunctionProgram& program : device.fixedFunction) {
+    if (program.choices == choices) {
+      return &program;
+    }
+  }
+  FixedFunctionProgram program;
+  std::string error;
+  if (!buildFixedFunctionProgram(program, choices, error)) {
+    return nullptr;
+  }
+  device.fixedFunction.push_back(program);
+  return &device.fixedFunction.back();
+}
+
+// Puts every piece of DeviceState into GL before a draw; false when there is no program for it.
+bool applyState(DisplayDevice& device, VertexLayout layout) {
+  const FixedFunctionProgram* program = fixedFunctionProgram(device, layout);
+  if (!program) {
+    return false;
+  }
   flushPainting(device);
   const DeviceState& state = device.state;
   glBindFramebuffer(GL_FRAMEBUFFER, device.framebuffer);
@@ -228,19 +272,16 @@ void applyState(DisplayDevice& device, VertexLayout layout) {
     glDisable(GL_BLEND);
   }
 
-  const FixedFunctionProgram& p = device.fixedFunction;
+  const FixedFunctionProgram& p = *program;
   glUseProgram(p.program);
   const Mat4 worldView = state.world * state.view;
   glUniformMatrix4fv(p.worldView, 1, GL_FALSE, &worldView.m[0][0]);
   glUniformMatrix4fv(p.projection, 1, GL_FALSE, &state.projection.m[0][0]);
   const std::array<float, 9> normals = normalTransform(worldView);
   glUniformMatrix3fv(p.normalMatrix, 1, GL_FALSE, normals.data());
-  glUniform1i(p.vertexLayout, static_cast<int>(layout));
   glUniform4f(p.viewport, static_cast<float>(state.viewport.x), static_cast<float>(state.viewport.y),
               static_cast<float>(std::max(state.viewport.width, 1)),
               static_cast<float>(std::max(state.viewport.height, 1)));
-  glUniform1i(p.lighting, state.lighting);
-  glUniform1i(p.specularEnable, state.specular);
   uniformColour(p.globalAmbient, fromArgb(state.ambient));
   uniformColour(p.materialDiffuse, state.material.diffuse);
   uniformColour(p.materialAmbient, state.material.ambient);
@@ -256,17 +297,11 @@ void applyState(DisplayDevice& device, VertexLayout layout) {
   uniformColour(p.lightAmbient, light.ambient);
   for (int index = 0; index < 2; ++index) {
     const TextureStage& stage = state.stages[index];
-    glUniform1i(p.coordSource[index], stage.coordSource == TexCoordSource::CameraSpaceNormal ? 1 : 0);
-    glUniform1i(p.coordTransformed[index], stage.transformTwoCoords);
     glUniformMatrix4fv(p.texTransform[index], 1, GL_FALSE, &stage.transform.m[0][0]);
-    glUniform3i(p.colourStage[index], static_cast<int>(stage.colourOp), static_cast<int>(stage.colourArg1),
-                static_cast<int>(stage.colourArg2));
-    glUniform3i(p.alphaStage[index], static_cast<int>(stage.alphaOp), static_cast<int>(stage.alphaArg1),
-                static_cast<int>(stage.alphaArg2));
-    glUniform1i(p.hasTexture[index], stage.texture != 0);
     glUniform1i(p.sampler[index], index);
     applyStageTexture(device, index, stage);
   }
+  return true;
 }
 
 GLenum glPrimitive(Primitive primitive) {
@@ -288,7 +323,9 @@ bool indicesInRange(std::span<const std::uint16_t> indices, int vertexCount) {
 
 void drawBound(DisplayDevice& device, const VertexBuffer& buffer, Primitive primitive,
                std::span<const std::uint16_t> indices, int vertexCount) {
-  applyState(device, buffer.layout);
+  if (!applyState(device, buffer.layout)) {
+    return;
+  }
   glBindVertexArray(buffer.vertexArray);
   if (indices.empty()) {
     glDrawArrays(glPrimitive(primitive), 0, vertexCount);
@@ -312,7 +349,9 @@ Outcome createDevice(DisplayDevice& device, port::Size screen, const DeviceSetCh
   }
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &device.maxTextureSize);
   std::string error;
-  if (!buildFixedFunctionProgram(device.fixedFunction, error) ||
+  // Builds the default state's program now, so that a context unable to build any fails here.
+  applyDefaultStates(device);
+  if (!fixedFunctionProgram(device, VertexLayout::Model) ||
       !buildOverlayProgram(device.overlayProgram, error)) {
     releaseDevice(device);
     return initError("QueryInterfaceエラー:%d", 0);
@@ -349,7 +388,9 @@ void releaseDevice(DisplayDevice& device) {
   glDeleteSamplers(2, device.samplers);
   glDeleteBuffers(1, &device.indexStream);
   glDeleteVertexArrays(1, &device.emptyVertexArray);
-  glDeleteProgram(device.fixedFunction.program);
+  for (const FixedFunctionProgram& program : device.fixedFunction) {
+    glDeleteProgram(program.program);
+  }
   glDeleteProgram(device.overlayProgram.program);
   const int maxTextureSize = device.maxTextureSize;
   device = DisplayDevice{};
@@ -395,6 +436,29 @@ void drawIndexed(DisplayDevice& device, const VertexBuffer& buffer, Primitive pr
     return;
   }
   drawBound(device, buffer, primitive, indices, buffer.count);
+}
+
+void drawIndexRun(DisplayDevice& device, const VertexBuffer& buffer, const IndexBuffer& indices,
+                  Primitive primitive, IndexRun run) {
+  if (!device.created || buffer.buffer == 0 || buffer.locked || indices.buffer == 0 || run.count <= 0 ||
+      run.first < 0 || run.count > indices.count - run.first || run.highestVertex >= buffer.count) {
+    return;
+  }
+  if (!applyState(device, buffer.layout)) {
+    return;
+  }
+  glBindVertexArray(buffer.vertexArray);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indices.buffer);
+  const auto offset = static_cast<std::uintptr_t>(run.first) * sizeof(std::uint16_t);
+  glDrawRangeElements(glPrimitive(primitive), static_cast<GLuint>(run.lowestVertex),
+                      static_cast<GLuint>(run.highestVertex), run.count, GL_UNSIGNED_SHORT,
+                      reinterpret_cast<const void*>(offset));
+  glBindVertexArray(0);
+  device.indicesSinceFlush += run.count;
+  if (device.indicesSinceFlush >= kIndicesPerFlush) {
+    glFlush();
+    device.indicesSinceFlush = 0;
+  }
 }
 
 void drawVertexData(DisplayDevice& device, VertexLayout layout, std::span<const std::byte> vertices,

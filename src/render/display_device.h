@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "files/image/bmp_image.h"
 #include "port/canvas/canvas.h"
@@ -39,11 +40,12 @@ struct DisplayDevice {
   unsigned depthBuffer = 0;
   unsigned samplers[2] = {0, 0};
   unsigned indexStream = 0;
-  VertexBuffer vertexStream[3];  // one per layout, for vertices drawn straight from memory
-  FixedFunctionProgram fixedFunction;
+  VertexBuffer vertexStream[3];                     // one per layout, for vertices drawn straight from memory
+  std::vector<FixedFunctionProgram> fixedFunction;  // one per set of program choices drawn with
   OverlayProgram overlayProgram;
   unsigned overlayTexture = 0;
   unsigned emptyVertexArray = 0;
+  int indicesSinceFlush = 0;  // indices drawn since the rasteriser was last handed the draws
 
   // The 2D painting layer: what text, pens, fills and sprites painted since the last 3D draw.
   // It is laid over the back buffer before anything reads or draws into it again.
@@ -70,6 +72,9 @@ void clear(DisplayDevice& device, ClearTargets targets, std::uint32_t colour, fl
 // Draws `indices` (16-bit, into `buffer`) as `primitive` with the device state.
 void drawIndexed(DisplayDevice& device, const VertexBuffer& buffer, Primitive primitive,
                  std::span<const std::uint16_t> indices);
+// Draws the run `run` of `indices` as `primitive`; a run naming a vertex past `buffer` is dropped.
+void drawIndexRun(DisplayDevice& device, const VertexBuffer& buffer, const IndexBuffer& indices,
+                  Primitive primitive, IndexRun run);
 // Draws vertices straight from memory; without indices they are taken in order.
 void drawVertexData(DisplayDevice& device, VertexLayout layout, std::span<const std::byte> vertices,
                     Primitive primitive, std::span<const std::uint16_t> indices = {});

@@ -23,16 +23,6 @@ MaterialColours colourBlock(const Material& material, bool semiTransparent) {
   return block;
 }
 
-// The material's run of the index list, never past its end whatever the counts claim.
-std::span<const std::uint16_t> indexRun(const Model& model, std::size_t offset, std::uint32_t count) {
-  const std::size_t total = model.indices.size();
-  if (offset >= total) {
-    return {};
-  }
-  return std::span<const std::uint16_t>(model.indices)
-      .subspan(offset, std::min<std::size_t>(count, total - offset));
-}
-
 void useAlphaBlending(DeviceState& state, bool on) {
   state.alphaBlend = on;
   if (on) {
@@ -74,18 +64,18 @@ void setToonRamp(DisplayDevice& device, const TextureStore& textures, const Draw
   }
 }
 
-void drawRun(DisplayDevice& device, const VertexBuffer& buffer, const MaterialColours& block,
-             std::span<const std::uint16_t> run) {
+void drawRun(DisplayDevice& device, const ModelDeviceResources& resources, const MaterialColours& block,
+             IndexRun run) {
   DeviceState& state = device.state;
   state.material = block;
   if (block.diffuse.a < 1.0f) {
     // Back faces first so the near side blends over the far side.
     useAlphaBlending(state, true);
     state.cull = Cull::Clockwise;
-    drawIndexed(device, buffer, Primitive::TriangleList, run);
+    drawIndexRun(device, resources.modelBuffer, resources.indexBuffer, Primitive::TriangleList, run);
     state.cull = Cull::CounterClockwise;
   }
-  drawIndexed(device, buffer, Primitive::TriangleList, run);
+  drawIndexRun(device, resources.modelBuffer, resources.indexBuffer, Primitive::TriangleList, run);
   state.alphaBlend = false;
 }
 
@@ -126,17 +116,16 @@ void drawModel(DisplayDevice& device, const TextureStore& textures, const Drawin
     return;
   }
   device.state.lighting = true;
-  std::size_t offset = 0;
-  for (const Material& material : model.materials) {
+  const ModelDeviceResources& buffers = *model.deviceResources;
+  for (std::size_t m = 0; m < model.materials.size() && m < buffers.materialRuns.size(); ++m) {
+    const Material& material = model.materials[m];
     if (material.indexCount == 0) {
       continue;
     }
     setMaterialTexture(device, textures, model, material);
     setToonLookUp(device.state, lightDirection);
     setToonRamp(device, textures, resources, material.toonIndex);
-    drawRun(device, model.deviceResources->modelBuffer, colourBlock(material, model.semiTransparent),
-            indexRun(model, offset, material.indexCount));
-    offset += material.indexCount;
+    drawRun(device, buffers, colourBlock(material, model.semiTransparent), buffers.materialRuns[m]);
   }
   device.state.stages[1].colourOp = TextureOp::Disable;
 }
@@ -145,13 +134,12 @@ void drawEdgeMesh(DisplayDevice& device, const Model& model) {
   if (!model.visible || model.semiTransparent || model.materials.empty() || !model.deviceResources) {
     return;
   }
-  std::size_t offset = 0;
-  for (const Material& material : model.materials) {
-    if (material.edge && material.indexCount != 0) {
-      drawIndexed(device, model.deviceResources->edgeBuffer, Primitive::TriangleList,
-                  indexRun(model, offset, material.indexCount));
+  const ModelDeviceResources& buffers = *model.deviceResources;
+  for (std::size_t m = 0; m < model.materials.size() && m < buffers.materialRuns.size(); ++m) {
+    if (model.materials[m].edge) {
+      drawIndexRun(device, buffers.edgeBuffer, buffers.indexBuffer, Primitive::TriangleList,
+                   buffers.materialRuns[m]);
     }
-    offset += material.indexCount;
   }
 }
 

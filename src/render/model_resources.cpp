@@ -26,10 +26,23 @@ bool upload(VertexBuffer& buffer, const std::vector<ModelVertexRecord>& vertices
   return true;
 }
 
+// Each material's run follows the one before; counts that claim more than the list holds are cut.
+std::vector<IndexRun> materialRuns(const Model& model) {
+  std::vector<IndexRun> runs;
+  runs.reserve(model.materials.size());
+  std::size_t offset = 0;
+  for (const Material& material : model.materials) {
+    runs.push_back(indexRun(model.indices, offset, material.indexCount));
+    offset += material.indexCount;
+  }
+  return runs;
+}
+
 std::optional<ModelLoadFailure> createVertexBuffers(const Model& model, ModelDeviceResources& resources) {
   const auto count = static_cast<int>(model.sourceVertices.size());
   if (!createVertexBuffer(resources.edgeBuffer, VertexLayout::Lit, count) ||
-      !createVertexBuffer(resources.modelBuffer, VertexLayout::Model, count)) {
+      !createVertexBuffer(resources.modelBuffer, VertexLayout::Model, count) ||
+      (!model.indices.empty() && !createIndexBuffer(resources.indexBuffer, model.indices))) {
     return deviceFailure("グラフィックカードの性能が足りません");
   }
   if (!upload<LitVertex>(resources.edgeBuffer, model.edgeVertices)) {
@@ -38,6 +51,7 @@ std::optional<ModelLoadFailure> createVertexBuffers(const Model& model, ModelDev
   if (!upload<ModelVertex>(resources.modelBuffer, model.modelVertices)) {
     return deviceFailure("モデル用バッファLock失敗");
   }
+  resources.materialRuns = materialRuns(model);
   return std::nullopt;
 }
 
@@ -46,6 +60,7 @@ std::optional<ModelLoadFailure> createVertexBuffers(const Model& model, ModelDev
 ModelDeviceResources::~ModelDeviceResources() {
   releaseVertexBuffer(modelBuffer);
   releaseVertexBuffer(edgeBuffer);
+  releaseIndexBuffer(indexBuffer);
 }
 
 std::optional<ModelLoadFailure> createModelResources(Model& model, DisplayDevice& device,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "render/display_device.h"
 #include "render/texture_store.h"
@@ -12,15 +13,17 @@
 namespace zv {
 
 struct ModelDeviceResources {
-  VertexBuffer modelBuffer;  // position-normal-uv, one entry per model vertex
-  VertexBuffer edgeBuffer;   // position-colours-uv, the outline
+  VertexBuffer modelBuffer;            // position-normal-uv, one entry per model vertex
+  VertexBuffer edgeBuffer;             // position-colours-uv, the outline
+  IndexBuffer indexBuffer;             // the model's index list, shared by both vertex buffers
+  std::vector<IndexRun> materialRuns;  // per material, its run of the index list
   ModelDeviceResources() = default;
   ModelDeviceResources(const ModelDeviceResources&) = delete;
   ModelDeviceResources& operator=(const ModelDeviceResources&) = delete;
   ~ModelDeviceResources();
 };
 
-// Creates and fills the vertex buffers of a parsed model (none for a model without vertices),
+// Creates and fills the vertex and index buffers of a parsed model (none for a model without vertices),
 // registers its material textures from the model file's folder and makes their surfaces. A
 // texture that cannot be read leaves its material untextured. On failure the message says why
 // and the model keeps no device resources.

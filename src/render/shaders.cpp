@@ -2,6 +2,7 @@
 
 #include <GL/glcorearb.h>
 
+#include <string>
 #include <string_view>
 
 #include "render/vertex_attributes.h"
@@ -12,8 +13,9 @@ namespace {
 // Vertex stage: transform, the fixed-function lighting equations (camera space, normals through
 // the inverse transpose and not renormalised, local viewer for specular), texture-coordinate
 // generation. Screen coordinates map onto pixel edges, so a quad from x 36 to 60 covers pixels
-// 36..59 whatever the rasteriser's rule for ties.
-constexpr std::string_view kFixedVertex = R"(#version 330 core
+// 36..59 whatever the rasteriser's rule for ties. It follows the constants vertexLayout (0 model,
+// 1 lit, 2 screen), lighting, coordSource and coordTransformed that `programHeader` puts before it.
+constexpr std::string_view kFixedVertex = R"(
 layout(location = 0) in vec4 inPosition;
 layout(location = 1) in vec3 inNormal;
 layout(location = 2) in vec4 inDiffuse;
@@ -23,17 +25,13 @@ layout(location = 4) in vec2 inUv;
 uniform mat4 worldView;
 uniform mat4 projection;
 uniform mat3 normalMatrix;
-uniform int vertexLayout;   // 0 model, 1 lit, 2 screen
 uniform vec4 viewport;      // x, y, width, height in pixels from the top left
-uniform bool lighting;
 uniform vec4 globalAmbient;
 uniform vec4 materialDiffuse, materialAmbient, materialSpecular, materialEmissive;
 uniform float materialPower;
 uniform bool lightEnabled;
 uniform vec3 lightToward;
 uniform vec4 lightDiffuse, lightSpecular, lightAmbient;
-uniform int coordSource[2];
-uniform bool coordTransformed[2];
 uniform mat4 texTransform[2];
 
 out vec4 diffuseColour;
@@ -94,19 +92,17 @@ void main() {
 }
 )";
 
-// Fragment stage: the two-stage texture cascade, then the specular sum.
-constexpr std::string_view kFixedFragment = R"(#version 330 core
+// Fragment stage: the two-stage texture cascade, then the specular sum. It follows the constants
+// colourStage, alphaStage (operation, argument 1, argument 2 per stage), hasTexture and
+// specularEnable that `programHeader` puts before it.
+constexpr std::string_view kFixedFragment = R"(
 in vec4 diffuseColour;
 in vec4 specularColour;
 in vec2 stageUv0;
 in vec2 stageUv1;
 
-uniform ivec3 colourStage[2];  // operation, argument 1, argument 2
-uniform ivec3 alphaStage[2];
-uniform bool hasTexture[2];
 uniform sampler2D stageSampler0;
 uniform sampler2D stageSampler1;
-uniform bool specularEnable;
 
 out vec4 fragmentColour;
 
@@ -165,6 +161,29 @@ out vec4 fragmentColour;
 void main() { fragmentColour = texture(overlay, uv); }
 )";
 
+// The choices as GLSL constants, after the version line.
+std::string programHeader(const ProgramChoices& choices) {
+  const auto flag = [](bool on) { return std::string(on ? "true" : "false"); };
+  const auto triple = [](const std::array<int, 3>& t) {
+    return "ivec3(" + std::to_string(t[0]) + ", " + std::to_string(t[1]) + ", " + std::to_string(t[2]) + ")";
+  };
+  std::string header = "#version 330 core\n";
+  header += "const int vertexLayout = " + std::to_string(choices.vertexLayout) + ";\n";
+  header += "const bool lighting = " + flag(choices.lighting) + ";\n";
+  header += "const int coordSource[2] = int[2](" + std::to_string(choices.coordSource[0]) + ", " +
+            std::to_string(choices.coordSource[1]) + ");\n";
+  header += "const bool coordTransformed[2] = bool[2](" + flag(choices.coordTransformed[0]) + ", " +
+            flag(choices.coordTransformed[1]) + ");\n";
+  header += "const ivec3 colourStage[2] = ivec3[2](" + triple(choices.colourStage[0]) + ", " +
+            triple(choices.colourStage[1]) + ");\n";
+  header += "const ivec3 alphaStage[2] = ivec3[2](" + triple(choices.alphaStage[0]) + ", " +
+            triple(choices.alphaStage[1]) + ");\n";
+  header += "const bool hasTexture[2] = bool[2](" + flag(choices.hasTexture[0]) + ", " +
+            flag(choices.hasTexture[1]) + ");\n";
+  header += "const bool specularEnable = " + flag(choices.specular) + ";\n";
+  return header;
+}
+
 unsigned compile(GLenum kind, std::string_view source, std::string& error) {
   const GLuint shader = glCreateShader(kind);
   const char* text = source.data();
@@ -213,8 +232,11 @@ unsigned link(std::string_view vertexSource, std::string_view fragmentSource, st
 
 }  // namespace
 
-bool buildFixedFunctionProgram(FixedFunctionProgram& p, std::string& error) {
-  p.program = link(kFixedVertex, kFixedFragment, error);
+bool buildFixedFunctionProgram(FixedFunctionProgram& p, const ProgramChoices& choices, std::string& error) {
+  p = FixedFunctionProgram{};
+  p.choices = choices;
+  const std::string header = programHeader(choices);
+  p.program = link(header + std::string(kFixedVertex), header + std::string(kFixedFragment), error);
   if (p.program == 0) {
     return false;
   }
@@ -222,10 +244,7 @@ bool buildFixedFunctionProgram(FixedFunctionProgram& p, std::string& error) {
   p.worldView = at("worldView");
   p.projection = at("projection");
   p.normalMatrix = at("normalMatrix");
-  p.vertexLayout = at("vertexLayout");
   p.viewport = at("viewport");
-  p.lighting = at("lighting");
-  p.specularEnable = at("specularEnable");
   p.globalAmbient = at("globalAmbient");
   p.materialDiffuse = at("materialDiffuse");
   p.materialAmbient = at("materialAmbient");
@@ -237,20 +256,10 @@ bool buildFixedFunctionProgram(FixedFunctionProgram& p, std::string& error) {
   p.lightDiffuse = at("lightDiffuse");
   p.lightSpecular = at("lightSpecular");
   p.lightAmbient = at("lightAmbient");
-  const char* const coordSources[] = {"coordSource[0]", "coordSource[1]"};
-  const char* const transformed[] = {"coordTransformed[0]", "coordTransformed[1]"};
   const char* const transforms[] = {"texTransform[0]", "texTransform[1]"};
-  const char* const colourStages[] = {"colourStage[0]", "colourStage[1]"};
-  const char* const alphaStages[] = {"alphaStage[0]", "alphaStage[1]"};
-  const char* const hasTextures[] = {"hasTexture[0]", "hasTexture[1]"};
   const char* const samplers[] = {"stageSampler0", "stageSampler1"};
   for (int stage = 0; stage < 2; ++stage) {
-    p.coordSource[stage] = at(coordSources[stage]);
-    p.coordTransformed[stage] = at(transformed[stage]);
     p.texTransform[stage] = at(transforms[stage]);
-    p.colourStage[stage] = at(colourStages[stage]);
-    p.alphaStage[stage] = at(alphaStages[stage]);
-    p.hasTexture[stage] = at(hasTextures[stage]);
     p.sampler[stage] = at(samplers[stage]);
   }
   return true;

@@ -112,4 +112,44 @@ void writeVertexBuffer(VertexBuffer& buffer, int first, std::span<const std::byt
                   vertices.data());
 }
 
+bool createIndexBuffer(IndexBuffer& buffer, std::span<const std::uint16_t> indices) {
+  releaseIndexBuffer(buffer);
+  if (indices.empty()) {
+    return false;
+  }
+  glGetError();
+  GLuint name = 0;
+  glGenBuffers(1, &name);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, name);
+  glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size_bytes()), indices.data(),
+               GL_STATIC_DRAW);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  if (glGetError() != GL_NO_ERROR || name == 0) {
+    glDeleteBuffers(1, &name);
+    return false;
+  }
+  buffer.count = static_cast<int>(indices.size());
+  buffer.buffer = name;
+  return true;
+}
+
+void releaseIndexBuffer(IndexBuffer& buffer) {
+  if (buffer.buffer != 0) {
+    glDeleteBuffers(1, &buffer.buffer);
+  }
+  buffer = IndexBuffer{};
+}
+
+IndexRun indexRun(std::span<const std::uint16_t> indices, std::size_t first, std::size_t count) {
+  if (first >= indices.size()) {
+    return {};
+  }
+  const std::span<const std::uint16_t> run = indices.subspan(first, std::min(count, indices.size() - first));
+  if (run.empty()) {
+    return {};
+  }
+  const auto [lowest, highest] = std::minmax_element(run.begin(), run.end());
+  return {static_cast<int>(first), static_cast<int>(run.size()), *lowest, *highest};
+}
+
 }  // namespace zv

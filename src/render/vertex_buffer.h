@@ -83,6 +83,28 @@ std::span<Vertex> lockVertices(VertexBuffer& buffer) {
 // Replaces vertices first .. first + vertices.size() (clipped to the buffer).
 void writeVertexBuffer(VertexBuffer& buffer, int first, std::span<const std::byte> vertices);
 
+// A run of an index list held on the device, with the lowest and highest vertex it names, so a
+// draw needs neither an upload nor a scan of the indices.
+struct IndexRun {
+  int first = 0;  // position of the run's first index in the list
+  int count = 0;
+  int lowestVertex = 0;
+  int highestVertex = 0;
+};
+
+// A static 16-bit index list on the device.
+struct IndexBuffer {
+  int count = 0;
+  unsigned buffer = 0;  // GL buffer name
+};
+
+// Copies `indices` to a new buffer on the current context; false (and `buffer` empty) when the
+// list is empty or the device cannot hold it.
+bool createIndexBuffer(IndexBuffer& buffer, std::span<const std::uint16_t> indices);
+void releaseIndexBuffer(IndexBuffer& buffer);
+// The run `first` .. `first + count` of `indices` (clipped to the list) with its vertex range.
+IndexRun indexRun(std::span<const std::uint16_t> indices, std::size_t first, std::size_t count);
+
 template <typename Vertex>
 void writeVertices(VertexBuffer& buffer, std::span<const Vertex> vertices, int first = 0) {
   writeVertexBuffer(buffer, first, std::as_bytes(vertices));

@@ -188,6 +188,64 @@ TEST_F(RenderTest, StageOneModulatesTheStageZeroResultWithItsTexture) {
   releaseSurfaces(store);
 }
 
+// Each draw takes the lighting, texture stages and specular sum of its own state, whatever the
+// draw before it used, and a state seen before reuses what was built for it.
+TEST_F(RenderTest, ConsecutiveDrawsFollowTheirOwnStageChoices) {
+  ASSERT_TRUE(makeDevice(64, 64));
+  TempFolder folder;
+  writeBandedBmp(folder / "cloth.bmp", 4, 4, 4, {200, 100, 50}, {200, 100, 50});
+  TextureStore store;
+  ASSERT_TRUE(registerTexture(store, "cloth.bmp", folder.path()));
+  createSurfaces(store, device_);
+  clearWhite(device_);
+  useClipSpace(device_);
+  DeviceState& state = device_.state;
+  state.lighting = false;
+  state.stages[0].texture = 0;
+  const auto column = [&](float left) {
+    const float right = left + 0.5f;
+    const std::array<LitVertex, 4> quad{LitVertex{{left, 1, 0.5f}, 0, 0xFF808080, 0xFF102030, 0, 0},
+                                        LitVertex{{right, 1, 0.5f}, 0, 0xFF808080, 0xFF102030, 1, 0},
+                                        LitVertex{{left, -1, 0.5f}, 0, 0xFF808080, 0xFF102030, 0, 1},
+                                        LitVertex{{right, -1, 0.5f}, 0, 0xFF808080, 0xFF102030, 1, 1}};
+    drawVertices<LitVertex>(device_, quad, Primitive::TriangleStrip);
+  };
+  const unsigned cloth = findTexture(store, "cloth.bmp").name;
+  const auto textured = [&](bool on) {
+    state.stages[1].colourOp = on ? TextureOp::Modulate : TextureOp::Disable;
+    state.stages[1].texture = on ? cloth : 0;
+  };
+  state.specular = false;
+  textured(true);
+  column(-1.0f);
+  textured(false);
+  column(-0.5f);
+  state.specular = true;
+  column(0.0f);
+  textured(true);
+  column(0.5f);
+  const std::size_t programs = device_.fixedFunction.size();
+  state.specular = false;
+  column(-1.0f);
+  EXPECT_EQ(device_.fixedFunction.size(), programs);
+
+  const RgbaImage picture = readBackBuffer(device_);
+  EXPECT_TRUE(near(pixelAt(picture, 8, 32), 100, 50, 25)) << std::hex << pixelAt(picture, 8, 32);
+  EXPECT_TRUE(near(pixelAt(picture, 24, 32), 128, 128, 128)) << std::hex << pixelAt(picture, 24, 32);
+  EXPECT_TRUE(near(pixelAt(picture, 40, 32), 144, 160, 176)) << std::hex << pixelAt(picture, 40, 32);
+  EXPECT_TRUE(near(pixelAt(picture, 56, 32), 116, 82, 73)) << std::hex << pixelAt(picture, 56, 32);
+
+  // Lit, a vertex without a normal takes ambient light only, and there is none here.
+  state.lighting = true;
+  state.ambient = 0;
+  state.material = {};
+  state.light.ambient = {};
+  textured(false);
+  column(-0.5f);
+  EXPECT_EQ(pixelAt(readBackBuffer(device_), 24, 32), 0x000000u);
+  releaseSurfaces(store);
+}
+
 TEST_F(RenderTest, CullModesAndAlphaBlending) {
   ASSERT_TRUE(makeDevice(64, 64));
   clearWhite(device_);
@@ -272,6 +330,51 @@ TEST_F(RenderTest, IndicesPastTheBufferDrawNothing) {
   const RgbaImage picture = readBackBuffer(device_);
   EXPECT_EQ(pixelAt(picture, 8, 8), 0xFFFFFFu);
   releaseVertexBuffer(buffer);
+}
+
+TEST(IndexRunOfAList, IsClippedToTheListAndKnowsItsVertexRange) {
+  const std::uint16_t list[] = {7, 2, 9, 4, 4, 3};
+  const IndexRun middle = indexRun(list, 1, 3);
+  EXPECT_EQ(middle.first, 1);
+  EXPECT_EQ(middle.count, 3);
+  EXPECT_EQ(middle.lowestVertex, 2);
+  EXPECT_EQ(middle.highestVertex, 9);
+  const IndexRun tail = indexRun(list, 4, 4000);
+  EXPECT_EQ(tail.count, 2);
+  EXPECT_EQ(tail.lowestVertex, 3);
+  EXPECT_EQ(tail.highestVertex, 4);
+  EXPECT_EQ(indexRun(list, 6, 3).count, 0);
+  EXPECT_EQ(indexRun(list, 2, 0).count, 0);
+}
+
+// Two triangles in one list: the second run draws only the right half, and a run naming a vertex
+// the buffer does not hold, or reaching past the list, is dropped whole.
+TEST_F(RenderTest, IndexRunsDrawTheirPartOfTheListOnly) {
+  ASSERT_TRUE(makeDevice(64, 64));
+  clearWhite(device_);
+  useClipSpace(device_);
+  device_.state.lighting = false;
+  device_.state.cull = Cull::None;
+  VertexBuffer buffer;
+  ASSERT_TRUE(createVertexBuffer(buffer, VertexLayout::Lit, 6));
+  const std::array<LitVertex, 6> vertices{
+      LitVertex{{-0.9f, 0.9f, 0.5f}, 0, 0xFFFF0000},  LitVertex{{-0.1f, 0.9f, 0.5f}, 0, 0xFFFF0000},
+      LitVertex{{-0.9f, -0.9f, 0.5f}, 0, 0xFFFF0000}, LitVertex{{0.1f, 0.9f, 0.5f}, 0, 0xFF0000FF},
+      LitVertex{{0.9f, 0.9f, 0.5f}, 0, 0xFF0000FF},   LitVertex{{0.9f, -0.9f, 0.5f}, 0, 0xFF0000FF}};
+  writeVertices<LitVertex>(buffer, vertices);
+  const std::uint16_t list[] = {0, 1, 2, 3, 4, 5, 0, 1, 6};
+  IndexBuffer indices;
+  ASSERT_TRUE(createIndexBuffer(indices, list));
+  drawIndexRun(device_, buffer, indices, Primitive::TriangleList, indexRun(list, 3, 3));
+  drawIndexRun(device_, buffer, indices, Primitive::TriangleList, indexRun(list, 6, 3));
+  drawIndexRun(device_, buffer, indices, Primitive::TriangleList, {0, 12, 0, 2});
+  const RgbaImage picture = readBackBuffer(device_);
+  EXPECT_EQ(pixelAt(picture, 56, 10), 0x0000FFu);
+  EXPECT_EQ(pixelAt(picture, 8, 10), 0xFFFFFFu);
+  releaseIndexBuffer(indices);
+  releaseVertexBuffer(buffer);
+  EXPECT_FALSE(createIndexBuffer(indices, {}));
+  EXPECT_EQ(indices.buffer, 0u);
 }
 
 TEST_F(RenderTest, PretransformedQuadWithDepthTestOffDrawsOverNearerGeometry) {
