@@ -47,11 +47,11 @@ void recomposeRotation(Model& model, Bone& bone) {
   bone.globalRotation = composed(bone.ikRotationMatrix, parentRotation(model, bone));
 }
 
-// The chain's global rotations feed nothing while it turns (a joint's axis uses its rotation at
-// the start, the head positions use transforms only) when each joint's parent is the next joint
-// up, the top joint's parent is neither a joint nor the effector, and the effector is no joint and
-// not its own parent. Then they can be composed once when the chain is solved, from the same
-// inputs as the last turn would have composed them: the same bits.
+// The chain's global rotations feed nothing while it turns (a joint's axis uses its parent's
+// rotation from before the solve, the head positions use transforms only) when each joint's
+// parent is the next joint up, the top joint's parent is neither a joint nor the effector, and the
+// effector is no joint and not its own parent. Then they can be composed once when the chain is
+// solved, from the same inputs as the last turn would have composed them: the same bits.
 bool rotationsCanWait(const Model& model, const IkChain& chain) {
   const std::vector<std::uint16_t>& links = chain.chainBones;
   if (links.empty() || model.bones[chain.effector].parent == chain.effector) {
