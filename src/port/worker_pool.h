@@ -24,7 +24,8 @@ class WorkerPool {
 
   // Runs part(i) for every i below `count`, each exactly once, and returns when all have run.
   // A job of one part, or a pool without helpers, runs on the caller alone and synchronises
-  // nothing. The first exception a part throws is thrown here once every part has ended.
+  // nothing. The first exception a part throws is thrown here once every part has ended. One job
+  // at a time: a part must not start another on the same pool.
   void run(std::size_t count, const std::function<void(std::size_t)>& part);
 
   unsigned threadCount() const { return wanted_; }
