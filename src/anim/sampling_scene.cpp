@@ -69,13 +69,7 @@ void seekScene(Scene& scene) {
 }
 
 void advanceScene(Scene& scene, port::WorkerPool* pool) {
-  std::vector<Model*> models;
-  models.reserve(scene.modelSlots.size());
-  for (auto& model : scene.modelSlots) {
-    if (model) {
-      models.push_back(model.get());
-    }
-  }
+  const std::vector<Model*> models = loadedModels(scene);
   const auto advance = [&](std::size_t i) { advanceModel(*models[i], scene.currentTime); };
   if (pool) {
     pool->run(models.size(), advance);

@@ -91,13 +91,7 @@ void setSceneLight(Scene& scene, DisplayDevice& device, const Mat4& rotation) {
 // Posing runs on the pool; the uploads need the drawing context, so they follow on this thread.
 void poseAndUpload(Scene& scene, FrameSystems& systems, const Mat4& world) {
   const Vec3 eye{scene.viewOffsetX, scene.viewOffsetY, scene.camera.cameraDistance};
-  std::vector<Model*>& models = systems.modelsToPose;
-  models.clear();
-  for (std::unique_ptr<Model>& model : scene.modelSlots) {
-    if (model) {
-      models.push_back(model.get());
-    }
-  }
+  const std::vector<Model*> models = loadedModels(scene);
   poseModels(models, world, eye, systems.posing);
   for (Model* model : models) {
     uploadSkinnedVertices(*model);

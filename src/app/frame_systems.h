@@ -6,7 +6,6 @@
 #include <array>
 #include <filesystem>
 #include <memory>
-#include <vector>
 
 #include "app/key_table.h"
 #include "app/view_layout.h"
@@ -53,7 +52,6 @@ struct FrameSystems {
   port::Ui* ui = nullptr;                // the window the frame step reports to; set on creation
   bool shadowDialogOpen = false;         // the ground-shadow colour dialog is showing
   port::WorkerPool posing;               // poses the loaded models side by side each frame
-  std::vector<Model*> modelsToPose;      // this frame's models, kept to save an allocation
 };
 
 // The window-creation work for these: the device for a screen of `screen` pixels on `surface`'s

@@ -9,6 +9,16 @@ Model* modelInSlot(Scene& scene, int slot) {
   return scene.modelSlots[slot].get();
 }
 
+std::vector<Model*> loadedModels(Scene& scene) {
+  std::vector<Model*> models;
+  for (std::unique_ptr<Model>& model : scene.modelSlots) {
+    if (model) {
+      models.push_back(model.get());
+    }
+  }
+  return models;
+}
+
 Model* currentModel(Scene& scene) {
   return modelInSlot(scene, scene.currentModel);
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "port/key_codes.h"
 #include "scene/clipboard/clipboards.h"
@@ -191,6 +192,8 @@ struct Scene {
 Model* modelInSlot(Scene& scene, int slot);
 Model* currentModel(Scene& scene);
 const Model* currentModel(const Scene& scene);
+// The models of the occupied slots, in slot order.
+std::vector<Model*> loadedModels(Scene& scene);
 
 // Back to a new scene: no models, the new-scene camera and light, frame 0, nothing modified.
 void resetScene(Scene& scene);
