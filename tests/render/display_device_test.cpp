@@ -65,6 +65,30 @@ void writeBandedBmp(const std::filesystem::path& file, int width, int height, in
   writeFile(file, encodeBmp24(image));
 }
 
+// A banded BMP (as writeBandedBmp) registered and made a device texture, released when it goes.
+class BandedTexture {
+ public:
+  BandedTexture(DisplayDevice& device, const std::string& file, int size, int topRows, port::Colour top,
+                port::Colour bottom) {
+    writeBandedBmp(folder_ / file, size, size, topRows, top, bottom);
+    registered_ = registerTexture(store_, file, folder_.path());
+    createSurfaces(store_, device);
+    name_ = findTexture(store_, file).name;
+  }
+  ~BandedTexture() { releaseSurfaces(store_); }
+  BandedTexture(const BandedTexture&) = delete;
+  BandedTexture& operator=(const BandedTexture&) = delete;
+
+  bool registered() const { return registered_; }
+  unsigned name() const { return name_; }
+
+ private:
+  TempFolder folder_;
+  TextureStore store_;
+  bool registered_ = false;
+  unsigned name_ = 0;
+};
+
 // The toon look-up for a light along +Z, worked by hand: n = (0, 0, -1) toward the light and
 // r = (-1, 0, 0), so a normal m gives u = 0.5 - 0.5 m.x and v = 0.5 + 0.5 m.z.
 constexpr Mat4 kToonTransformForLightAlongZ{
@@ -128,11 +152,8 @@ TEST_F(RenderTest, VerticesWithoutNormalsGetAmbientLightOnly) {
 
 TEST_F(RenderTest, ToonLookUpSamplesTopRowFacingTheLightAndBottomRowFacingAway) {
   ASSERT_TRUE(makeDevice(64, 64));
-  TempFolder folder;
-  writeBandedBmp(folder / "ramp.bmp", 8, 8, 4, {250, 40, 40}, {40, 40, 250});
-  TextureStore store;
-  ASSERT_TRUE(registerTexture(store, "ramp.bmp", folder.path()));
-  createSurfaces(store, device_);
+  BandedTexture ramp(device_, "ramp.bmp", 8, 4, {250, 40, 40}, {40, 40, 250});
+  ASSERT_TRUE(ramp.registered());
   clearWhite(device_);
   useClipSpace(device_);
   const Vec3 lightDirection{0, 0, 1};
@@ -142,7 +163,7 @@ TEST_F(RenderTest, ToonLookUpSamplesTopRowFacingTheLightAndBottomRowFacingAway) 
   state.material.ambient = {1, 1, 1, 1};
   state.light.ambient = {1, 1, 1, 1};
   state.light.direction = lightDirection;
-  state.stages[0].texture = findTexture(store, "ramp.bmp").name;
+  state.stages[0].texture = ramp.name();
   state.stages[0].coordSource = TexCoordSource::CameraSpaceNormal;
   state.stages[0].transformTwoCoords = true;
   state.stages[0].transform = kToonTransformForLightAlongZ;
@@ -159,23 +180,19 @@ TEST_F(RenderTest, ToonLookUpSamplesTopRowFacingTheLightAndBottomRowFacingAway) 
   EXPECT_TRUE(near(pixelAt(picture, 6, 10), 250, 40, 40)) << std::hex << pixelAt(picture, 6, 10);
   EXPECT_TRUE(near(pixelAt(picture, 58, 40), 40, 40, 250)) << std::hex << pixelAt(picture, 58, 40);
   expectMatchesReference("render_toon_lookup");
-  releaseSurfaces(store);
 }
 
 TEST_F(RenderTest, StageOneModulatesTheStageZeroResultWithItsTexture) {
   ASSERT_TRUE(makeDevice(64, 64));
-  TempFolder folder;
-  writeBandedBmp(folder / "cloth.bmp", 4, 4, 2, {200, 100, 50}, {100, 200, 250});
-  TextureStore store;
-  ASSERT_TRUE(registerTexture(store, "cloth.bmp", folder.path()));
-  createSurfaces(store, device_);
+  BandedTexture cloth(device_, "cloth.bmp", 4, 2, {200, 100, 50}, {100, 200, 250});
+  ASSERT_TRUE(cloth.registered());
   clearWhite(device_);
   useClipSpace(device_);
   DeviceState& state = device_.state;
   state.lighting = false;
   state.stages[0].texture = 0;
   state.stages[1].colourOp = TextureOp::Modulate;
-  state.stages[1].texture = findTexture(store, "cloth.bmp").name;
+  state.stages[1].texture = cloth.name();
   state.stages[1].linearMagnification = false;
   const std::array<LitVertex, 4> quad{
       LitVertex{{-1, 1, 0.5f}, 0, 0xFF808080, 0, 0, 0}, LitVertex{{1, 1, 0.5f}, 0, 0xFF808080, 0, 1, 0},
@@ -185,18 +202,14 @@ TEST_F(RenderTest, StageOneModulatesTheStageZeroResultWithItsTexture) {
   EXPECT_TRUE(near(pixelAt(picture, 10, 10), 100, 50, 25)) << std::hex << pixelAt(picture, 10, 10);
   EXPECT_TRUE(near(pixelAt(picture, 10, 50), 50, 100, 125)) << std::hex << pixelAt(picture, 10, 50);
   expectMatchesReference("render_stage1_modulate");
-  releaseSurfaces(store);
 }
 
 // Each draw takes the lighting, texture stages and specular sum of its own state, whatever the
 // draw before it used, and a state seen before reuses what was built for it.
 TEST_F(RenderTest, ConsecutiveDrawsFollowTheirOwnStageChoices) {
   ASSERT_TRUE(makeDevice(64, 64));
-  TempFolder folder;
-  writeBandedBmp(folder / "cloth.bmp", 4, 4, 4, {200, 100, 50}, {200, 100, 50});
-  TextureStore store;
-  ASSERT_TRUE(registerTexture(store, "cloth.bmp", folder.path()));
-  createSurfaces(store, device_);
+  BandedTexture clothTexture(device_, "cloth.bmp", 4, 4, {200, 100, 50}, {200, 100, 50});
+  ASSERT_TRUE(clothTexture.registered());
   clearWhite(device_);
   useClipSpace(device_);
   DeviceState& state = device_.state;
@@ -210,7 +223,7 @@ TEST_F(RenderTest, ConsecutiveDrawsFollowTheirOwnStageChoices) {
                                         LitVertex{{right, -1, 0.5f}, 0, 0xFF808080, 0xFF102030, 1, 1}};
     drawVertices<LitVertex>(device_, quad, Primitive::TriangleStrip);
   };
-  const unsigned cloth = findTexture(store, "cloth.bmp").name;
+  const unsigned cloth = clothTexture.name();
   const auto textured = [&](bool on) {
     state.stages[1].colourOp = on ? TextureOp::Modulate : TextureOp::Disable;
     state.stages[1].texture = on ? cloth : 0;
@@ -243,7 +256,6 @@ TEST_F(RenderTest, ConsecutiveDrawsFollowTheirOwnStageChoices) {
   textured(false);
   column(-0.5f);
   EXPECT_EQ(pixelAt(readBackBuffer(device_), 24, 32), 0x000000u);
-  releaseSurfaces(store);
 }
 
 TEST_F(RenderTest, CullModesAndAlphaBlending) {
